@@ -1,0 +1,33 @@
+# vistal: make run builds and starts the program, make test builds and runs
+# every test, make bench builds and runs the benchmarks.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/src/vistal-render -o start.bmp
+	@echo "vistal: wrote the start-up picture to $(CURDIR)/start.bmp"
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DVISTAL_BUILD_TESTS=OFF -DVISTAL_BUILD_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	$(BUILD)-bench/bench/vistal_bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench

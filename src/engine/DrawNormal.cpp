@@ -1,0 +1,54 @@
+// The normal method: every pixel of the rows to compute, top to bottom.
+#include "engine/DrawFrame.h"
+
+#include <vector>
+
+namespace vistal {
+
+void TVistal::DrawNormal(const TKernel& kernel) {
+    TDrawFrame f(*this);
+    std::vector<double> re(static_cast<std::size_t>(f.maxX) + 1);
+    std::vector<std::int32_t> counts(re.size());
+    for (int x = 0; x <= f.maxX; ++x)
+        re[x] = f.PointRe(x);
+    for (int y = 0; y <= f.lastRow; ++y) {
+        kernel.CountRow(re.data(), f.PointIm(y), f.maxX + 1, counts.data());
+        TColor* row = drawBitmap_.Row(y);
+        for (int x = 0; x <= f.maxX; ++x)
+            row[x] = ColorOf(counts[x]);
+        f.Progress(double(y + 1) / (f.lastRow + 1));
+    }
+    f.MirrorIfHalf();
+}
+
+bool TVistal::CanUseHalf() const {
+    if (pow_ != 2 || !Half) return false;
+    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) return center_.Im == 0;
+    return center_.Re == 0 && center_.Im == 0;
+}
+
+void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
+    if (lastRow >= maxY) return;
+    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) {
+        // Mirror in the real axis: row y is the image of row Height - y.
+        for (int y = lastRow + 1; y <= maxY; ++y)
+            drawBitmap_.CopyRect(0, y, drawBitmap_, 0, height_ - y, width_, 1);
+        return;
+    }
+    // Point reflection through the origin: pixel (x, y) := pixel (Width - x, Height - y).
+    const int rows = maxY - lastRow;
+    TBitmap temp(width_, rows);
+    for (int k = 0; k < rows; ++k)
+        temp.CopyRect(0, k, drawBitmap_, 0, height_ - (lastRow + 1 + k), width_, 1);
+    for (int i = 0; i <= maxX; ++i)
+        drawBitmap_.CopyRect(width_ - i, lastRow + 1, temp, i, 0, 1, rows);
+    // Column 0 has no image inside the picture: it is computed directly.
+    const TComplex P = GetPointP(), Q = GetPointQ();
+    const double dy = (Q.Im - P.Im) / height_;
+    for (int y = lastRow + 1; y <= maxY; ++y) {
+        ++KernelCalls;
+        drawBitmap_.SetPixel(0, y, ColorOf(CountJulia2(P.Re, y * dy + P.Im, juliaSeed_, iteration_)));
+    }
+}
+
+} // namespace vistal

@@ -1,0 +1,54 @@
+// The escape-time kernels. A count k >= 1 is the iteration after which |z|^2
+// first reached 4; 0 means the orbit stayed bounded for all iterations.
+#pragma once
+
+#include "engine/UType.h"
+
+#include <cstdint>
+
+namespace vistal {
+
+// z^n for n >= 2 by repeated squaring; z itself for n <= 1.
+TComplex ComplexPow(const TComplex& z, int n);
+
+// Plain kernels: the definition that every faster path must match.
+std::int32_t CountMandelbrot2(double cRe, double cIm, std::int32_t iteration);
+std::int32_t CountMandelbrotN(double cRe, double cIm, std::int32_t iteration, int pow);
+std::int32_t CountJulia2(double zRe, double zIm, const TComplex& seed, std::int32_t iteration);
+std::int32_t CountJuliaN(double zRe, double zIm, const TComplex& seed, std::int32_t iteration, int pow);
+
+enum class TKernelKind : std::uint8_t { Mandelbrot2, MandelbrotN, Julia2, JuliaN };
+
+// A kernel bound to the parameters of one drawing. Drawing methods only ever
+// count through this object; it also keeps the engine's count of kernel calls.
+class TKernel {
+public:
+    TKernel(TKernelKind kind, std::int32_t iteration, int pow, TComplex seed, std::uint64_t* calls)
+        : kind_(kind), iteration_(iteration), pow_(pow), seed_(seed), calls_(calls) {}
+
+    TKernelKind Kind() const { return kind_; }
+    std::int32_t Iteration() const { return iteration_; }
+    int Pow() const { return pow_; }
+    const TComplex& Seed() const { return seed_; }
+
+    // The count of one sample point.
+    std::int32_t operator()(double re, double im) const {
+        if (calls_) ++*calls_;
+        return CountOne(re, im);
+    }
+    // The counts of n points sharing one imaginary part: re[i] + im·i.
+    void CountRow(const double* re, double im, int n, std::int32_t* counts) const;
+    // The counts of n arbitrary points.
+    void CountPoints(const TComplex* points, int n, std::int32_t* counts) const;
+
+private:
+    std::int32_t CountOne(double re, double im) const;
+
+    TKernelKind kind_;
+    std::int32_t iteration_;
+    int pow_;
+    TComplex seed_;
+    std::uint64_t* calls_;
+};
+
+} // namespace vistal

@@ -1,0 +1,158 @@
+// TVistal: the fractal engine. It holds every parameter of a view, the drawing
+// bitmap and the palette, maps pixels to points of the plane, zooms and draws.
+// All state is per instance; any number of engines can live side by side.
+#pragma once
+
+#include "engine/Bitmap.h"
+#include "engine/Kernels.h"
+#include "engine/UType.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace vistal {
+
+using TPaletteArray = std::vector<TColor>;
+
+class TDrawFrame;
+
+class TVistal {
+public:
+    TVistal();
+    TVistal(const TVistal&) = delete;
+    TVistal& operator=(const TVistal&) = delete;
+    ~TVistal();
+
+    // ---- parameters -------------------------------------------------------
+    const TComplex& Center() const { return center_; }
+    void SetCenter(const TComplex& c) { center_ = c; }
+    const TComplex& JuliaSeed() const { return juliaSeed_; }
+    void SetJuliaSeed(const TComplex& c); // only while Formula is Julia, else silent abort
+    int Width() const { return width_; }
+    void SetWidth(int w);   // > 0, else silent abort
+    int Height() const { return height_; }
+    void SetHeight(int h);  // > 0, else silent abort
+    double ImSpan() const { return imSpan_; }
+    void SetImSpan(double s); // stores the absolute value
+    int ZoomFactor() const { return zoomFactor_; }
+    void SetZoomFactor(int f) { zoomFactor_ = f; }
+    int Iteration() const { return iteration_; }
+    void SetIteration(int n) { iteration_ = n; }
+    int Detail() const { return detail_; }
+    void SetDetail(int d) { detail_ = d; }
+    int Pow() const { return pow_; }
+    void SetPow(int p) { pow_ = p; }
+    bool Drawing() const { return drawing_; }
+    void SetDrawing(bool d) { drawing_ = d; }
+    TColor Color0() const { return color0_; }
+    void SetColor0(TColor c) { color0_ = c; }
+    TColor PaletteColor0() const { return paletteColor0_; }
+    void SetPaletteColor0(TColor c) { paletteColor0_ = c; }
+    double Escape() const { return escape_; }
+    double EscapeSquared() const { return escapeSquared_; }
+    void SetEscape(double e); // also stores the square
+    double Correction() const { return correction_; }
+    double CorrectionScale() const { return correctionScale_; }
+    void SetCorrection(double c); // also stores 10^c
+    double BrightnessRaite() const { return brightnessRaite_; }
+    void SetBrightnessRaite(double r); // clamped to -1..1
+    std::uint8_t Formula() const { return formula_; }
+    double Ln2() const { return ln2_; }
+
+    // Options written directly by the shell.
+    bool Half = true;
+    bool UseColor0 = false;
+    std::uint8_t Represent = 0;
+    std::uint8_t DrawMode = dmNormal;
+    std::uint8_t DrawCompo = 0;
+    std::uint8_t LightDark = 0;
+    std::uint8_t PotentialBright = 0;
+    bool ShadeOff = false;
+
+    // ---- services ---------------------------------------------------------
+    // Called at every progress point of a drawing; the shell processes pending
+    // events here, so any command (a nested Draw included) may run inside it.
+    std::function<void()> PumpHook;
+    // Where errors that the user must see are reported; may be null.
+    TErrorReporter* ErrorReporter = nullptr;
+    // Share of the current drawing done at the last progress point, 0..1.
+    double Progress() const { return progress_; }
+    // Number of kernel calls since construction (or the last reset).
+    std::uint64_t KernelCalls = 0;
+
+    // ---- view geometry ----------------------------------------------------
+    TComplex GetPointP() const; // top-left corner
+    TComplex GetPointQ() const; // bottom-right corner
+    void ResetView();
+    void SetFormula(std::uint8_t f);
+    void ChangeFormula();
+    void SyncJuliaSeed();
+    void AutoDetail();
+    void AdjustCenter(int ratio);
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomInAt(int x, int y);
+    void ZoomOutAt(int x, int y);
+    void ZoomTwoPoint(int x1, int y1, int x2, int y2);
+    void ZoomCenterAndPoint(int xc, int yc, int x2, int y2);
+
+    // ---- palette ----------------------------------------------------------
+    const TPaletteArray& Palette() const { return palette_; }
+    int NColors() const { return nColors_; }
+    // Installs a palette of nColors + 1 used entries (entry 0 is colour 0).
+    void SetPalette(TPaletteArray palette, int nColors);
+    void SetPaletteStandard();
+    void SetPaletteMono();
+    void SetPaletteBlue();
+    void FitPaletteToDevice(int n);
+    int DevicePaletteSize() const { return 0; } // no palette displays on this platform
+    void CopyPaletteFrom(const TVistal& other);
+    TColor ColorOf(std::int32_t count) const;
+
+    // ---- drawing ----------------------------------------------------------
+    void Draw();
+    TKernel MakeKernel();
+    void DrawNormal(const TKernel& kernel);
+    bool CanUseHalf() const;
+    void MirrorHalf(int maxX, int maxY, int lastRow);
+    // Drops the results kept by extended drawing.
+    void ClearResultCache() {}
+
+    const TBitmap& DrawBitmap() const { return drawBitmap_; }
+    TBitmap& DrawBitmap() { return drawBitmap_; }
+    // The picture as shown and saved: DrawBitmap with the output effects applied.
+    const TBitmap& GetImage();
+
+private:
+    friend class TDrawFrame;
+    [[noreturn]] void ReportAndAbort(const char* text) const;
+    void SetProgress(double p) { progress_ = p; }
+
+    double ln2_;
+    TComplex center_;
+    int detail_ = 0;
+    bool drawing_ = false;
+    int iteration_ = 0;
+    TComplex juliaSeed_;
+    int nColors_ = 0;
+    std::uint8_t formula_ = fmMandelbrot;
+    int width_ = 0;
+    int height_ = 0;
+    double imSpan_ = 0;
+    int zoomFactor_ = 0;
+    TBitmap drawBitmap_;
+    TBitmap outBitmap_;
+    TPaletteArray palette_;
+    TColor color0_ = 0;
+    TColor paletteColor0_ = 0;
+    int pow_ = 0;
+    double escape_ = 0;
+    double escapeSquared_ = 0;
+    double correction_ = 0;
+    double correctionScale_ = 1;
+    double brightnessRaite_ = 0;
+    double progress_ = 0;
+};
+
+} // namespace vistal

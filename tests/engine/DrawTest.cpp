@@ -1,0 +1,235 @@
+#include "engine/vistal_class.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace vistal;
+
+namespace {
+
+bool RowsEqual(const TBitmap& b, int y1, int y2) {
+    for (int x = 0; x < b.Width(); ++x)
+        if (b.Pixel(x, y1) != b.Pixel(x, y2)) return false;
+    return true;
+}
+
+// Every pixel computed directly, without the symmetry speed-up.
+TBitmap DrawnWithoutHalf(TVistal& v) {
+    bool half = v.Half;
+    v.Half = false;
+    v.Draw();
+    v.Half = half;
+    return v.DrawBitmap();
+}
+
+} // namespace
+
+TEST(DrawNormal, EveryPixelIsTheColourOfItsKernelCount) {
+    TVistal v;
+    v.SetWidth(37);
+    v.SetHeight(23);
+    v.SetCenter({-0.5, 0.3});
+    v.SetIteration(100);
+    v.Draw();
+    const TBitmap& b = v.DrawBitmap();
+    ASSERT_EQ(b.Width(), 37);
+    ASSERT_EQ(b.Height(), 23);
+    TComplex P = v.GetPointP(), Q = v.GetPointQ();
+    double dx = (Q.Re - P.Re) / 37, dy = (Q.Im - P.Im) / 23;
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x)
+            ASSERT_EQ(b.Pixel(x, y), v.ColorOf(CountMandelbrot2(x * dx + P.Re, y * dy + P.Im, 100)))
+                << x << "," << y;
+    EXPECT_EQ(v.KernelCalls, 37u * 23u);
+    EXPECT_FALSE(v.Drawing());
+}
+
+TEST(DrawNormal, SymmetryComputesTheUpperHalfAndMirrorsTheRest) {
+    TVistal v; // 200 x 200 on the real axis
+    ASSERT_TRUE(v.CanUseHalf());
+    v.Draw();
+    EXPECT_EQ(v.KernelCalls, 200u * 101u); // rows 0..100
+    const TBitmap& b = v.DrawBitmap();
+    EXPECT_TRUE(RowsEqual(b, 101, 99));
+    EXPECT_TRUE(RowsEqual(b, 199, 1));
+    EXPECT_TRUE(RowsEqual(b, 150, 50));
+
+    // Odd height: rows 0..100 computed, row 101 is the image of row 100.
+    v.SetHeight(201);
+    v.KernelCalls = 0;
+    v.Draw();
+    EXPECT_EQ(v.KernelCalls, 200u * 101u);
+    EXPECT_TRUE(RowsEqual(v.DrawBitmap(), 101, 100));
+    EXPECT_TRUE(RowsEqual(v.DrawBitmap(), 200, 1));
+
+    // Apart from those mirrored rows, the picture is the directly computed one.
+    TBitmap mirrored = v.DrawBitmap();
+    TBitmap direct = DrawnWithoutHalf(v);
+    for (int y = 0; y <= 100; ++y)
+        EXPECT_TRUE(std::equal(mirrored.Row(y), mirrored.Row(y) + 200, direct.Row(y)));
+}
+
+TEST(DrawNormal, WhenSymmetryApplies) {
+    TVistal v;
+    EXPECT_TRUE(v.CanUseHalf());
+    v.Half = false;
+    EXPECT_FALSE(v.CanUseHalf());
+    v.Half = true;
+    v.SetPow(3);
+    EXPECT_FALSE(v.CanUseHalf()); // only exponent 2
+    v.SetPow(2);
+    v.SetCenter({-0.8, 1e-300});
+    EXPECT_FALSE(v.CanUseHalf()); // exact comparison
+    v.SetFormula(fmJulia);        // centre (0, 0), constant (-0.8, 1e-300)
+    EXPECT_TRUE(v.CanUseHalf());
+    v.SetCenter({0.1, 0});
+    EXPECT_FALSE(v.CanUseHalf()); // complex constant: the origin only
+    v.SetJuliaSeed({0.3, 0});
+    EXPECT_TRUE(v.CanUseHalf()); // real constant: the real axis
+}
+
+TEST(DrawNormal, JuliaPointReflectionComputesColumnZero) {
+    TVistal v;
+    v.SetFormula(fmJulia);
+    v.SetJuliaSeed({0.3, 0.5});
+    v.SetWidth(60);
+    v.SetHeight(41);
+    v.SetIteration(200);
+    ASSERT_TRUE(v.CanUseHalf());
+    v.Draw();
+    const TBitmap b = v.DrawBitmap();
+    const int lastRow = 20;
+    EXPECT_EQ(v.KernelCalls, 60u * 21u + 20u); // upper rows plus column 0 below them
+    for (int y = lastRow + 1; y < 41; ++y)
+        for (int x = 1; x < 60; ++x)
+            ASSERT_EQ(b.Pixel(x, y), b.Pixel(60 - x, 41 - y)) << x << "," << y;
+    TComplex P = v.GetPointP(), Q = v.GetPointQ();
+    double dy = (Q.Im - P.Im) / 41;
+    for (int y = lastRow + 1; y < 41; ++y)
+        EXPECT_EQ(b.Pixel(0, y), v.ColorOf(CountJulia2(P.Re, y * dy + P.Im, {0.3, 0.5}, 200)));
+
+    // Every pixel of the upper rows and of column 0 equals the direct drawing.
+    TBitmap direct = DrawnWithoutHalf(v);
+    for (int y = 0; y <= lastRow; ++y)
+        EXPECT_TRUE(std::equal(b.Row(y), b.Row(y) + 60, direct.Row(y)));
+    for (int y = 0; y < 41; ++y)
+        EXPECT_EQ(b.Pixel(0, y), direct.Pixel(0, y));
+}
+
+TEST(DrawNormal, TinyPicturesDraw) {
+    for (auto [w, h] : {std::pair{1, 1}, {1, 200}, {200, 1}, {2, 2}, {3, 1}}) {
+        TVistal v;
+        v.SetWidth(w);
+        v.SetHeight(h);
+        v.Draw();
+        EXPECT_EQ(v.DrawBitmap().Width(), w);
+        EXPECT_EQ(v.DrawBitmap().Height(), h);
+    }
+}
+
+TEST(DrawNormal, ColourZeroIsSetAtEveryDrawing) {
+    TVistal v;
+    v.SetWidth(20);
+    v.SetHeight(20);
+    v.SetCenter({0, 0});
+    v.SetImSpan(0.1); // wholly inside the set
+    v.Draw();
+    EXPECT_EQ(v.DrawBitmap().Pixel(5, 5), 0u);
+    v.SetPaletteColor0(0x0000FF); // as a VCP file whose first colour is red leaves it
+    v.SetPaletteStandard();
+    v.Draw();
+    EXPECT_EQ(v.DrawBitmap().Pixel(5, 5), 0x0000FFu);
+    v.SetColor0(0x00FF00);
+    v.UseColor0 = true;
+    v.Draw();
+    EXPECT_EQ(v.DrawBitmap().Pixel(5, 5), 0x00FF00u);
+    EXPECT_EQ(v.Palette()[0], 0x00FF00u);
+}
+
+TEST(DrawNormal, AbortLeavesFinishedRowsAndNothingBelow) {
+    TVistal v;
+    v.Half = false;
+    v.SetWidth(50);
+    v.SetHeight(40);
+    v.DrawBitmap().SetSize(50, 40);
+    v.DrawBitmap().FillRect(0, 0, 50, 40, 0xABCDEF); // the bitmap is never cleared
+    int rows = 0;
+    v.PumpHook = [&] {
+        EXPECT_TRUE(v.Drawing());
+        if (++rows == 6) v.SetDrawing(false);
+    };
+    EXPECT_THROW(v.Draw(), EAbort);
+    EXPECT_FALSE(v.Drawing());
+    const TBitmap& b = v.DrawBitmap();
+    int untouched = 0;
+    for (int x = 0; x < 50; ++x)
+        untouched += b.Pixel(x, 5) == 0xABCDEF;
+    EXPECT_LT(untouched, 50); // row 5 was drawn
+    for (int y = 6; y < 40; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(b.Pixel(x, y), 0xABCDEFu);
+}
+
+TEST(DrawNormal, NestedDrawingWinsAndTheOuterOneStops) {
+    TVistal v;
+    v.SetWidth(30);
+    v.SetHeight(30);
+    int calls = 0;
+    bool nested = false;
+    v.PumpHook = [&] {
+        ++calls;
+        if (calls == 3 && !nested) {
+            nested = true;
+            v.SetPaletteMono();
+            v.Half = false;
+            v.Draw(); // runs to completion inside the outer drawing's pump
+            EXPECT_FALSE(v.Drawing());
+        }
+    };
+    EXPECT_THROW(v.Draw(), EAbort);
+    EXPECT_FALSE(v.Drawing());
+    EXPECT_EQ(calls, 3 + 30); // the outer drawing wrote nothing after the nested one
+
+    TVistal reference;
+    reference.SetWidth(30);
+    reference.SetHeight(30);
+    reference.SetPaletteMono();
+    reference.Half = false;
+    reference.Draw();
+    EXPECT_EQ(v.DrawBitmap(), reference.DrawBitmap());
+}
+
+TEST(DrawNormal, ErrorsResetDrawing) {
+    TVistal v;
+    v.SetDetail(0);
+    EXPECT_THROW(v.Draw(), ERangeError);
+    EXPECT_FALSE(v.Drawing());
+}
+
+TEST(DrawNormal, ProgressReachesOne) {
+    TVistal v;
+    double last = -1;
+    bool increasing = true;
+    v.PumpHook = [&] {
+        increasing = increasing && v.Progress() > last;
+        last = v.Progress();
+    };
+    v.Draw();
+    EXPECT_TRUE(increasing);
+    EXPECT_EQ(last, 1.0);
+}
+
+TEST(DrawMode, StoredCodesExchangeFadeInAndAntiAliasing) {
+    EXPECT_EQ(DrawModeToCode(dmFadein), 4);
+    EXPECT_EQ(DrawModeToCode(dmSAntiArea), 3);
+    for (std::uint8_t m : {0, 1, 2, 5, 6, 7, 8})
+        EXPECT_EQ(DrawModeToCode(m), m);
+    EXPECT_EQ(DrawModeFromCode(3), dmSAntiArea);
+    EXPECT_EQ(DrawModeFromCode(4), dmFadein);
+    EXPECT_EQ(DrawModeFromCode(9), dmNormal);
+    EXPECT_EQ(DrawModeFromCode(-1), dmNormal);
+    EXPECT_EQ(DrawModeFromCode(0), dmNormal);
+    for (std::uint8_t m = 0; m <= 8; ++m)
+        EXPECT_EQ(DrawModeFromCode(DrawModeToCode(m)), m);
+}

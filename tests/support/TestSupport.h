@@ -1,0 +1,31 @@
+// Helpers shared by the tests: a temporary folder removed at the end of a test
+// and a reader for the 24-bit BMP files the program writes.
+#pragma once
+
+#include "engine/Bitmap.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vistal::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Reads a 24-bit uncompressed BMP (bottom-up or top-down); throws on anything else.
+TBitmap ReadBmp24(const std::string& fileName);
+
+std::string ReadFileBytes(const std::string& fileName);
+void WriteFileBytes(const std::string& fileName, const std::string& bytes);
+
+} // namespace vistal::test
