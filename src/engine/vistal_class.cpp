@@ -1,5 +1,6 @@
 #include "engine/vistal_class.h"
 
+#include "colour/ImageEffect.h"
 #include "engine/DrawFrame.h"
 
 #include <cmath>
@@ -210,6 +211,7 @@ void TVistal::Draw() {
 
 const TBitmap& TVistal::GetImage() {
     outBitmap_ = drawBitmap_;
+    ApplyOutputEffects(outBitmap_, brightnessRaite_, ShadeOff);
     return outBitmap_;
 }
 
