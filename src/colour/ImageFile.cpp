@@ -1,20 +1,34 @@
 #include "colour/ImageFile.h"
 
+#include "engine/UType.h"
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+#include <png.h>
 
 namespace vistal {
 
 namespace {
 
-void PutLE(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+// Why a file body could not be written; WriteAtomically adds the file name.
+struct TWriteFailure {
+    std::string reason;
+};
+
+std::string ErrnoText(int err) {
+    return err != 0 ? std::strerror(err) : "write error";
 }
 
 // Opens a fresh temporary file beside the target.
@@ -45,13 +59,169 @@ std::FILE* OpenTemp(const std::string& fileName, std::string& tempName) {
     return f;
 }
 
+// Runs body on a temporary file beside fileName, then flushes it to the disk
+// and renames it over fileName. On any failure (body throws TWriteFailure or
+// anything else) the temporary file is removed and fileName stays untouched.
+void WriteAtomically(const std::string& fileName, const std::function<void(std::FILE*)>& body) {
+    std::string tempName;
+    std::FILE* f = OpenTemp(fileName, tempName);
+    std::string reason;
+    try {
+        body(f);
+        if (std::fflush(f) != 0 || fsync(fileno(f)) != 0) throw TWriteFailure{ErrnoText(errno)};
+    } catch (const TWriteFailure& failure) {
+        reason = failure.reason;
+    } catch (...) {
+        std::fclose(f);
+        std::remove(tempName.c_str());
+        throw;
+    }
+    if (std::fclose(f) != 0 && reason.empty()) reason = ErrnoText(errno);
+    if (reason.empty() && std::rename(tempName.c_str(), fileName.c_str()) != 0) reason = ErrnoText(errno);
+    if (!reason.empty()) {
+        std::remove(tempName.c_str());
+        throw EImageFileError("Cannot write " + fileName + ": " + reason);
+    }
+}
+
+void PutLE(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// One row as 24-bit pixels in the order red, green, blue.
+void RowToRgb24(const TBitmap& bitmap, int y, std::uint8_t* out) {
+    const TColor* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+        const TColor c = row[x];
+        out[3 * x] = static_cast<std::uint8_t>(c);
+        out[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
+        out[3 * x + 2] = static_cast<std::uint8_t>(c >> 16);
+    }
+}
+
+// ---- PNG ------------------------------------------------------------------
+// libpng reports errors through a callback that must not return; it jumps back
+// into EncodePng, which holds no objects with destructors past its setjmp.
+
+struct TPngState {
+    std::FILE* file;
+    int ioError = 0;
+    char message[256] = "";
+    std::jmp_buf jump;
+};
+
+void PngError(png_structp png, png_const_charp message) {
+    auto* state = static_cast<TPngState*>(png_get_error_ptr(png));
+    std::snprintf(state->message, sizeof state->message, "%s", message);
+    std::longjmp(state->jump, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+void PngWrite(png_structp png, png_bytep data, std::size_t length) {
+    auto* state = static_cast<TPngState*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, length, state->file) != length) {
+        state->ioError = errno != 0 ? errno : EIO;
+        png_error(png, "write error");
+    }
+}
+
+void PngFlush(png_structp) {}
+
+// Returns false with state.message (or state.ioError) set on failure.
+bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, PngError, PngWarning);
+    if (!png) {
+        std::snprintf(state.message, sizeof state.message, "cannot start the PNG encoder");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        std::snprintf(state.message, sizeof state.message, "cannot start the PNG encoder");
+        return false;
+    }
+    if (setjmp(state.jump)) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &state, PngWrite, PngFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()),
+                 static_cast<png_uint_32>(bitmap.Height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        RowToRgb24(bitmap, y, row);
+        png_write_row(png, row);
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// ---- JPEG -----------------------------------------------------------------
+// libjpeg's default error handler ends the process; this one jumps back into
+// EncodeJpeg instead, and warnings are not printed.
+
+struct TJpegError {
+    jpeg_error_mgr manager;
+    int ioError = 0;
+    char message[JMSG_LENGTH_MAX] = "";
+    std::jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr cinfo) {
+    auto* error = reinterpret_cast<TJpegError*>(cinfo->err);
+    if (error->manager.msg_code == JERR_FILE_WRITE) error->ioError = errno != 0 ? errno : EIO;
+    (*cinfo->err->format_message)(cinfo, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+void JpegOutputMessage(j_common_ptr) {}
+
+bool EncodeJpeg(const TBitmap& bitmap, std::FILE* file, std::uint8_t* row, TJpegError& error) {
+    jpeg_compress_struct cinfo;
+    std::memset(&cinfo, 0, sizeof cinfo); // so that destroying it is safe at any point
+    cinfo.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = JpegErrorExit;
+    error.manager.output_message = JpegOutputMessage;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
+    cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE); // TRUE: baseline quantisation tables
+    jpeg_start_compress(&cinfo, TRUE);
+    JSAMPROW rows[1] = {row};
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        RowToRgb24(bitmap, y, row);
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
 } // namespace
 
 void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
     const int w = bitmap.Width(), h = bitmap.Height();
     const std::size_t rowBytes = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t(3);
     const std::size_t imageBytes = rowBytes * h;
-    if (imageBytes + 54 > 0xFFFFFFFFu) throw EImageFileError("Cannot write " + fileName + ": picture too large");
+    if (imageBytes + 54 > 0xFFFFFFFFu)
+        throw EImageFileError("Cannot write " + fileName + ": picture too large");
     std::vector<std::uint8_t> header(54, 0);
     header[0] = 'B';
     header[1] = 'M';
@@ -66,31 +236,85 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
     PutLE(header, 38, 3780, 4); // 96 dpi
     PutLE(header, 42, 3780, 4);
 
-    std::string tempName;
-    std::FILE* f = OpenTemp(fileName, tempName);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    std::vector<std::uint8_t> row(rowBytes, 0);
-    for (int y = h - 1; ok && y >= 0; --y) {
-        bitmap.RowToBgr24(y, row.data());
-        ok = std::fwrite(row.data(), 1, rowBytes, f) == rowBytes;
+    WriteAtomically(fileName, [&](std::FILE* f) {
+        if (std::fwrite(header.data(), 1, header.size(), f) != header.size())
+            throw TWriteFailure{ErrnoText(errno)};
+        std::vector<std::uint8_t> row(rowBytes, 0);
+        for (int y = h - 1; y >= 0; --y) {
+            bitmap.RowToBgr24(y, row.data());
+            if (std::fwrite(row.data(), 1, rowBytes, f) != rowBytes) throw TWriteFailure{ErrnoText(errno)};
+        }
+    });
+}
+
+void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
+    WriteAtomically(fileName, [&](std::FILE* f) {
+        std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
+        TPngState state;
+        state.file = f;
+        if (!EncodePng(bitmap, row.data(), state))
+            throw TWriteFailure{state.ioError != 0 ? ErrnoText(state.ioError) : std::string(state.message)};
+    });
+}
+
+void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName) {
+    WriteAtomically(fileName, [&](std::FILE* f) {
+        std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
+        TJpegError error;
+        if (!EncodeJpeg(bitmap, f, row.data(), error))
+            throw TWriteFailure{error.ioError != 0 ? ErrnoText(error.ioError) : std::string(error.message)};
+    });
+}
+
+void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type) {
+    switch (type) {
+    case ftBmp:
+        WriteBmpFile(bitmap, fileName);
+        return;
+    case ftPng:
+        WritePngFile(bitmap, fileName);
+        return;
+    case ftJpeg:
+        WriteJpegFile(bitmap, fileName);
+        return;
     }
-    int err = ok ? 0 : errno;
-    if (std::fflush(f) != 0 && ok) {
-        ok = false;
-        err = errno;
+    throw ERangeError("Invalid file type " + std::to_string(static_cast<int>(type)));
+}
+
+std::optional<TImageFileType> FileTypeOfName(const std::string& fileName) {
+    const auto dot = fileName.find_last_of("./");
+    if (dot == std::string::npos || fileName[dot] != '.') return std::nullopt;
+    const std::string ext = Lower(fileName.substr(dot));
+    if (ext == ".bmp") return ftBmp;
+    if (ext == ".png") return ftPng;
+    if (ext == ".jpeg" || ext == ".jpg") return ftJpeg;
+    return std::nullopt;
+}
+
+TImageFileType FileTypeOfFilter(const std::string& fileName, int filterIndex) {
+    if (auto type = FileTypeOfName(fileName)) return *type;
+    switch (filterIndex) {
+    case 1:
+        return ftBmp;
+    case 2:
+        return ftPng;
+    case 3:
+        return ftJpeg;
     }
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        err = errno;
+    throw ERangeError("Invalid index number(" + std::to_string(filterIndex) + ") at GetFileType");
+}
+
+std::string AddExtension(const std::string& fileName, TImageFileType type) {
+    if (fileName.find('.') != std::string::npos) return fileName;
+    switch (type) {
+    case ftBmp:
+        return fileName + ".bmp";
+    case ftPng:
+        return fileName + ".png";
+    case ftJpeg:
+        return fileName + ".jpg";
     }
-    if (ok && std::rename(tempName.c_str(), fileName.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        std::remove(tempName.c_str());
-        throw EImageFileError("Cannot write " + fileName + ": " + std::strerror(err));
-    }
+    throw ERangeError("Invalid file type " + std::to_string(static_cast<int>(type)));
 }
 
 } // namespace vistal

@@ -5,6 +5,7 @@
 
 #include "engine/Bitmap.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -15,7 +16,32 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The picture file types, numbered as the save dialog's filters are ordered.
+enum TImageFileType : int { ftBmp = 0, ftPng = 1, ftJpeg = 2 };
+
 // A 24-bit Windows BMP: bottom-up rows, each padded to a multiple of 4 bytes.
 void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName);
+// A PNG file, 8 bits per channel RGB without alpha, with libpng's default
+// compression and filtering.
+void WritePngFile(const TBitmap& bitmap, const std::string& fileName);
+// A baseline colour JPEG file of quality 90 (libjpeg's other defaults).
+void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName);
+// One of the three writers, chosen by type.
+void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type);
+
+// The type a file name's extension names: ".bmp", ".png", ".jpeg" or ".jpg" in
+// any letter case. The extension is the part from the last "." of the name's
+// final component; a name without one has none.
+std::optional<TImageFileType> FileTypeOfName(const std::string& fileName);
+
+// The type to save as: the name's extension decides; failing that the 1-based
+// index of the save dialog's filter (1 BMP, 2 PNG, 3 JPEG). Anything else (the
+// all-files filter, 4, with an unknown extension) raises ERangeError with the
+// message "Invalid index number(<index>) at GetFileType".
+TImageFileType FileTypeOfFilter(const std::string& fileName, int filterIndex);
+
+// A name with a "." anywhere is kept as it is; any other name gets ".bmp",
+// ".png" or ".jpg" by type.
+std::string AddExtension(const std::string& fileName, TImageFileType type);
 
 } // namespace vistal
