@@ -1,12 +1,16 @@
 #include "cli/CliOptions.h"
 
+#include "cli/ProgressBar.h"
+#include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
 #include "engine/UFormat.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <utility>
 
 #ifndef VISTAL_VERSION
 #define VISTAL_VERSION "0"
@@ -52,7 +56,7 @@ std::string UsageText() {
     return "Usage: vistal-render [OPTIONS] -o FILE\n"
            "Renders one picture of the Mandelbrot set or a Julia set and writes it.\n"
            "\n"
-           "  -o FILE                 output picture (.bmp)\n"
+           "  -o FILE                 output picture: .bmp, .png, .jpg or .jpeg\n"
            "  --size WxH              picture size in pixels (default 200x200)\n"
            "  --formula mandelbrot|julia\n"
            "                          formula; julia takes the current centre as its constant\n"
@@ -67,6 +71,10 @@ std::string UsageText() {
            "  --no-half               do not use the symmetry speed-up\n"
            "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
            "  --mode normal|0         drawing method\n"
+           "  --brightness X          brighten (X > 0) or darken (X < 0) the picture, -1..1\n"
+           "  --shade-off             soften the picture with a 3x3 blur\n"
+           "  --progress              show a progress bar on stderr\n"
+           "  -q, --quiet             print nothing but errors\n"
            "  --help, --version\n";
 }
 
@@ -136,6 +144,14 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.noHalf = true;
         } else if (opt == "--adjust-center") {
             o.adjustCenter = IntArg(opt, need(), 1, 5);
+        } else if (opt == "--brightness") {
+            o.brightness = RealArg(opt, need());
+        } else if (opt == "--shade-off") {
+            o.shadeOff = true;
+        } else if (opt == "--progress") {
+            o.progress = true;
+        } else if (opt == "-q" || opt == "--quiet") {
+            o.quiet = true;
         } else if (opt == "--mode") {
             std::string v = Lower(need());
             if (v == "normal" || v == "0") o.mode = dmNormal;
@@ -146,8 +162,13 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     }
     if (o.help || o.version) return o;
     if (!haveOutput) Bad("-o", "no output file given");
-    std::string ext = Lower(std::filesystem::path(o.output).extension().string());
-    if (ext != ".bmp") Bad("-o", "unsupported picture type '" + ext + "' (use .bmp)");
+    if (auto type = FileTypeOfName(o.output)) {
+        o.outputType = *type;
+    } else {
+        const std::string ext = std::filesystem::path(o.output).extension().string();
+        if (ext.empty()) Bad("-o", "'" + o.output + "' has no picture type (use .bmp, .png, .jpg or .jpeg)");
+        Bad("-o", "unsupported picture type '" + ext + "' (use .bmp, .png, .jpg or .jpeg)");
+    }
     std::uint8_t finalFormula = o.formula.value_or(fmMandelbrot);
     if (o.julia && finalFormula != fmJulia) Bad("--julia", "only a Julia view has a Julia constant (add --formula julia)");
     return o;
@@ -188,6 +209,8 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     }
     if (o.noHalf) e.Half = false;
     if (o.mode) e.DrawMode = *o.mode;
+    if (o.brightness) e.SetBrightnessRaite(*o.brightness);
+    if (o.shadeOff) e.ShadeOff = true;
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
 }
@@ -224,8 +247,24 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         TVistal engine;
         engine.ErrorReporter = &reporter;
         ApplyRenderOptions(o, engine);
+        std::optional<TProgressBar> bar;
+        if (o.progress && !o.quiet) {
+            bar.emplace(err);
+            bar->Update(0);
+            engine.PumpHook = [&] { bar->Update(engine.Progress()); };
+        }
         engine.Draw();
-        WriteBmpFile(engine.GetImage(), o.output);
+        if (bar) bar->Finish(1);
+        // The picture is what GetImage would give. The drawing is taken out of
+        // the engine and the effects are applied to it in place, so a large
+        // picture is held only once.
+        TBitmap image;
+        std::swap(image, engine.DrawBitmap());
+        ApplyOutputEffects(image, engine.BrightnessRaite(), engine.ShadeOff);
+        WriteImageFile(image, o.output, o.outputType);
+        if (!o.quiet)
+            out << "vistal-render: wrote " << o.output << " (" << image.Width() << "x" << image.Height()
+                << ")\n";
         return 0;
     } catch (const EAbort&) {
         err << "vistal-render: the drawing was cancelled\n";

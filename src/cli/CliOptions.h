@@ -2,6 +2,7 @@
 // engine and the whole run, kept apart from main() so tests can drive it.
 #pragma once
 
+#include "colour/ImageFile.h"
 #include "engine/vistal_class.h"
 
 #include <iosfwd>
@@ -33,6 +34,11 @@ struct TRenderOptions {
     std::optional<int> adjustCenter;
     std::optional<std::uint8_t> mode;
     std::string output;
+    TImageFileType outputType = ftBmp;
+    bool shadeOff = false;
+    std::optional<double> brightness;
+    bool progress = false;
+    bool quiet = false;
     bool help = false;
     bool version = false;
 };
@@ -47,7 +53,8 @@ void ApplyRenderOptions(const TRenderOptions& options, TVistal& engine);
 std::string UsageText();
 
 // The whole program: returns the exit status (0 written, 1 failure, 2 bad
-// command line).
+// command line). Errors go to err, and so does the progress bar; the line
+// naming the written file goes to out.
 int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace vistal::cli

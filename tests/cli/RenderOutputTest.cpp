@@ -1,0 +1,121 @@
+#include "cli/CliOptions.h"
+#include "cli/ProgressBar.h"
+#include "support/ImageReaders.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace vistal;
+using vistal::cli::RunRender;
+
+namespace {
+
+struct RunResult {
+    int status;
+    std::string out, err;
+};
+
+RunResult Render(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int status = RunRender(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(RenderOutput, TypeFollowsTheExtensionInAnyCase) {
+    test::TempDir dir;
+    TVistal v;
+    v.SetWidth(21);
+    v.SetHeight(13);
+    v.Draw();
+
+    RunResult r = Render({"--size", "21x13", "-o", dir.File("a.PNG")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::ReadPng(dir.File("a.PNG")), v.GetImage());
+    EXPECT_EQ(r.out, "vistal-render: wrote " + dir.File("a.PNG") + " (21x13)\n");
+    EXPECT_EQ(r.err, "");
+
+    for (const char* name : {"b.jpeg", "c.Jpg"}) {
+        r = Render({"--size", "21x13", "-o", dir.File(name)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(test::ReadJpeg(dir.File(name)).Width(), 21) << name;
+    }
+    r = Render({"--size", "21x13", "-o", dir.File("d.Bmp")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::ReadBmp24(dir.File("d.Bmp")), v.GetImage());
+}
+
+TEST(RenderOutput, EffectsGiveWhatGetImageGives) {
+    test::TempDir dir;
+    RunResult r = Render({"--size", "31x17", "--shade-off", "--brightness", "0.3", "-o", dir.File("e.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    TVistal v;
+    v.SetWidth(31);
+    v.SetHeight(17);
+    v.SetBrightnessRaite(0.3);
+    v.ShadeOff = true;
+    v.Draw();
+    EXPECT_EQ(test::ReadPng(dir.File("e.png")), v.GetImage());
+    EXPECT_NE(v.GetImage(), v.DrawBitmap());
+
+    // The ratio is clamped as the engine clamps it.
+    r = Render({"--size", "5x4", "--brightness", "7", "-o", dir.File("white.bmp")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::ReadBmp24(dir.File("white.bmp")), TBitmap(5, 4, 0xFFFFFF));
+    r = Render({"--size", "5x4", "--brightness=-1", "-o", dir.File("black.bmp")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::ReadBmp24(dir.File("black.bmp")), TBitmap(5, 4, 0));
+}
+
+TEST(RenderOutput, BadTypesAndRatiosExitTwo) {
+    test::TempDir dir;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"-o", dir.File("x.tiff")}, "'.tiff'"},
+        {{"-o", dir.File("x.png.gz")}, "'.gz'"},
+        {{"-o", dir.File("x")}, "no picture type"},
+        {{"-o", dir.File("x.bmp"), "--brightness", "bright"}, "--brightness"},
+        {{"-o", dir.File("x.bmp"), "--brightness", "nan"}, "--brightness"},
+        {{"-o", dir.File("x.bmp"), "--brightness"}, "--brightness"},
+    };
+    for (const auto& [args, named] : bad) {
+        RunResult r = Render(args);
+        EXPECT_EQ(r.status, 2) << named;
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(RenderOutput, ProgressBarAndQuiet) {
+    test::TempDir dir;
+    RunResult r = Render({"--size", "40x30", "--progress", "-o", dir.File("p.bmp")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // One line redrawn in place, finished at 100% with a newline.
+    EXPECT_EQ(r.err.rfind("\r[", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("  0%"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("100%"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_NE(r.out.find("wrote"), std::string::npos);
+
+    // -q leaves only errors, even with --progress.
+    r = Render({"--size", "40x30", "-q", "--progress", "-o", dir.File("q.bmp")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    r = Render({"-q", "-o", dir.File("missing/q.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("missing/q.bmp"), std::string::npos);
+}
+
+TEST(RenderOutput, ProgressLine) {
+    using vistal::cli::FormatProgressLine;
+    EXPECT_EQ(FormatProgressLine(0, 0), "[..............................]   0%     0.0 s");
+    EXPECT_EQ(FormatProgressLine(0.5, 1.5), "[###############...............]  50%     1.5 s");
+    EXPECT_EQ(FormatProgressLine(0.999, 12.24), "[#############################.]  99%    12.2 s");
+    EXPECT_EQ(FormatProgressLine(1, 3), "[##############################] 100%     3.0 s");
+    EXPECT_EQ(FormatProgressLine(7, -1), "[##############################] 100%     0.0 s");
+}
