@@ -44,9 +44,6 @@ TEST(RenderOutput, TypeFollowsTheExtensionInAnyCase) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(test::ReadJpeg(dir.File(name)).Width(), 21) << name;
     }
-    r = Render({"--size", "21x13", "-o", dir.File("d.Bmp")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(test::ReadBmp24(dir.File("d.Bmp")), v.GetImage());
 }
 
 TEST(RenderOutput, EffectsGiveWhatGetImageGives) {

@@ -89,18 +89,6 @@ TEST(ImageFile, JpegIsBaselineColourAndClose) {
     }
 }
 
-TEST(ImageFile, WriteImageFileChoosesTheFormat) {
-    test::TempDir dir;
-    const TBitmap picture = Gradient(6, 4);
-    // The type decides the format, whatever the name says.
-    WriteImageFile(picture, dir.File("a.png"), ftBmp);
-    WriteImageFile(picture, dir.File("b"), ftPng);
-    WriteImageFile(picture, dir.File("c.bmp"), ftJpeg);
-    EXPECT_EQ(test::ReadBmp24(dir.File("a.png")), picture);
-    EXPECT_EQ(test::ReadPng(dir.File("b")), picture);
-    EXPECT_EQ(test::ReadJpeg(dir.File("c.bmp")).Width(), 6);
-}
-
 TEST(ImageFile, ReplacesAnExistingFileWithTheUsualPermissions) {
     test::TempDir dir;
     const std::string file = dir.File("over.png");
