@@ -74,7 +74,8 @@ std::string UsageText() {
            "  --bright 1..4           brightness function of the shading (default 1)\n"
            "  --represent 1|2         representation of the brightness (default 1)\n"
            "  --light-dark 1|2        2 inverts the brightness (default 1)\n"
-           "  --correction X          correction coefficient: potentials scaled by 10^X (default 0)\n"
+           "  --correction X          correction coefficient: potential 1 times 10^X, potentials 2 and 3\n"
+           "                          divided by 10^X (default 0)\n"
            "  --help, --version\n";
 }
 
