@@ -187,6 +187,7 @@ void TVistal::DrawPotentialMixed(const TExtKernel& kernel) {
 
 void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     const int width = width_, height = height_;
+    TPotentialPainter::RequireFunctions(potentialFunction_, brightFunction_, representFunction_);
     if (ResultCacheValid()) {
         TDrawFrame f(*this);
         TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy,
@@ -198,7 +199,6 @@ void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
         }
         return;
     }
-    TPotentialPainter::RequireFunctions(potentialFunction_, brightFunction_, representFunction_);
     const TResultCacheValidFor key = BeginComputing();
     TDrawFrame f(*this);
     TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed);
