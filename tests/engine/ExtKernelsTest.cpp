@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace vistal;
 
 TEST(ExtKernels, WithRadiusTwoCountLikeTheBasicKernels) {
@@ -48,23 +46,4 @@ TEST(ExtKernels, FinalValueAndRadius) {
     // Radius 1: any first iterate outside the unit circle counts 1.
     EXPECT_EQ(IterateMandelbrotExt(0.6, 0.8, 100, 2, 1.0, z), 1);
     EXPECT_EQ(IterateMandelbrotExt(0.5, 0.5, 100, 2, 1.0, z), 2); // |z1|² = 0.5, z2 = (0.5, 1)
-}
-
-TEST(ExtKernels, RowMatchesSinglePointsAndCountsCalls) {
-    std::uint64_t calls = 0;
-    TExtKernel kernel(TExtKernelKind::Julia, 300, 5, {0.3, -0.5}, 1024.0 * 1024.0, &calls);
-    std::vector<double> re;
-    for (int i = 0; i < 40; ++i)
-        re.push_back(-1.6 + i * 0.08);
-    std::vector<std::int32_t> counts(re.size());
-    std::vector<TComplex> finalZ(re.size());
-    kernel.IterateRow(re.data(), 0.21, static_cast<int>(re.size()), counts.data(), finalZ.data());
-    EXPECT_EQ(calls, re.size());
-    for (std::size_t i = 0; i < re.size(); ++i) {
-        TComplex z;
-        EXPECT_EQ(counts[i], IterateJuliaExt(re[i], 0.21, {0.3, -0.5}, 300, 5, 1024.0 * 1024.0, z));
-        EXPECT_EQ(finalZ[i], z);
-        EXPECT_EQ(kernel(re[i], 0.21, z), counts[i]);
-    }
-    EXPECT_EQ(calls, 2 * re.size());
 }

@@ -57,12 +57,4 @@ TEST(PotentialBright, RepresentationAndLightDark) {
     EXPECT_EQ(ApplyLightDark(0.25, 1), 0.75);
     EXPECT_EQ(ApplyLightDark(0.25, 0), 0.25);
     EXPECT_EQ(ApplyLightDark(0.25, 2), 0.25);
-
-    EXPECT_EQ(RepresentFunctionOf(1), &Representation2);
-    EXPECT_EQ(RepresentFunctionOf(0), &Representation1);
-    EXPECT_EQ(RepresentFunctionOf(7), &Representation1);
-    EXPECT_EQ(BrightFunctionOf(3), &Bright4);
-    EXPECT_EQ(BrightFunctionOf(4), nullptr);
-    EXPECT_EQ(PotentialFunctionOf(dmPotential2), &Potential2);
-    EXPECT_EQ(PotentialFunctionOf(dmExtNormal), nullptr);
 }
