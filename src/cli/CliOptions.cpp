@@ -75,6 +75,15 @@ std::string UsageText() {
            "  --shade-off             soften the picture with a 3x3 blur\n"
            "  --progress              show a progress bar on stderr\n"
            "  -q, --quiet             print nothing but errors\n"
+           "  --mode ext-normal|potential1|potential2|potential3 (or 5..8)\n"
+           "                          extended drawing: counts kept for re-colouring, or potential shading\n"
+           "  --escape X              escape radius of extended drawing, X >= 1 (default 1024)\n"
+           "  --compo on|off          mix the shading with the palette colours (default on)\n"
+           "  --bright 1..4           brightness function of the shading (default 1)\n"
+           "  --represent 1|2         representation of the brightness (default 1)\n"
+           "  --light-dark 1|2        2 inverts the brightness (default 1)\n"
+           "  --correction X          correction coefficient: potential 1 times 10^X, potentials 2 and 3\n"
+           "                          divided by 10^X (default 0)\n"
            "  --help, --version\n";
 }
 
@@ -155,7 +164,27 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (opt == "--mode") {
             std::string v = Lower(need());
             if (v == "normal" || v == "0") o.mode = dmNormal;
-            else Bad(opt, "'" + value + "' is not a drawing mode (normal)");
+            else if (v == "ext-normal" || v == "5") o.mode = dmExtNormal;
+            else if (v == "potential1" || v == "6") o.mode = dmPotential1;
+            else if (v == "potential2" || v == "7") o.mode = dmPotential2;
+            else if (v == "potential3" || v == "8") o.mode = dmPotential3;
+            else Bad(opt, "'" + value + "' is not a drawing mode (normal, ext-normal, potential1..3)");
+        } else if (opt == "--escape") {
+            o.escape = RealArg(opt, need());
+            if (!(*o.escape >= 1)) Bad(opt, "'" + value + "' is below 1");
+        } else if (opt == "--compo") {
+            std::string v = Lower(need());
+            if (v == "on") o.compo = 1;
+            else if (v == "off") o.compo = 0;
+            else Bad(opt, "'" + value + "' is not on or off");
+        } else if (opt == "--bright") {
+            o.bright = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 4) - 1);
+        } else if (opt == "--represent") {
+            o.represent = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
+        } else if (opt == "--light-dark") {
+            o.lightDark = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
+        } else if (opt == "--correction") {
+            o.correction = RealArg(opt, need());
         } else {
             Bad(opt, "unknown option");
         }
@@ -211,6 +240,12 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     if (o.mode) e.DrawMode = *o.mode;
     if (o.brightness) e.SetBrightnessRaite(*o.brightness);
     if (o.shadeOff) e.ShadeOff = true;
+    if (o.escape) e.SetEscape(*o.escape);
+    if (o.correction) e.SetCorrection(*o.correction);
+    if (o.compo) e.DrawCompo = *o.compo;
+    if (o.bright) e.PotentialBright = *o.bright;
+    if (o.represent) e.Represent = *o.represent;
+    if (o.lightDark) e.LightDark = *o.lightDark;
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
 }

@@ -33,6 +33,8 @@ struct TRenderOptions {
     bool noHalf = false;
     std::optional<int> adjustCenter;
     std::optional<std::uint8_t> mode;
+    std::optional<double> escape, correction;
+    std::optional<std::uint8_t> compo, bright, represent, lightDark;
     std::string output;
     TImageFileType outputType = ftBmp;
     bool shadeOff = false;

@@ -204,9 +204,18 @@ void TVistal::Draw() {
             return;
         }
     }
-    // The extended modes (5..8) draw with the normal method until extended
-    // drawing is in place.
-    DrawNormal(MakeKernel());
+    // Extended drawing: the kernel, then the functions, before anything is drawn.
+    const TExtKernel kernel = MakeExtKernel();
+    if (TPotentialFunction potential = PotentialFunctionOf(DrawMode)) potentialFunction_ = potential;
+    brightFunction_ = BrightFunctionOf(PotentialBright);
+    if (!brightFunction_) throw ERangeError("PotentialBright Error");
+    representFunction_ = RepresentFunctionOf(Represent);
+    if (DrawMode == dmExtNormal)
+        DrawExtNormal(kernel);
+    else if (DrawCompo == 1)
+        DrawPotentialMixed(kernel);
+    else
+        DrawPotential(kernel);
 }
 
 const TBitmap& TVistal::GetImage() {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "engine/Bitmap.h"
+#include "engine/ExtKernels.h"
 #include "engine/Kernels.h"
+#include "engine/ResultCache.h"
+#include "engine/UPotentialBrightMethod.h"
 #include "engine/UType.h"
 
 #include <cstdint>
@@ -116,8 +119,18 @@ public:
     void DrawNormal(const TKernel& kernel);
     bool CanUseHalf() const;
     void MirrorHalf(int maxX, int maxY, int lastRow);
-    // Drops the results kept by extended drawing.
-    void ClearResultCache() {}
+    // Drops the results kept by extended drawing, so that the next extended
+    // drawing computes afresh.
+    void ClearResultCache();
+
+    // ---- extended drawing -------------------------------------------------
+    TExtKernel MakeExtKernel();
+    void DrawExtNormal(const TExtKernel& kernel);
+    void DrawPotential(const TExtKernel& kernel);
+    void DrawPotentialMixed(const TExtKernel& kernel);
+    // Whether the result cache holds the results for the current view.
+    bool ResultCacheValid() const;
+    const TResultCache& ResultCache() const { return resultCache_; }
 
     const TBitmap& DrawBitmap() const { return drawBitmap_; }
     TBitmap& DrawBitmap() { return drawBitmap_; }
@@ -128,6 +141,9 @@ private:
     friend class TDrawFrame;
     [[noreturn]] void ReportAndAbort(const char* text) const;
     void SetProgress(double p) { progress_ = p; }
+    TResultCacheValidFor CurrentCacheKey() const;
+    TResultCacheValidFor BeginComputing();
+    void DrawPotentialWith(const TExtKernel& kernel, bool mixed);
 
     double ln2_;
     TComplex center_;
@@ -153,6 +169,10 @@ private:
     double correctionScale_ = 1;
     double brightnessRaite_ = 0;
     double progress_ = 0;
+    TResultCache resultCache_;
+    TPotentialFunction potentialFunction_ = nullptr;
+    TBrightFunction brightFunction_ = nullptr;
+    TRepresentFunction representFunction_ = nullptr;
 };
 
 } // namespace vistal

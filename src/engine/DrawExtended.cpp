@@ -1,0 +1,218 @@
+// Extended drawing: the picture shaded by a potential of the final iterate,
+// with the result cache that lets it be coloured again without iterating.
+#include "colour/Rgblib.h"
+#include "engine/DrawFrame.h"
+
+#include <cmath>
+#include <vector>
+
+namespace vistal {
+
+namespace {
+
+// Colours pixels by the potential rule: the slopes of the potential towards a
+// pixel's right and lower neighbours give its brightness.
+class TPotentialPainter {
+public:
+    TPotentialPainter(const TVistal& engine, TPotentialFunction potential, TBrightFunction bright,
+                      TRepresentFunction represent, double dy, bool mixed)
+        : engine_(engine), potential_(potential), bright_(bright), represent_(represent),
+          lightDark_(engine.LightDark), scale_{engine.CorrectionScale(), engine.Ln2()}, dy_(dy),
+          mixed_(mixed) {
+        RequireFunctions(potential_, bright_, represent_);
+    }
+
+    // A potential drawing needs all three functions; the dispatcher chooses them.
+    static void RequireFunctions(TPotentialFunction potential, TBrightFunction bright,
+                                 TRepresentFunction represent) {
+        if (!potential || !bright || !represent) throw ERangeError("Extended drawing function not chosen");
+    }
+
+    // Pixels (0..width-1, y) from sample rows y and y + 1 of the cache.
+    void PaintRow(const TResultCache& cache, int y, int width, TColor* out) {
+        if (cache.Columns() < width + 1) throw ERangeError("Result cache index out of range");
+        const std::int32_t* counts = cache.CountRow(y);
+        const TComplex* z = cache.ZRow(y);
+        const std::int32_t* countsBelow = cache.CountRow(y + 1);
+        const TComplex* zBelow = cache.ZRow(y + 1);
+        for (int x = 0; x < width; ++x)
+            out[x] = Pixel(counts[x], z[x], counts[x + 1], z[x + 1], countsBelow[x], zBelow[x]);
+    }
+
+private:
+    // The potential as a slope per pixel; dy is negative, so the sign turns.
+    double Slope(const TComplex& z, std::int32_t count) const { return potential_(z, count, scale_) / dy_; }
+
+    TColor Pixel(std::int32_t count, const TComplex& z, std::int32_t countRight, const TComplex& zRight,
+                 std::int32_t countBelow, const TComplex& zBelow) {
+        if (count == 0) return engine_.ColorOf(0);
+        // The neighbours count whatever their own counts, 0 included.
+        const double pc = Slope(z, count);
+        const double px = Slope(zRight, countRight);
+        const double py = Slope(zBelow, countBelow);
+        const double t = ApplyLightDark(represent_(bright_(px, py, pc)), lightDark_);
+        // A brightness that is not a number (from an infinite z) has no colour.
+        if (std::isnan(t)) throw ERangeError("Brightness is not a number");
+        if (mixed_) {
+            rgb_.FromColor(engine_.ColorOf(count));
+            rgb_.FromYCbCr(rgb_.Cb(), rgb_.Cr(), t);
+            return rgb_.ToColor();
+        }
+        const double i = (engine_.NColors() - 1) * t + 1;
+        if (!(i > -2147483649.0 && i < 2147483648.0)) throw ERangeError("Palette index out of range");
+        return engine_.ColorOf(static_cast<std::int32_t>(i)); // truncated toward zero
+    }
+
+    const TVistal& engine_;
+    TPotentialFunction potential_;
+    TBrightFunction bright_;
+    TRepresentFunction represent_;
+    std::uint8_t lightDark_;
+    TPotentialScale scale_;
+    double dy_;
+    bool mixed_;
+    TRgb rgb_; // one colour object serves the whole drawing
+};
+
+// The real parts of the samples x = 0..width of one row.
+std::vector<double> SampleRe(const TDrawFrame& f, int width) {
+    std::vector<double> re(static_cast<std::size_t>(width) + 1);
+    for (int x = 0; x <= width; ++x)
+        re[x] = f.PointRe(x);
+    return re;
+}
+
+TColor* BitmapRow(TBitmap& bitmap, int y, int width) {
+    if (bitmap.Width() != width || y < 0 || y >= bitmap.Height())
+        throw ERangeError("Bitmap row out of range");
+    return bitmap.Row(y);
+}
+
+// A progress point of extended drawing. Besides the frame's abort check: when
+// the cache was freed or reallocated meanwhile (by a command run from the
+// pump), this drawing has been superseded and stops silently.
+void ExtProgress(TDrawFrame& f, const TResultCache& cache, std::uint64_t generation, double done) {
+    f.Progress(done);
+    if (cache.Generation() != generation) throw EAbort();
+}
+
+} // namespace
+
+TExtKernel TVistal::MakeExtKernel() {
+    return TExtKernel(formula_ == fmMandelbrot ? TExtKernelKind::Mandelbrot : TExtKernelKind::Julia,
+                      iteration_, pow_, juliaSeed_, escapeSquared_, &KernelCalls);
+}
+
+void TVistal::ClearResultCache() {
+    resultCache_.Free();
+    resultCache_.ValidFor.Width = 0;
+    resultCache_.ValidFor.Height = 0;
+}
+
+TResultCacheValidFor TVistal::CurrentCacheKey() const {
+    TResultCacheValidFor key;
+    key.Formula = formula_;
+    key.Center = center_;
+    key.ImSpan = imSpan_;
+    key.Pow = pow_;
+    key.Width = width_;
+    key.Height = height_;
+    key.JuliaSeed = juliaSeed_;
+    key.Iteration = iteration_;
+    key.Escape = escape_;
+    return key;
+}
+
+bool TVistal::ResultCacheValid() const {
+    return resultCache_.IsValidFor(CurrentCacheKey());
+}
+
+// Prepares the cache for computing the current view and returns the record to
+// store once the computation has finished. Until then the record matches no
+// view, so an interrupted computation leaves the cache invalid.
+TResultCacheValidFor TVistal::BeginComputing() {
+    const TResultCacheValidFor key = CurrentCacheKey();
+    TResultCacheValidFor& record = resultCache_.ValidFor;
+    if (record.Width != width_ || record.Height != height_ || resultCache_.Columns() - 1LL != width_ ||
+        resultCache_.Rows() - 1LL != height_) {
+        resultCache_.Allocate(width_, height_);
+        record.Width = width_;
+        record.Height = height_;
+    }
+    record.ImSpan = 0;
+    record.Formula = 0; // being filled: valid for nothing, whatever the span
+    return key;
+}
+
+void TVistal::DrawExtNormal(const TExtKernel& kernel) {
+    const int width = width_, height = height_;
+    if (ResultCacheValid()) {
+        TDrawFrame f(*this);
+        const std::uint64_t generation = resultCache_.Generation();
+        for (int y = 0; y < height; ++y) {
+            const std::int32_t* counts = resultCache_.CountRow(y);
+            TColor* row = BitmapRow(drawBitmap_, y, width);
+            for (int x = 0; x < width; ++x)
+                row[x] = ColorOf(counts[x]);
+            ExtProgress(f, resultCache_, generation, double(y + 1) / height);
+        }
+        return;
+    }
+    const TResultCacheValidFor key = BeginComputing();
+    TDrawFrame f(*this);
+    const std::uint64_t generation = resultCache_.Generation();
+    const std::vector<double> re = SampleRe(f, width);
+    for (int y = 0; y < height; ++y) {
+        // The row's pixels and the extra sample (Width, y) beyond them.
+        std::int32_t* counts = resultCache_.CountRow(y);
+        kernel.IterateRow(re.data(), f.PointIm(y), width + 1, counts, resultCache_.ZRow(y));
+        TColor* row = BitmapRow(drawBitmap_, y, width);
+        for (int x = 0; x < width; ++x)
+            row[x] = ColorOf(counts[x]);
+        ExtProgress(f, resultCache_, generation, double(y + 1) / (height + 1));
+    }
+    // The extra row is not drawn: it is there for a later potential drawing.
+    kernel.IterateRow(re.data(), f.PointIm(height), width + 1, resultCache_.CountRow(height),
+                      resultCache_.ZRow(height));
+    resultCache_.ValidFor = key;
+}
+
+void TVistal::DrawPotential(const TExtKernel& kernel) {
+    DrawPotentialWith(kernel, false);
+}
+
+void TVistal::DrawPotentialMixed(const TExtKernel& kernel) {
+    DrawPotentialWith(kernel, true);
+}
+
+void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
+    const int width = width_, height = height_;
+    TPotentialPainter::RequireFunctions(potentialFunction_, brightFunction_, representFunction_);
+    if (ResultCacheValid()) {
+        TDrawFrame f(*this);
+        TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy,
+                                  mixed);
+        const std::uint64_t generation = resultCache_.Generation();
+        for (int y = 0; y < height; ++y) {
+            painter.PaintRow(resultCache_, y, width, BitmapRow(drawBitmap_, y, width));
+            ExtProgress(f, resultCache_, generation, double(y + 1) / height);
+        }
+        return;
+    }
+    const TResultCacheValidFor key = BeginComputing();
+    TDrawFrame f(*this);
+    TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed);
+    const std::uint64_t generation = resultCache_.Generation();
+    const std::vector<double> re = SampleRe(f, width);
+    kernel.IterateRow(re.data(), f.PointIm(0), width + 1, resultCache_.CountRow(0), resultCache_.ZRow(0));
+    // Every sample is computed once; row j - 1 is coloured as soon as row j,
+    // which holds its lower neighbours, exists.
+    for (int j = 1; j <= height; ++j) {
+        kernel.IterateRow(re.data(), f.PointIm(j), width + 1, resultCache_.CountRow(j), resultCache_.ZRow(j));
+        painter.PaintRow(resultCache_, j - 1, width, BitmapRow(drawBitmap_, j - 1, width));
+        ExtProgress(f, resultCache_, generation, double(j) / height);
+    }
+    resultCache_.ValidFor = key;
+}
+
+} // namespace vistal
