@@ -66,7 +66,9 @@ std::string UsageText() {
            "  --color0 RRGGBB         colour of points that never escape\n"
            "  --no-half               do not use the symmetry speed-up\n"
            "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
-           "  --mode normal|0         drawing method\n"
+           "  --mode normal|search|border|fadein|antialias|0..4\n"
+           "                          drawing method\n"
+           "  --stats                 print the number of kernel calls to stderr\n"
            "  --help, --version\n";
 }
 
@@ -139,7 +141,13 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (opt == "--mode") {
             std::string v = Lower(need());
             if (v == "normal" || v == "0") o.mode = dmNormal;
-            else Bad(opt, "'" + value + "' is not a drawing mode (normal)");
+            else if (v == "search" || v == "1") o.mode = dmSearch;
+            else if (v == "border" || v == "2") o.mode = dmBorder;
+            else if (v == "fadein" || v == "3") o.mode = dmFadein;
+            else if (v == "antialias" || v == "4") o.mode = dmSAntiArea;
+            else Bad(opt, "'" + value + "' is not a drawing mode (normal, search, border, fadein, antialias or 0..4)");
+        } else if (opt == "--stats") {
+            o.stats = true;
         } else {
             Bad(opt, "unknown option");
         }
@@ -225,6 +233,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         engine.ErrorReporter = &reporter;
         ApplyRenderOptions(o, engine);
         engine.Draw();
+        if (o.stats) err << "kernel calls: " << engine.KernelCalls << "\n";
         WriteBmpFile(engine.GetImage(), o.output);
         return 0;
     } catch (const EAbort&) {

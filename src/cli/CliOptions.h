@@ -32,6 +32,7 @@ struct TRenderOptions {
     bool noHalf = false;
     std::optional<int> adjustCenter;
     std::optional<std::uint8_t> mode;
+    bool stats = false; // report the kernel calls of the drawing on stderr
     std::string output;
     bool help = false;
     bool version = false;
