@@ -70,7 +70,9 @@ std::string UsageText() {
            "  --color0 RRGGBB         colour of points that never escape\n"
            "  --no-half               do not use the symmetry speed-up\n"
            "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
-           "  --mode normal|0         drawing method\n"
+           "  --mode normal|search|border|fadein|antialias|0..4\n"
+           "                          drawing method\n"
+           "  --stats                 print the number of kernel calls to stderr\n"
            "  --brightness X          brighten (X > 0) or darken (X < 0) the picture, -1..1\n"
            "  --shade-off             soften the picture with a 3x3 blur\n"
            "  --progress              show a progress bar on stderr\n"
@@ -164,11 +166,15 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (opt == "--mode") {
             std::string v = Lower(need());
             if (v == "normal" || v == "0") o.mode = dmNormal;
+            else if (v == "search" || v == "1") o.mode = dmSearch;
+            else if (v == "border" || v == "2") o.mode = dmBorder;
+            else if (v == "fadein" || v == "3") o.mode = dmFadein;
+            else if (v == "antialias" || v == "4") o.mode = dmSAntiArea;
             else if (v == "ext-normal" || v == "5") o.mode = dmExtNormal;
             else if (v == "potential1" || v == "6") o.mode = dmPotential1;
             else if (v == "potential2" || v == "7") o.mode = dmPotential2;
             else if (v == "potential3" || v == "8") o.mode = dmPotential3;
-            else Bad(opt, "'" + value + "' is not a drawing mode (normal, ext-normal, potential1..3)");
+            else Bad(opt, "'" + value + "' is not a drawing mode (normal, search, border, fadein, antialias, ext-normal, potential1..3 or 0..8)");
         } else if (opt == "--escape") {
             o.escape = RealArg(opt, need());
             if (!(*o.escape >= 1)) Bad(opt, "'" + value + "' is below 1");
@@ -185,6 +191,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.lightDark = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
         } else if (opt == "--correction") {
             o.correction = RealArg(opt, need());
+        } else if (opt == "--stats") {
+            o.stats = true;
         } else {
             Bad(opt, "unknown option");
         }
@@ -289,6 +297,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             engine.PumpHook = [&] { bar->Update(engine.Progress()); };
         }
         engine.Draw();
+        if (o.stats) err << "kernel calls: " << engine.KernelCalls << "\n";
         if (bar) bar->Finish(1);
         // The picture is what GetImage would give. The drawing is taken out of
         // the engine and the effects are applied to it in place, so a large

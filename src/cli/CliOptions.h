@@ -35,6 +35,7 @@ struct TRenderOptions {
     std::optional<std::uint8_t> mode;
     std::optional<double> escape, correction;
     std::optional<std::uint8_t> compo, bright, represent, lightDark;
+    bool stats = false; // report the kernel calls of the drawing on stderr
     std::string output;
     TImageFileType outputType = ftBmp;
     bool shadeOff = false;

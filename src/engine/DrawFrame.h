@@ -17,6 +17,7 @@ public:
     // Sample point of pixel (x, y): (x·dx + P.Re, y·dy + P.Im).
     double PointRe(int x) const { return x * dx + P.Re; }
     double PointIm(int y) const { return y * dy + P.Im; }
+    TComplex Point(int x, int y) const { return {PointRe(x), PointIm(y)}; }
 
     // A progress point: records how far the drawing is, pumps pending events and
     // ends the drawing with a silent abort when Drawing was cleared meanwhile.

@@ -197,8 +197,18 @@ void TVistal::Draw() {
         ClearResultCache();
         const TKernel kernel = MakeKernel();
         switch (DrawMode) {
-        // Search, border tracing, fade-in and anti-aliasing draw with the
-        // normal method until their own methods are in place.
+        case dmSearch:
+            DrawBlock(kernel);
+            return;
+        case dmBorder:
+            DrawBorder(kernel);
+            return;
+        case dmFadein:
+            DrawFadein(kernel);
+            return;
+        case dmSAntiArea:
+            DrawSAntiArea(kernel);
+            return;
         default:
             DrawNormal(kernel);
             return;

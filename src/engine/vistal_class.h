@@ -117,6 +117,10 @@ public:
     void Draw();
     TKernel MakeKernel();
     void DrawNormal(const TKernel& kernel);
+    void DrawBlock(const TKernel& kernel);
+    void DrawBorder(const TKernel& kernel);
+    void DrawFadein(const TKernel& kernel);
+    void DrawSAntiArea(const TKernel& kernel);
     bool CanUseHalf() const;
     void MirrorHalf(int maxX, int maxY, int lastRow);
     // Drops the results kept by extended drawing, so that the next extended
