@@ -126,7 +126,16 @@ TTextEncoding DetectEncoding(std::string_view bytes) {
     return IsValidUtf8(bytes) ? TTextEncoding::Utf8 : TTextEncoding::Cp932;
 }
 
+namespace {
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+} // namespace
+
 std::string DecodeCp932(std::string_view bytes) {
+    if (IsAscii(bytes)) return std::string(bytes); // the code page's lower half is ASCII
     TIconv cd("UTF-8", "CP932");
     std::string out;
     out.reserve(bytes.size() * 3 / 2 + 16);
@@ -140,6 +149,7 @@ std::string DecodeCp932(std::string_view bytes) {
 }
 
 std::string EncodeCp932(std::string_view text) {
+    if (IsAscii(text)) return std::string(text);
     if (!IsValidUtf8(text)) throw ETextEncodingError("The text is not valid UTF-8");
     TIconv cd("CP932", "UTF-8");
     std::string out;

@@ -126,7 +126,7 @@ TEST(Vcp, HugeCountsLongLinesAndOverflow) {
     EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1,2000000000\n"), 1);
     EXPECT_EQ(ErrorLine("#GRAD 000000,FFFFFF,99999999999999999999999\n"), 1);
     EXPECT_EQ(ErrorLine("#LINE 99999999999,1,0,1,0,1,2\n"), 1);
-    EXPECT_EQ(ErrorLine("#LINE 0,1e300,0,1,0,1,2\n"), 1);           // Round(1e300) fits no integer
+    EXPECT_EQ(ErrorLine("#LINE 0,1e300,0,1,0,1,2\n"), 1); // Round(1e300) fits no integer
     EXPECT_EQ(ErrorLine("#LINE 2147483647,9.2233720368547e18,0,1,0,1,2\n"), 1); // the sum overflows
     EXPECT_EQ(ErrorLine("#LINE 0,1e999,0,1,0,1,2\n"), 1);
 
