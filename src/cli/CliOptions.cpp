@@ -66,7 +66,8 @@ std::string UsageText() {
            "  --span X                height of the view along the imaginary axis\n"
            "  --iterations N          iteration limit, N >= 1 (default 256)\n"
            "  --detail N|auto         iterations per palette colour, or one palette cycle over the limit\n"
-           "  --palette standard|mono|blue\n"
+           "  --palette standard|mono|blue|FILE.vcp\n"
+           "                          built-in palette, or a VCP palette file\n"
            "  --color0 RRGGBB         colour of points that never escape\n"
            "  --no-half               do not use the symmetry speed-up\n"
            "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
@@ -143,8 +144,15 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             else o.detail = IntArg(opt, value, 1, 2147483647);
         } else if (opt == "--palette") {
             std::string v = Lower(need());
-            if (v != "standard" && v != "mono" && v != "blue") Bad(opt, "'" + value + "' is not standard, mono or blue");
-            o.palette = v;
+            if (v.size() > 4 && v.compare(v.size() - 4, 4, ".vcp") == 0) {
+                o.paletteFile = value;
+                o.palette.reset();
+            } else {
+                if (v != "standard" && v != "mono" && v != "blue")
+                    Bad(opt, "'" + value + "' is not standard, mono, blue or a .vcp file");
+                o.palette = v;
+                o.paletteFile.reset();
+            }
         } else if (opt == "--color0") {
             const std::string& v = need();
             bool hex = v.size() == 6 && std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isxdigit(c); });
@@ -240,6 +248,7 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
         else if (*o.palette == "blue") e.SetPaletteBlue();
         else e.SetPaletteStandard();
     }
+    if (o.paletteFile) e.LoadVcp(*o.paletteFile);
     if (o.color0) {
         e.SetColor0(*o.color0);
         e.UseColor0 = true;
@@ -262,7 +271,11 @@ namespace {
 class TStreamReporter : public TErrorReporter {
 public:
     explicit TStreamReporter(std::ostream& err) : err_(err) {}
-    void ShowError(const std::string& text) override { err_ << "vistal-render: " << text << '\n'; }
+    void ShowError(const std::string& text) override {
+        err_ << "vistal-render: " << text << '\n';
+        Reported = true;
+    }
+    bool Reported = false;
 
 private:
     std::ostream& err_;
@@ -311,7 +324,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 << ")\n";
         return 0;
     } catch (const EAbort&) {
-        err << "vistal-render: the drawing was cancelled\n";
+        // An abort after a reported error (a palette file that does not load) was explained already.
+        if (!reporter.Reported) err << "vistal-render: the drawing was cancelled\n";
     } catch (const std::exception& ex) {
         err << "vistal-render: " << ex.what() << "\n";
     }

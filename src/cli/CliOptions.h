@@ -29,6 +29,7 @@ struct TRenderOptions {
     std::optional<int> detail;
     bool autoDetail = false;
     std::optional<std::string> palette;
+    std::optional<std::string> paletteFile; // a VCP file given to --palette
     std::optional<TColor> color0;
     bool noHalf = false;
     std::optional<int> adjustCenter;

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace vistal {
@@ -108,6 +109,10 @@ public:
     void SetPaletteStandard();
     void SetPaletteMono();
     void SetPaletteBlue();
+    // Reads a VCP palette file and installs it, its first colour as
+    // PaletteColor0. Any error is reported, then a silent abort; the palette
+    // is then unchanged. A file of one colour installs with a warning.
+    void LoadVcp(const std::string& fileName);
     void FitPaletteToDevice(int n);
     int DevicePaletteSize() const { return 0; } // no palette displays on this platform
     void CopyPaletteFrom(const TVistal& other);
