@@ -1,6 +1,7 @@
 #include "colour/ImageFile.h"
 
 #include "engine/UType.h"
+#include "locations/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,65 +23,17 @@ namespace vistal {
 
 namespace {
 
-// Why a file body could not be written; WriteAtomically adds the file name.
-struct TWriteFailure {
-    std::string reason;
-};
-
 std::string ErrnoText(int err) {
     return err != 0 ? std::strerror(err) : "write error";
 }
 
-// Opens a fresh temporary file beside the target.
-std::FILE* OpenTemp(const std::string& fileName, std::string& tempName) {
-    namespace fs = std::filesystem;
-    fs::path target(fileName);
-    fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string hidden(1, '.');
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    std::string pattern = (dir / hidden).string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    int fd = mkstemp(buf.data());
-    if (fd < 0) throw EImageFileError("Cannot write " + fileName + ": " + std::strerror(errno));
-    tempName = buf.data();
-    // mkstemp creates the file for the owner only; give it the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::FILE* f = fdopen(fd, "wb");
-    if (!f) {
-        int err = errno;
-        close(fd);
-        std::remove(tempName.c_str());
-        throw EImageFileError("Cannot write " + fileName + ": " + std::strerror(err));
-    }
-    return f;
-}
-
-// Runs body on a temporary file beside fileName, then flushes it to the disk
-// and renames it over fileName. On any failure (body throws TWriteFailure or
-// anything else) the temporary file is removed and fileName stays untouched.
+// Writes through the shared atomic writer; every failure becomes an
+// EImageFileError naming the file and the reason.
 void WriteAtomically(const std::string& fileName, const std::function<void(std::FILE*)>& body) {
-    std::string tempName;
-    std::FILE* f = OpenTemp(fileName, tempName);
-    std::string reason;
     try {
-        body(f);
-        if (std::fflush(f) != 0 || fsync(fileno(f)) != 0) throw TWriteFailure{ErrnoText(errno)};
-    } catch (const TWriteFailure& failure) {
-        reason = failure.reason;
-    } catch (...) {
-        std::fclose(f);
-        std::remove(tempName.c_str());
-        throw;
-    }
-    if (std::fclose(f) != 0 && reason.empty()) reason = ErrnoText(errno);
-    if (reason.empty() && std::rename(tempName.c_str(), fileName.c_str()) != 0) reason = ErrnoText(errno);
-    if (!reason.empty()) {
-        std::remove(tempName.c_str());
-        throw EImageFileError("Cannot write " + fileName + ": " + reason);
+        WriteFileAtomically(fileName, body);
+    } catch (const EFileWriteError& ex) {
+        throw EImageFileError("Cannot write " + fileName + ": " + ex.Reason());
     }
 }
 
@@ -238,11 +191,11 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
 
     WriteAtomically(fileName, [&](std::FILE* f) {
         if (std::fwrite(header.data(), 1, header.size(), f) != header.size())
-            throw TWriteFailure{ErrnoText(errno)};
+            throw EWriteFailure(ErrnoText(errno));
         std::vector<std::uint8_t> row(rowBytes, 0);
         for (int y = h - 1; y >= 0; --y) {
             bitmap.RowToBgr24(y, row.data());
-            if (std::fwrite(row.data(), 1, rowBytes, f) != rowBytes) throw TWriteFailure{ErrnoText(errno)};
+            if (std::fwrite(row.data(), 1, rowBytes, f) != rowBytes) throw EWriteFailure(ErrnoText(errno));
         }
     });
 }
@@ -253,7 +206,7 @@ void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
         TPngState state;
         state.file = f;
         if (!EncodePng(bitmap, row.data(), state))
-            throw TWriteFailure{state.ioError != 0 ? ErrnoText(state.ioError) : std::string(state.message)};
+            throw EWriteFailure(state.ioError != 0 ? ErrnoText(state.ioError) : std::string(state.message));
     });
 }
 
@@ -262,7 +215,7 @@ void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName) {
         std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
         TJpegError error;
         if (!EncodeJpeg(bitmap, f, row.data(), error))
-            throw TWriteFailure{error.ioError != 0 ? ErrnoText(error.ioError) : std::string(error.message)};
+            throw EWriteFailure(error.ioError != 0 ? ErrnoText(error.ioError) : std::string(error.message));
     });
 }
 

@@ -1,19 +1,19 @@
 #include "locations/AtomicFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace vistal {
 
 namespace {
 
-[[noreturn]] void Fail(int err, const std::string& what) {
-    throw std::system_error(err, std::generic_category(), what);
+[[noreturn]] void Fail(int err, const std::string& fileName) {
+    throw EFileWriteError(fileName, std::strerror(err));
 }
 
 // The file that is really replaced: the target of a symbolic link.
@@ -30,7 +30,7 @@ std::filesystem::path ResolveTarget(const std::string& fileName) {
 
 } // namespace
 
-void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
+void WriteFileAtomically(const std::string& fileName, const std::function<void(std::FILE*)>& body) {
     namespace fs = std::filesystem;
     const fs::path target = ResolveTarget(fileName);
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -51,31 +51,48 @@ void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
         hidden += ".tmp";
         tempName = (dir / hidden).string();
         fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100))
-            Fail(errno, "cannot create a file in " + dir.string());
+        if (fd < 0 && (errno != EEXIST || attempt > 100)) Fail(errno, fileName);
+    }
+    if (existed && ::fchmod(fd, mode) != 0) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        Fail(err, fileName);
+    }
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        Fail(err, fileName);
     }
 
     int err = 0;
-    if (existed && ::fchmod(fd, mode) != 0) err = errno;
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (err == 0 && left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-        } else {
-            p += n;
-            left -= static_cast<std::size_t>(n);
-        }
-    }
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) err = errno;
-    if (err != 0) {
+    std::string reason;
+    try {
+        body(f);
+        if (std::fflush(f) != 0 || ::fsync(::fileno(f)) != 0) err = errno ? errno : EIO;
+    } catch (const EWriteFailure& failure) {
+        reason = failure.what();
+    } catch (...) {
+        std::fclose(f);
         ::unlink(tempName.c_str());
-        Fail(err, "cannot write " + fileName);
+        throw;
     }
+    if (std::fclose(f) != 0 && err == 0 && reason.empty()) err = errno;
+    if (err == 0 && reason.empty() && ::rename(tempName.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0 || !reason.empty()) {
+        ::unlink(tempName.c_str());
+        if (!reason.empty()) throw EFileWriteError(fileName, reason);
+        Fail(err, fileName);
+    }
+}
+
+void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
+    WriteFileAtomically(fileName, [&](std::FILE* f) {
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+            throw EWriteFailure(std::strerror(errno ? errno : EIO));
+    });
 }
 
 } // namespace vistal

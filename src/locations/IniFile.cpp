@@ -7,7 +7,6 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
-#include <system_error>
 
 namespace vistal {
 
@@ -226,8 +225,8 @@ void TIniFile::UpdateFile() {
     }
     try {
         WriteFileAtomically(fileName_, bytes);
-    } catch (const std::system_error& ex) {
-        throw EIniFileError(fileName_ + " に書き込めません", ex.code().message());
+    } catch (const EFileWriteError& ex) {
+        throw EIniFileError(fileName_ + " に書き込めません", ex.Reason());
     }
     existed_ = true;
 }
