@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "support/RenderSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,22 +8,8 @@
 #include <sstream>
 
 using namespace vistal;
-using vistal::cli::RunRender;
-
-namespace {
-
-struct RunResult {
-    int status;
-    std::string out, err;
-};
-
-RunResult Render(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int status = RunRender(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-} // namespace
+using vistal::test::Render;
+using vistal::test::RunResult;
 
 TEST(Render, WritesTheStartUpPicture) {
     test::TempDir dir;
