@@ -45,10 +45,16 @@ void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
     // Column 0 has no image inside the picture: it is computed directly.
     const TComplex P = GetPointP(), Q = GetPointQ();
     const double dy = (Q.Im - P.Im) / height_;
-    for (int y = lastRow + 1; y <= maxY; ++y) {
-        ++KernelCalls;
-        drawBitmap_.SetPixel(0, y, ColorOf(CountJulia2(P.Re, y * dy + P.Im, juliaSeed_, iteration_)));
-    }
+    const TKernel base = MakeKernel();
+    const TKernel julia2(TKernelKind::Julia2, iteration_, 2, juliaSeed_, &KernelCalls, base.Path(),
+                         workers_.get(), base.Threads());
+    std::vector<TComplex> points;
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        points.push_back({P.Re, y * dy + P.Im});
+    std::vector<std::int32_t> counts(points.size());
+    julia2.CountPoints(points.data(), rows, counts.data());
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        drawBitmap_.SetPixel(0, y, ColorOf(counts[y - lastRow - 1]));
 }
 
 } // namespace vistal

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace vistal {
@@ -69,6 +70,11 @@ public:
     std::uint8_t LightDark = 0;
     std::uint8_t PotentialBright = 0;
     bool ShadeOff = false;
+    // How the kernels compute: the plain loop (Scalar) or the fastest path of
+    // this processor (Auto). Every path gives the same counts.
+    TKernelPath KernelPath = TKernelPath::Auto;
+    // Threads a drawing may use, the calling one included; 0 = all cores.
+    int Threads = 0;
 
     // ---- services ---------------------------------------------------------
     // Called at every progress point of a drawing; the shell processes pending
@@ -153,6 +159,7 @@ private:
     double correctionScale_ = 1;
     double brightnessRaite_ = 0;
     double progress_ = 0;
+    std::unique_ptr<TWorkerPool> workers_; // created at the first drawing that uses threads
 };
 
 } // namespace vistal
