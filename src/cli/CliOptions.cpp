@@ -2,6 +2,7 @@
 
 #include "colour/ImageFile.h"
 #include "engine/UFormat.h"
+#include "engine/WorkerPool.h"
 
 #include <algorithm>
 #include <cctype>
@@ -67,6 +68,9 @@ std::string UsageText() {
            "  --no-half               do not use the symmetry speed-up\n"
            "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
            "  --mode normal|0         drawing method\n"
+           "  --kernel scalar|auto    how the kernels compute: the plain loop, or the fastest\n"
+           "                          path of this processor (default); also sse2|avx2|avx512|generic\n"
+           "  --threads N             threads for the drawing, 0 = all cores (default)\n"
            "  --help, --version\n";
 }
 
@@ -140,6 +144,16 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             std::string v = Lower(need());
             if (v == "normal" || v == "0") o.mode = dmNormal;
             else Bad(opt, "'" + value + "' is not a drawing mode (normal)");
+        } else if (opt == "--kernel") {
+            std::string v = Lower(need());
+            static constexpr TKernelPath paths[] = {TKernelPath::Scalar, TKernelPath::Auto, TKernelPath::Generic,
+                                                    TKernelPath::Sse2,   TKernelPath::Avx2, TKernelPath::Avx512};
+            for (TKernelPath p : paths)
+                if (v == KernelPathName(p)) o.kernel = p;
+            if (!o.kernel) Bad(opt, "'" + value + "' is not scalar, auto, generic, sse2, avx2 or avx512");
+            if (!KernelPathSupported(*o.kernel)) Bad(opt, "this processor has no " + v);
+        } else if (opt == "--threads") {
+            o.threads = IntArg(opt, need(), 0, TWorkerPool::kMaxThreads);
         } else {
             Bad(opt, "unknown option");
         }
@@ -188,6 +202,8 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     }
     if (o.noHalf) e.Half = false;
     if (o.mode) e.DrawMode = *o.mode;
+    if (o.kernel) e.KernelPath = *o.kernel;
+    if (o.threads) e.Threads = *o.threads;
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
 }

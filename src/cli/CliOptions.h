@@ -32,6 +32,8 @@ struct TRenderOptions {
     bool noHalf = false;
     std::optional<int> adjustCenter;
     std::optional<std::uint8_t> mode;
+    std::optional<TKernelPath> kernel;
+    std::optional<int> threads;
     std::string output;
     bool help = false;
     bool version = false;

@@ -1,4 +1,5 @@
 // The normal method: every pixel of the rows to compute, top to bottom.
+#include "engine/ColorTable.h"
 #include "engine/DrawFrame.h"
 
 #include <vector>
@@ -7,6 +8,7 @@ namespace vistal {
 
 void TVistal::DrawNormal(const TKernel& kernel) {
     TDrawFrame f(*this);
+    TColorTable colours(*this);
     std::vector<double> re(static_cast<std::size_t>(f.maxX) + 1);
     std::vector<std::int32_t> counts(re.size());
     for (int x = 0; x <= f.maxX; ++x)
@@ -15,8 +17,9 @@ void TVistal::DrawNormal(const TKernel& kernel) {
         kernel.CountRow(re.data(), f.PointIm(y), f.maxX + 1, counts.data());
         TColor* row = drawBitmap_.Row(y);
         for (int x = 0; x <= f.maxX; ++x)
-            row[x] = ColorOf(counts[x]);
+            row[x] = colours(counts[x]);
         f.Progress(double(y + 1) / (f.lastRow + 1));
+        colours.Forget();
     }
     f.MirrorIfHalf();
 }

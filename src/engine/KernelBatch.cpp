@@ -13,9 +13,13 @@ namespace {
 
 // Below this much work (iterations, estimated from the previous batch) a batch
 // runs on the calling thread alone: waking the workers would cost more.
-constexpr double kMinSplitWork = 60000;
-// Points taken from the shared cursor at a time when threads share a batch.
-constexpr int kChunk = 8;
+constexpr double kMinSplitWork = 20000;
+// Points taken from the shared cursor at a time when threads share a batch:
+// small enough that the threads finish together, large enough that they do
+// not queue for the cursor.
+int ChunkSize(int n, int threads) {
+    return std::clamp(n / (threads * 16), 8, 256);
+}
 
 bool CpuHas(TKernelPath path) {
     switch (path) {
@@ -162,10 +166,10 @@ void IterateBatch(const TOrbitBatch& b, TKernelPath path, TWorkerPool* pool, int
     threads = std::clamp(threads, 1, pool ? pool->Threads() : 1);
     if (threads > 1) {
         const double perPoint = pool->workPerPoint >= 0 ? pool->workPerPoint : double(b.iteration);
-        if (perPoint * b.n < kMinSplitWork || b.n < 2 * kChunk) threads = 1;
+        if (perPoint * b.n < kMinSplitWork || b.n < 32) threads = 1;
     }
 
-    lanes::TBatchCursor cursor(b.n, threads > 1 ? kChunk : b.n);
+    lanes::TBatchCursor cursor(b.n, threads > 1 ? ChunkSize(b.n, threads) : b.n);
     std::atomic<std::uint64_t> work{0};
     auto part = [&](int) {
         const std::uint64_t w = engine ? engine(b, cursor) : RunPlain(b, cursor);

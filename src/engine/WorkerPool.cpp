@@ -74,16 +74,22 @@ void TWorkerPool::WorkerLoop(int index, std::uint32_t seen) {
     for (;;) {
         seen = AwaitChange(generation_, seen);
         if (stop_.load(std::memory_order_acquire)) return;
-        // Every worker answers every job, so none lags behind into the next one.
-        if (index < partThreads_) {
-            try {
-                (*part_)(index);
-            } catch (...) {
-                std::lock_guard lock(errorMutex_);
-                if (!error_) error_ = std::current_exception();
+        // Join the job only while it is open: a worker that comes late (its
+        // core was busy elsewhere) finds the job closed and the caller gone on
+        // without it. A worker counted in busy_ keeps the job from ending.
+        busy_.fetch_add(1, std::memory_order_seq_cst);
+        if (open_.load(std::memory_order_seq_cst)) {
+            seen = generation_.load(std::memory_order_acquire); // the open job is the newest
+            if (index < partThreads_) {
+                try {
+                    (*part_)(index);
+                } catch (...) {
+                    std::lock_guard lock(errorMutex_);
+                    if (!error_) error_ = std::current_exception();
+                }
             }
         }
-        if (pending_.fetch_sub(1, std::memory_order_acq_rel) == 1) pending_.notify_one();
+        if (busy_.fetch_sub(1, std::memory_order_seq_cst) == 1) busy_.notify_all();
     }
 }
 
@@ -96,8 +102,8 @@ void TWorkerPool::Run(int threads, const std::function<void(int)>& part) {
     part_ = &part;
     partThreads_ = threads;
     error_ = nullptr;
-    pending_.store(Threads() - 1, std::memory_order_relaxed);
-    generation_.fetch_add(1, std::memory_order_acq_rel);
+    open_.store(true, std::memory_order_seq_cst);
+    generation_.fetch_add(1, std::memory_order_seq_cst);
     generation_.notify_all();
     std::exception_ptr own;
     try {
@@ -105,9 +111,13 @@ void TWorkerPool::Run(int threads, const std::function<void(int)>& part) {
     } catch (...) {
         own = std::current_exception();
     }
-    for (int left = pending_.load(std::memory_order_acquire); left != 0;
-         left = pending_.load(std::memory_order_acquire))
-        AwaitChange(pending_, left);
+    // The parts share their work through the job itself, so the calling thread
+    // has done all that no worker took: close the job and wait only for the
+    // workers inside it.
+    open_.store(false, std::memory_order_seq_cst);
+    for (int busy = busy_.load(std::memory_order_seq_cst); busy != 0;
+         busy = busy_.load(std::memory_order_seq_cst))
+        AwaitChange(busy_, busy);
     part_ = nullptr;
     if (own) std::rethrow_exception(own);
     if (error_) std::rethrow_exception(error_);

@@ -27,8 +27,10 @@ public:
     // Adds workers until the pool has `threads` threads. Only between jobs.
     void Reserve(int threads);
 
-    // Runs part(t) for t = 0..threads-1 (t = 0 on the calling thread; threads is
-    // limited to Threads()) and returns when all parts have returned. An
+    // Runs part(0) on the calling thread and part(t), t = 1..threads-1, on the
+    // workers that are free to join while part(0) runs (threads is limited to
+    // Threads()); returns when every part that started has returned. The parts
+    // must share their work dynamically (a worker may not join at all). An
     // exception thrown by a part is rethrown here after the others finished.
     void Run(int threads, const std::function<void(int)>& part);
 
@@ -43,7 +45,8 @@ private:
 
     std::vector<std::thread> workers_;
     std::atomic<std::uint32_t> generation_{0};
-    std::atomic<int> pending_{0};
+    std::atomic<bool> open_{false}; // a job accepts workers
+    std::atomic<int> busy_{0};      // workers inside the current job
     std::atomic<bool> stop_{false};
     const std::function<void(int)>* part_ = nullptr;
     int partThreads_ = 0;
