@@ -4,6 +4,7 @@
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
 #include "engine/UFormat.h"
+#include "engine/WorkerPool.h"
 
 #include <algorithm>
 #include <cctype>
@@ -87,6 +88,9 @@ std::string UsageText() {
            "  --light-dark 1|2        2 inverts the brightness (default 1)\n"
            "  --correction X          correction coefficient: potential 1 times 10^X, potentials 2 and 3\n"
            "                          divided by 10^X (default 0)\n"
+           "  --kernel scalar|auto    how the kernels compute: the plain loop, or the fastest\n"
+           "                          path of this processor (default); also sse2|avx2|avx512|generic\n"
+           "  --threads N             threads for the drawing, 0 = all cores (default)\n"
            "  --help, --version\n";
 }
 
@@ -201,6 +205,16 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.correction = RealArg(opt, need());
         } else if (opt == "--stats") {
             o.stats = true;
+        } else if (opt == "--kernel") {
+            std::string v = Lower(need());
+            static constexpr TKernelPath paths[] = {TKernelPath::Scalar, TKernelPath::Auto, TKernelPath::Generic,
+                                                    TKernelPath::Sse2,   TKernelPath::Avx2, TKernelPath::Avx512};
+            for (TKernelPath p : paths)
+                if (v == KernelPathName(p)) o.kernel = p;
+            if (!o.kernel) Bad(opt, "'" + value + "' is not scalar, auto, generic, sse2, avx2 or avx512");
+            if (!KernelPathSupported(*o.kernel)) Bad(opt, "this processor has no " + v);
+        } else if (opt == "--threads") {
+            o.threads = IntArg(opt, need(), 0, TWorkerPool::kMaxThreads);
         } else {
             Bad(opt, "unknown option");
         }
@@ -263,6 +277,8 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     if (o.bright) e.PotentialBright = *o.bright;
     if (o.represent) e.Represent = *o.represent;
     if (o.lightDark) e.LightDark = *o.lightDark;
+    if (o.kernel) e.KernelPath = *o.kernel;
+    if (o.threads) e.Threads = *o.threads;
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
 }

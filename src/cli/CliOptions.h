@@ -37,6 +37,8 @@ struct TRenderOptions {
     std::optional<double> escape, correction;
     std::optional<std::uint8_t> compo, bright, represent, lightDark;
     bool stats = false; // report the kernel calls of the drawing on stderr
+    std::optional<TKernelPath> kernel;
+    std::optional<int> threads;
     std::string output;
     TImageFileType outputType = ftBmp;
     bool shadeOff = false;

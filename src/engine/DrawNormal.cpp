@@ -1,4 +1,5 @@
 // The normal method: every pixel of the rows to compute, top to bottom.
+#include "engine/ColorTable.h"
 #include "engine/DrawFrame.h"
 
 #include <vector>
@@ -7,6 +8,7 @@ namespace vistal {
 
 void TVistal::DrawNormal(const TKernel& kernel) {
     TDrawFrame f(*this);
+    TColorTable colours(*this);
     std::vector<double> re(static_cast<std::size_t>(f.maxX) + 1);
     std::vector<std::int32_t> counts(re.size());
     for (int x = 0; x <= f.maxX; ++x)
@@ -15,8 +17,9 @@ void TVistal::DrawNormal(const TKernel& kernel) {
         kernel.CountRow(re.data(), f.PointIm(y), f.maxX + 1, counts.data());
         TColor* row = drawBitmap_.Row(y);
         for (int x = 0; x <= f.maxX; ++x)
-            row[x] = ColorOf(counts[x]);
+            row[x] = colours(counts[x]);
         f.Progress(double(y + 1) / (f.lastRow + 1));
+        colours.Forget();
     }
     f.MirrorIfHalf();
 }
@@ -45,10 +48,16 @@ void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
     // Column 0 has no image inside the picture: it is computed directly.
     const TComplex P = GetPointP(), Q = GetPointQ();
     const double dy = (Q.Im - P.Im) / height_;
-    for (int y = lastRow + 1; y <= maxY; ++y) {
-        ++KernelCalls;
-        drawBitmap_.SetPixel(0, y, ColorOf(CountJulia2(P.Re, y * dy + P.Im, juliaSeed_, iteration_)));
-    }
+    const TKernel base = MakeKernel();
+    const TKernel julia2(TKernelKind::Julia2, iteration_, 2, juliaSeed_, &KernelCalls, base.Path(),
+                         workers_.get(), base.Threads());
+    std::vector<TComplex> points;
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        points.push_back({P.Re, y * dy + P.Im});
+    std::vector<std::int32_t> counts(points.size());
+    julia2.CountPoints(points.data(), rows, counts.data());
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        drawBitmap_.SetPixel(0, y, ColorOf(counts[y - lastRow - 1]));
 }
 
 } // namespace vistal

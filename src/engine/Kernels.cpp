@@ -86,16 +86,47 @@ std::int32_t TKernel::CountOne(double re, double im) const {
     return 0;
 }
 
+TOrbitBatch TKernel::Batch() const {
+    TOrbitBatch b;
+    b.julia = kind_ == TKernelKind::Julia2 || kind_ == TKernelKind::JuliaN;
+    b.pow = kind_ == TKernelKind::Mandelbrot2 || kind_ == TKernelKind::Julia2 ? 2 : pow_;
+    b.iteration = iteration_;
+    b.seed = seed_;
+    b.bound = 4;
+    return b;
+}
+
 void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts) const {
+    if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    for (int i = 0; i < n; ++i)
-        counts[i] = CountOne(re[i], im);
+    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+        for (int i = 0; i < n; ++i)
+            counts[i] = CountOne(re[i], im);
+        return;
+    }
+    TOrbitBatch b = Batch();
+    b.re = re;
+    b.reStride = 1;
+    b.im = &im;
+    b.imStride = 0;
+    b.n = n;
+    b.counts = counts;
+    IterateBatch(b, path_, pool_, threads_);
 }
 
 void TKernel::CountPoints(const TComplex* points, int n, std::int32_t* counts) const {
+    if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    for (int i = 0; i < n; ++i)
-        counts[i] = CountOne(points[i].Re, points[i].Im);
+    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+        for (int i = 0; i < n; ++i)
+            counts[i] = CountOne(points[i].Re, points[i].Im);
+        return;
+    }
+    TOrbitBatch b = Batch();
+    b.points = points;
+    b.n = n;
+    b.counts = counts;
+    IterateBatch(b, path_, pool_, threads_);
 }
 
 } // namespace vistal

@@ -2,6 +2,7 @@
 // first reached 4; 0 means the orbit stayed bounded for all iterations.
 #pragma once
 
+#include "engine/KernelBatch.h"
 #include "engine/UType.h"
 
 #include <cstdint>
@@ -23,13 +24,22 @@ enum class TKernelKind : std::uint8_t { Mandelbrot2, MandelbrotN, Julia2, JuliaN
 // count through this object; it also keeps the engine's count of kernel calls.
 class TKernel {
 public:
-    TKernel(TKernelKind kind, std::int32_t iteration, int pow, TComplex seed, std::uint64_t* calls)
-        : kind_(kind), iteration_(iteration), pow_(pow), seed_(seed), calls_(calls) {}
+    // path and threads choose how the batch calls compute (pool may be null:
+    // the calling thread alone); the counts are the same on every path.
+    TKernel(TKernelKind kind, std::int32_t iteration, int pow, TComplex seed, std::uint64_t* calls,
+            TKernelPath path = TKernelPath::Scalar, TWorkerPool* pool = nullptr, int threads = 1)
+        : kind_(kind), iteration_(iteration), pow_(pow), seed_(seed), calls_(calls), path_(path), pool_(pool),
+          threads_(threads) {}
 
     TKernelKind Kind() const { return kind_; }
     std::int32_t Iteration() const { return iteration_; }
     int Pow() const { return pow_; }
     const TComplex& Seed() const { return seed_; }
+    TKernelPath Path() const { return path_; }
+    int Threads() const { return threads_; }
+    // The batch for n points with this kernel's formula, exponent and limit
+    // (bound 4, counts only); the caller sets the points and outputs.
+    TOrbitBatch Batch() const;
 
     // The count of one sample point.
     std::int32_t operator()(double re, double im) const {
@@ -49,6 +59,9 @@ private:
     int pow_;
     TComplex seed_;
     std::uint64_t* calls_;
+    TKernelPath path_;
+    TWorkerPool* pool_;
+    int threads_;
 };
 
 } // namespace vistal

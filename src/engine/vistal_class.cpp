@@ -2,7 +2,9 @@
 
 #include "colour/ImageEffect.h"
 #include "engine/DrawFrame.h"
+#include "engine/WorkerPool.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -187,7 +189,15 @@ TKernel TVistal::MakeKernel() {
         kind = pow_ == 2 ? TKernelKind::Mandelbrot2 : TKernelKind::MandelbrotN;
     else
         kind = pow_ == 2 ? TKernelKind::Julia2 : TKernelKind::JuliaN;
-    return TKernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls);
+    int threads = Threads > 0 ? Threads : TWorkerPool::HardwareThreads();
+    threads = std::clamp(threads, 1, TWorkerPool::kMaxThreads);
+    if (threads > 1) {
+        // The pool lives as long as the engine; it only grows, so a drawing
+        // interrupted by a nested one keeps a valid pool.
+        if (!workers_) workers_ = std::make_unique<TWorkerPool>();
+        workers_->Reserve(threads);
+    }
+    return TKernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls, KernelPath, workers_.get(), threads);
 }
 
 void TVistal::Draw() {

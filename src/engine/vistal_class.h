@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <memory>
 #include <vector>
 
 namespace vistal {
@@ -73,6 +74,11 @@ public:
     std::uint8_t LightDark = 0;
     std::uint8_t PotentialBright = 0;
     bool ShadeOff = false;
+    // How the kernels compute: the plain loop (Scalar) or the fastest path of
+    // this processor (Auto). Every path gives the same counts.
+    TKernelPath KernelPath = TKernelPath::Auto;
+    // Threads a drawing may use, the calling one included; 0 = all cores.
+    int Threads = 0;
 
     // ---- services ---------------------------------------------------------
     // Called at every progress point of a drawing; the shell processes pending
@@ -182,6 +188,7 @@ private:
     TPotentialFunction potentialFunction_ = nullptr;
     TBrightFunction brightFunction_ = nullptr;
     TRepresentFunction representFunction_ = nullptr;
+    std::unique_ptr<TWorkerPool> workers_; // created at the first drawing that uses threads
 };
 
 } // namespace vistal

@@ -1,0 +1,92 @@
+// The lane engine in plain C++: the same algorithm on every processor, 4 lanes
+// of ordinary doubles (the compiler may vectorise them with the baseline set).
+#include "engine/KernelLanes.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+namespace vistal::lanes {
+namespace {
+namespace generic {
+
+struct V {
+    static constexpr int W = 4;
+    static constexpr int InFlight = 2;
+    struct D {
+        double v[W];
+    };
+    using M = unsigned;
+    static void Opaque(const double*&) {}
+    static D Zero() { return D{}; }
+    static D Set1(double x) { return D{{x, x, x, x}}; }
+    static D Load(const double* p) {
+        D r;
+        std::memcpy(r.v, p, sizeof r.v);
+        return r;
+    }
+    static void Store(double* p, const D& a) { std::memcpy(p, a.v, sizeof a.v); }
+    static D Add(const D& a, const D& b) {
+        D r;
+        for (int l = 0; l < W; ++l)
+            r.v[l] = a.v[l] + b.v[l];
+        return r;
+    }
+    static D Sub(const D& a, const D& b) {
+        D r;
+        for (int l = 0; l < W; ++l)
+            r.v[l] = a.v[l] - b.v[l];
+        return r;
+    }
+    static D Mul(const D& a, const D& b) {
+        D r;
+        for (int l = 0; l < W; ++l)
+            r.v[l] = a.v[l] * b.v[l];
+        return r;
+    }
+    static M Ge(const D& a, const D& b) {
+        M m = 0;
+        for (int l = 0; l < W; ++l)
+            m |= static_cast<M>(a.v[l] >= b.v[l]) << l;
+        return m;
+    }
+    static M Same(const D& re, const D& im, const double* pr, const double* pi) {
+        M m = 0;
+        for (int l = 0; l < W; ++l)
+            m |=
+                static_cast<M>(std::bit_cast<std::uint64_t>(re.v[l]) == std::bit_cast<std::uint64_t>(pr[l]) &&
+                               std::bit_cast<std::uint64_t>(im.v[l]) == std::bit_cast<std::uint64_t>(pi[l]))
+                << l;
+        return m;
+    }
+    static M None() { return 0; }
+    static M Or(M a, M b) { return a | b; }
+    static bool Any(M m) { return m != 0; }
+    static unsigned Bits(M m) { return m; }
+    static D SetLane(D a, int l, double x) {
+        a.v[l] = x;
+        return a;
+    }
+    static void Save(std::int64_t step, M skip, std::int64_t* windowMask, std::int64_t* savedAt,
+                     double* savedRe, double* savedIm, const D& re, const D& im) {
+        for (int l = 0; l < W; ++l) {
+            if ((skip >> l & 1u) || (step & windowMask[l]) != 0) continue;
+            savedRe[l] = re.v[l];
+            savedIm[l] = im.v[l];
+            savedAt[l] = step;
+            if ((step & (windowMask[l] * 4 + 3)) == 0) windowMask[l] = windowMask[l] * 2 + 1;
+        }
+    }
+};
+
+#include "engine/KernelLanes.inc"
+
+} // namespace generic
+} // namespace
+
+TLaneEngine GenericLanes() {
+    return &generic::Run;
+}
+
+} // namespace vistal::lanes
