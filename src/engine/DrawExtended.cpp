@@ -99,8 +99,10 @@ void ExtProgress(TDrawFrame& f, const TResultCache& cache, std::uint64_t generat
 } // namespace
 
 TExtKernel TVistal::MakeExtKernel() {
+    const int threads = PrepareWorkers();
     return TExtKernel(formula_ == fmMandelbrot ? TExtKernelKind::Mandelbrot : TExtKernelKind::Julia,
-                      iteration_, pow_, juliaSeed_, escapeSquared_, &KernelCalls);
+                      iteration_, pow_, juliaSeed_, escapeSquared_, &KernelCalls, KernelPath, workers_.get(),
+                      threads);
 }
 
 void TVistal::ClearResultCache() {

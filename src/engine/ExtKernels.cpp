@@ -4,66 +4,14 @@
 
 namespace vistal {
 
-namespace {
-
-// The loop shared by both formulas. Every new value and every square is a
-// double; the squares of the escape test are carried into the next step.
-std::int32_t IterateExt(double re, double im, double cRe, double cIm, std::int32_t iteration, int pow,
-                        double bound, TComplex& finalZ) {
-    double re2 = re * re, im2 = im * im;
-    std::int32_t count = 0;
-    if (pow == 2) {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
-            double nIm = 2 * re * im + cIm;
-            re = (re2 - im2) + cRe;
-            im = nIm;
-            re2 = re * re;
-            im2 = im * im;
-            if (re2 + im2 >= bound) {
-                count = k;
-                break;
-            }
-        }
-    } else if (pow == 3) {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
-            double nRe = cRe + re * (re2 - 3 * im2);
-            double nIm = cIm + im * (3 * re2 - im2);
-            re = nRe;
-            im = nIm;
-            re2 = re * re;
-            im2 = im * im;
-            if (re2 + im2 >= bound) {
-                count = k;
-                break;
-            }
-        }
-    } else {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
-            TComplex p = ComplexPow(TComplex{re, im}, pow);
-            re = p.Re + cRe;
-            im = p.Im + cIm;
-            re2 = re * re;
-            im2 = im * im;
-            if (re2 + im2 >= bound) {
-                count = k;
-                break;
-            }
-        }
-    }
-    finalZ = {re, im};
-    return count;
-}
-
-} // namespace
-
 std::int32_t IterateMandelbrotExt(double cRe, double cIm, std::int32_t iteration, int pow,
                                   double escapeSquared, TComplex& finalZ) {
-    return IterateExt(0.0, 0.0, cRe, cIm, iteration, pow, escapeSquared, finalZ);
+    return IterateOrbitPlain(0.0, 0.0, cRe, cIm, iteration, pow, escapeSquared, &finalZ);
 }
 
 std::int32_t IterateJuliaExt(double zRe, double zIm, const TComplex& seed, std::int32_t iteration, int pow,
                              double escapeSquared, TComplex& finalZ) {
-    return IterateExt(zRe, zIm, seed.Re, seed.Im, iteration, pow, escapeSquared, finalZ);
+    return IterateOrbitPlain(zRe, zIm, seed.Re, seed.Im, iteration, pow, escapeSquared, &finalZ);
 }
 
 std::int32_t TExtKernel::IterateOne(double re, double im, TComplex& finalZ) const {
@@ -76,8 +24,25 @@ void TExtKernel::IterateRow(const double* re, double im, int n, std::int32_t* co
                             TComplex* finalZ) const {
     if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    for (int i = 0; i < n; ++i)
-        counts[i] = IterateOne(re[i], im, finalZ[i]);
+    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+        for (int i = 0; i < n; ++i)
+            counts[i] = IterateOne(re[i], im, finalZ[i]);
+        return;
+    }
+    TOrbitBatch b;
+    b.julia = kind_ == TExtKernelKind::Julia;
+    b.pow = pow_;
+    b.iteration = iteration_;
+    b.seed = seed_;
+    b.bound = escapeSquared_;
+    b.re = re;
+    b.reStride = 1;
+    b.im = &im;
+    b.imStride = 0;
+    b.n = n;
+    b.counts = counts;
+    b.finalZ = finalZ;
+    IterateBatch(b, path_, pool_, threads_);
 }
 
 } // namespace vistal

@@ -5,6 +5,7 @@
 // stayed bounded (count 0).
 #pragma once
 
+#include "engine/KernelBatch.h"
 #include "engine/UType.h"
 
 #include <cstdint>
@@ -26,10 +27,13 @@ enum class TExtKernelKind : std::uint8_t { Mandelbrot, Julia };
 // also keeps the engine's count of kernel calls (one per point).
 class TExtKernel {
 public:
+    // path, pool and threads choose how a row is iterated, as for TKernel;
+    // every path gives the plain loop's results.
     TExtKernel(TExtKernelKind kind, std::int32_t iteration, int pow, TComplex seed, double escapeSquared,
-               std::uint64_t* calls)
+               std::uint64_t* calls, TKernelPath path = TKernelPath::Scalar, TWorkerPool* pool = nullptr,
+               int threads = 1)
         : kind_(kind), iteration_(iteration), pow_(pow), seed_(seed), escapeSquared_(escapeSquared),
-          calls_(calls) {}
+          calls_(calls), path_(path), pool_(pool), threads_(threads) {}
 
     TExtKernelKind Kind() const { return kind_; }
     std::int32_t Iteration() const { return iteration_; }
@@ -54,6 +58,9 @@ private:
     TComplex seed_;
     double escapeSquared_;
     std::uint64_t* calls_;
+    TKernelPath path_;
+    TWorkerPool* pool_;
+    int threads_;
 };
 
 } // namespace vistal

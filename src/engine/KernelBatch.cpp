@@ -119,39 +119,9 @@ TKernelPath ResolveKernelPath(TKernelPath requested) {
 }
 
 std::int32_t IterateOrbit(const TOrbitBatch& b, double pointRe, double pointIm, TComplex* finalZ) {
-    double re = 0, im = 0, cRe = pointRe, cIm = pointIm;
-    if (b.julia) {
-        re = pointRe;
-        im = pointIm;
-        cRe = b.seed.Re;
-        cIm = b.seed.Im;
-    }
-    double re2 = re * re, im2 = im * im;
-    std::int32_t count = 0;
-    for (std::int32_t k = 1; k <= b.iteration; ++k) {
-        if (b.pow == 2) {
-            double nIm = 2 * re * im + cIm;
-            re = (re2 - im2) + cRe;
-            im = nIm;
-        } else if (b.pow == 3) {
-            double nRe = cRe + re * (re2 - 3 * im2);
-            double nIm = cIm + im * (3 * re2 - im2);
-            re = nRe;
-            im = nIm;
-        } else {
-            TComplex p = ComplexPow(TComplex{re, im}, b.pow);
-            re = p.Re + cRe;
-            im = p.Im + cIm;
-        }
-        re2 = re * re;
-        im2 = im * im;
-        if (re2 + im2 >= b.bound) {
-            count = k;
-            break;
-        }
-    }
-    if (finalZ) *finalZ = TComplex{re, im};
-    return count;
+    if (b.julia)
+        return IterateOrbitPlain(pointRe, pointIm, b.seed.Re, b.seed.Im, b.iteration, b.pow, b.bound, finalZ);
+    return IterateOrbitPlain(0.0, 0.0, pointRe, pointIm, b.iteration, b.pow, b.bound, finalZ);
 }
 
 void IterateBatch(const TOrbitBatch& b, TKernelPath path, TWorkerPool* pool, int threads) {

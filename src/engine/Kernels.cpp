@@ -12,22 +12,10 @@ TComplex ComplexPow(const TComplex& z, int n) {
 
 // Every new value and every square is a double; the squares of the escape test
 // are carried into the next step.
-std::int32_t CountMandelbrot2(double cRe, double cIm, std::int32_t iteration) {
-    double re = 0, im = 0, re2 = 0, im2 = 0;
-    for (std::int32_t k = 1; k <= iteration; ++k) {
-        double nIm = 2 * re * im + cIm;
-        re = (re2 - im2) + cRe;
-        im = nIm;
-        re2 = re * re;
-        im2 = im * im;
-        if (re2 + im2 >= 4) return k;
-    }
-    return 0;
-}
-
-static inline std::int32_t CountGeneral(double re, double im, double cRe, double cIm, std::int32_t iteration,
-                                        int pow) {
+std::int32_t IterateOrbitPlain(double re, double im, double cRe, double cIm, std::int32_t iteration, int pow,
+                               double bound, TComplex* finalZ) {
     double re2 = re * re, im2 = im * im;
+    std::int32_t count = 0;
     if (pow == 2) {
         for (std::int32_t k = 1; k <= iteration; ++k) {
             double nIm = 2 * re * im + cIm;
@@ -35,7 +23,10 @@ static inline std::int32_t CountGeneral(double re, double im, double cRe, double
             im = nIm;
             re2 = re * re;
             im2 = im * im;
-            if (re2 + im2 >= 4) return k;
+            if (re2 + im2 >= bound) {
+                count = k;
+                break;
+            }
         }
     } else if (pow == 3) {
         for (std::int32_t k = 1; k <= iteration; ++k) {
@@ -45,7 +36,10 @@ static inline std::int32_t CountGeneral(double re, double im, double cRe, double
             im = nIm;
             re2 = re * re;
             im2 = im * im;
-            if (re2 + im2 >= 4) return k;
+            if (re2 + im2 >= bound) {
+                count = k;
+                break;
+            }
         }
     } else {
         for (std::int32_t k = 1; k <= iteration; ++k) {
@@ -54,10 +48,23 @@ static inline std::int32_t CountGeneral(double re, double im, double cRe, double
             im = p.Im + cIm;
             re2 = re * re;
             im2 = im * im;
-            if (re2 + im2 >= 4) return k;
+            if (re2 + im2 >= bound) {
+                count = k;
+                break;
+            }
         }
     }
-    return 0;
+    if (finalZ) *finalZ = TComplex{re, im};
+    return count;
+}
+
+std::int32_t CountMandelbrot2(double cRe, double cIm, std::int32_t iteration) {
+    return IterateOrbitPlain(0.0, 0.0, cRe, cIm, iteration, 2, 4, nullptr);
+}
+
+static inline std::int32_t CountGeneral(double re, double im, double cRe, double cIm, std::int32_t iteration,
+                                        int pow) {
+    return IterateOrbitPlain(re, im, cRe, cIm, iteration, pow, 4, nullptr);
 }
 
 std::int32_t CountMandelbrotN(double cRe, double cIm, std::int32_t iteration, int pow) {

@@ -189,6 +189,11 @@ TKernel TVistal::MakeKernel() {
         kind = pow_ == 2 ? TKernelKind::Mandelbrot2 : TKernelKind::MandelbrotN;
     else
         kind = pow_ == 2 ? TKernelKind::Julia2 : TKernelKind::JuliaN;
+    const int threads = PrepareWorkers();
+    return TKernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls, KernelPath, workers_.get(), threads);
+}
+
+int TVistal::PrepareWorkers() {
     int threads = Threads > 0 ? Threads : TWorkerPool::HardwareThreads();
     threads = std::clamp(threads, 1, TWorkerPool::kMaxThreads);
     if (threads > 1) {
@@ -197,7 +202,7 @@ TKernel TVistal::MakeKernel() {
         if (!workers_) workers_ = std::make_unique<TWorkerPool>();
         workers_->Reserve(threads);
     }
-    return TKernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls, KernelPath, workers_.get(), threads);
+    return threads;
 }
 
 void TVistal::Draw() {

@@ -153,6 +153,8 @@ public:
     const TBitmap& GetImage();
 
 private:
+    // Threads for the next drawing; creates or grows the worker pool when more than one.
+    int PrepareWorkers();
     friend class TDrawFrame;
     [[noreturn]] void ReportAndAbort(const char* text) const;
     void SetProgress(double p) { progress_ = p; }

@@ -21,6 +21,7 @@ TDrawn DrawWith(TVistal& v, TKernelPath path, int threads) {
     v.KernelPath = path;
     v.Threads = threads;
     v.KernelCalls = 0;
+    v.ClearResultCache(); // extended drawing would otherwise colour from its cache
     TDrawn d;
     v.PumpHook = [&] { d.progress.push_back(v.Progress()); };
     v.Draw();
@@ -140,4 +141,27 @@ TEST(DrawFastPath, ColourErrorsStopAtTheSamePixel) {
     EXPECT_THROW(v.Draw(), ERangeError);
     EXPECT_EQ(v.DrawBitmap(), plain);
     EXPECT_FALSE(v.Drawing());
+}
+
+// Every drawing method, basic and extended, on the fast paths.
+TEST(DrawFastPath, EveryMethodGivesThePlainLoopsPicture) {
+    for (std::uint8_t mode = dmSearch; mode <= dmPotential3; ++mode) {
+        TVistal v;
+        v.DrawMode = mode;
+        v.SetWidth(71);
+        v.SetHeight(52);
+        v.SetIteration(1500);
+        v.SetEscape(1024);
+        v.DrawCompo = mode % 2;
+        ExpectSameDrawing(v, "home view, mode " + std::to_string(mode));
+
+        v.SetCenter({-0.743643887037151, 0.131825904205330});
+        v.SetImSpan(1e-7);
+        ExpectSameDrawing(v, "deep, mode " + std::to_string(mode));
+
+        v.SetFormula(fmJulia);
+        v.SetJuliaSeed({0.285, 0.01});
+        v.SetPow(3);
+        ExpectSameDrawing(v, "julia exponent 3, mode " + std::to_string(mode));
+    }
 }
