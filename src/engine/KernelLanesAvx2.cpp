@@ -43,13 +43,16 @@ struct V {
         return _mm256_castsi256_pd(_mm256_and_si256(r, i));
     }
     static M None() { return _mm256_setzero_pd(); }
+    static M FromBits(unsigned bits) {
+        const __m256i lanes = _mm256_set_epi64x(8, 4, 2, 1);
+        return _mm256_castsi256_pd(
+            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(bits), lanes), lanes));
+    }
+    // b where m is set, else a.
+    static D Blend(D a, D b, M m) { return _mm256_blendv_pd(a, b, m); }
     static M Or(M a, M b) { return _mm256_or_pd(a, b); }
     static bool Any(M m) { return _mm256_movemask_pd(m) != 0; }
     static unsigned Bits(M m) { return static_cast<unsigned>(_mm256_movemask_pd(m)); }
-    static D SetLane(D v, int l, double x) {
-        const __m256i lane = _mm256_cmpeq_epi64(_mm256_set_epi64x(3, 2, 1, 0), _mm256_set1_epi64x(l));
-        return _mm256_blendv_pd(v, _mm256_set1_pd(x), _mm256_castsi256_pd(lane));
-    }
     static __m256i LoadI(const std::int64_t* p) {
         return _mm256_load_si256(reinterpret_cast<const __m256i*>(p));
     }

@@ -42,12 +42,12 @@ struct V {
         return _mm512_mask_cmpeq_epi64_mask(m, _mm512_castpd_si512(im), _mm512_load_si512(pi));
     }
     static M None() { return 0; }
+    static M FromBits(unsigned bits) { return static_cast<M>(bits); }
+    // b where m is set, else a.
+    static D Blend(D a, D b, M m) { return _mm512_mask_mov_pd(a, m, b); }
     static M Or(M a, M b) { return static_cast<M>(a | b); }
     static bool Any(M m) { return m != 0; }
     static unsigned Bits(M m) { return m; }
-    static D SetLane(D v, int l, double x) {
-        return _mm512_mask_mov_pd(v, static_cast<M>(1u << l), _mm512_set1_pd(x));
-    }
     // The lanes not in skip whose window ends at this step ((step & windowMask)
     // == 0) save (re, im) and the step; where four windows end, the window doubles.
     // Whole vectors are blended and stored, without branches or masked stores.

@@ -61,13 +61,16 @@ struct V {
         return m;
     }
     static M None() { return 0; }
+    static M FromBits(unsigned bits) { return bits; }
+    static D Blend(const D& a, const D& b, M m) {
+        D r;
+        for (int l = 0; l < W; ++l)
+            r.v[l] = (m >> l & 1u) ? b.v[l] : a.v[l];
+        return r;
+    }
     static M Or(M a, M b) { return a | b; }
     static bool Any(M m) { return m != 0; }
     static unsigned Bits(M m) { return m; }
-    static D SetLane(D a, int l, double x) {
-        a.v[l] = x;
-        return a;
-    }
     static void Save(std::int64_t step, M skip, std::int64_t* windowMask, std::int64_t* savedAt,
                      double* savedRe, double* savedIm, const D& re, const D& im) {
         for (int l = 0; l < W; ++l) {

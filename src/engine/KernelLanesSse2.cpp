@@ -39,12 +39,14 @@ struct V {
         return _mm_castsi128_pd(_mm_and_si128(r, i));
     }
     static M None() { return _mm_setzero_pd(); }
+    static M FromBits(unsigned bits) {
+        return _mm_castsi128_pd(_mm_set_epi64x((bits & 2u) ? -1 : 0, (bits & 1u) ? -1 : 0));
+    }
+    // b where m is set, else a.
+    static D Blend(D a, D b, M m) { return _mm_or_pd(_mm_and_pd(m, b), _mm_andnot_pd(m, a)); }
     static M Or(M a, M b) { return _mm_or_pd(a, b); }
     static bool Any(M m) { return _mm_movemask_pd(m) != 0; }
     static unsigned Bits(M m) { return static_cast<unsigned>(_mm_movemask_pd(m)); }
-    static D SetLane(D v, int l, double x) {
-        return l == 0 ? _mm_move_sd(v, _mm_set_sd(x)) : _mm_unpacklo_pd(v, _mm_set_sd(x));
-    }
     static __m128i LoadI(const std::int64_t* p) {
         return _mm_load_si128(reinterpret_cast<const __m128i*>(p));
     }
