@@ -35,11 +35,7 @@ void TExtKernel::IterateRow(const double* re, double im, int n, std::int32_t* co
     b.iteration = iteration_;
     b.seed = seed_;
     b.bound = escapeSquared_;
-    b.re = re;
-    b.reStride = 1;
-    b.im = &im;
-    b.imStride = 0;
-    b.n = n;
+    b.SetRow(re, im, n);
     b.counts = counts;
     b.finalZ = finalZ;
     IterateBatch(b, path_, pool_, threads_);

@@ -48,6 +48,16 @@ struct TOrbitBatch {
     // Stop an orbit whose z comes back bit for bit to an earlier value: it
     // repeats forever and never escapes. Changes no result; off only to measure it.
     bool detectCycles = true;
+
+    // The n points re[i] + im·i of one row; im must outlive the batch.
+    void SetRow(const double* rowRe, const double& rowIm, int count) {
+        points = nullptr;
+        re = rowRe;
+        reStride = 1;
+        im = &rowIm;
+        imStride = 0;
+        n = count;
+    }
 };
 
 // The plain loop for one point: the definition of every batch result. With

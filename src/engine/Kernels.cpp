@@ -112,11 +112,7 @@ void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts)
         return;
     }
     TOrbitBatch b = Batch();
-    b.re = re;
-    b.reStride = 1;
-    b.im = &im;
-    b.imStride = 0;
-    b.n = n;
+    b.SetRow(re, im, n);
     b.counts = counts;
     IterateBatch(b, path_, pool_, threads_);
 }
