@@ -1,5 +1,7 @@
 #include "colour/ImageEffect.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,15 +42,6 @@ TBitmap ShadeOffReference(const TBitmap& src) {
     return out;
 }
 
-TBitmap RandomBitmap(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    TBitmap b(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            b.SetPixel(x, y, rng() & 0xFFFFFF);
-    return b;
-}
-
 } // namespace
 
 TEST(AdjustBrightness, MovesEachComponentTowardsWhiteOrBlack) {
@@ -62,14 +55,14 @@ TEST(AdjustBrightness, MovesEachComponentTowardsWhiteOrBlack) {
     EXPECT_EQ(b.Pixel(0, 0), Rgb(0, 50, 127)); // 255 - Round(127.5)
 
     // Ratios beyond 1 are clamped: everything white or black.
-    TBitmap white = RandomBitmap(5, 4, 1), black = white;
+    TBitmap white = test::RandomBitmap(5, 4, 1), black = white;
     AdjustBrightness(white, 1);
     AdjustBrightness(black, -3);
     EXPECT_EQ(white, TBitmap(5, 4, 0xFFFFFF));
     EXPECT_EQ(black, TBitmap(5, 4, 0));
 
     // Ratio 0 leaves the picture as it is.
-    TBitmap same = RandomBitmap(3, 3, 2), before = same;
+    TBitmap same = test::RandomBitmap(3, 3, 2), before = same;
     AdjustBrightness(same, 0);
     EXPECT_EQ(same, before);
 }
@@ -105,7 +98,7 @@ TEST(ShadeOffBitmap, MatchesTheMaskOnEveryShape) {
     // One row, one column, two rows and odd sizes exercise every edge case of
     // the three saved rows.
     for (auto [w, h] : {std::pair{1, 7}, {7, 1}, {2, 2}, {3, 2}, {13, 9}}) {
-        TBitmap b = RandomBitmap(w, h, w * 100 + h);
+        TBitmap b = test::RandomBitmap(w, h, w * 100 + h);
         TBitmap expected = ShadeOffReference(b);
         ShadeOffBitmap(b);
         EXPECT_EQ(b, expected) << w << "x" << h;

@@ -21,15 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TBitmap Noise(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    TBitmap b(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            b.SetPixel(x, y, rng() & 0xFFFFFF);
-    return b;
-}
-
 // Smooth colours, which JPEG keeps closely.
 TBitmap Gradient(int w, int h) {
     TBitmap b(w, h);
@@ -60,7 +51,7 @@ TEST(ImageFile, BmpAndPngReadBackExactly) {
     test::TempDir dir;
     // Widths 1, 2 and 3 need 3, 2 and 1 padding bytes per BMP row.
     for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {64, 33}}) {
-        const TBitmap picture = Noise(w, h, w * 1000 + h);
+        const TBitmap picture = test::RandomBitmap(w, h, w * 1000 + h);
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         const std::string bmp = dir.File(size + ".bmp"), png = dir.File(size + ".png");
         WriteBmpFile(picture, bmp);
@@ -142,7 +133,7 @@ TEST(ImageFile, FailedWritesLeaveNothingBehind) {
 // name survives and no temporary file stays behind.
 TEST(ImageFile, FullDiskKeepsTheOldFile) {
     test::TempDir dir;
-    const TBitmap picture = Noise(300, 300, 7); // far more than the limit in any format
+    const TBitmap picture = test::RandomBitmap(300, 300, 7); // far more than the limit in any format
     using Writer = void (*)(const TBitmap&, const std::string&);
     int round = 0;
     for (Writer write : {Writer(WriteBmpFile), Writer(WritePngFile), Writer(WriteJpegFile)}) {

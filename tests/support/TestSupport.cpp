@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -20,6 +21,15 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+TBitmap RandomBitmap(int width, int height, unsigned seed) {
+    std::mt19937 rng(seed);
+    TBitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.SetPixel(x, y, rng() & 0xFFFFFF);
+    return b;
 }
 
 std::string ReadFileBytes(const std::string& fileName) {

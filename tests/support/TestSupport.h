@@ -25,6 +25,9 @@ private:
 // Reads a 24-bit uncompressed BMP (bottom-up or top-down); throws on anything else.
 TBitmap ReadBmp24(const std::string& fileName);
 
+// A picture of random 24-bit colours, the same for the same seed.
+TBitmap RandomBitmap(int width, int height, unsigned seed);
+
 std::string ReadFileBytes(const std::string& fileName);
 void WriteFileBytes(const std::string& fileName, const std::string& bytes);
 
