@@ -14,6 +14,9 @@ namespace {
 // Below this much work (iterations, estimated from the previous batch) a batch
 // runs on the calling thread alone: waking the workers would cost more.
 constexpr double kMinSplitWork = 20000;
+// Batches of fewer points run on the calling thread alone: sharing a row as
+// short as the 200-point start-up picture's costs more than it saves.
+constexpr int kMinSplitPoints = 256;
 // Points taken from the shared cursor at a time when threads share a batch:
 // small enough that the threads finish together, large enough that they do
 // not queue for the cursor.
@@ -136,7 +139,7 @@ void IterateBatch(const TOrbitBatch& b, TKernelPath path, TWorkerPool* pool, int
     threads = std::clamp(threads, 1, pool ? pool->Threads() : 1);
     if (threads > 1) {
         const double perPoint = pool->workPerPoint >= 0 ? pool->workPerPoint : double(b.iteration);
-        if (perPoint * b.n < kMinSplitWork || b.n < 32) threads = 1;
+        if (perPoint * b.n < kMinSplitWork || b.n < kMinSplitPoints) threads = 1;
     }
 
     lanes::TBatchCursor cursor(b.n, threads > 1 ? ChunkSize(b.n, threads) : b.n);
