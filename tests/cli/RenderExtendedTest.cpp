@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "support/RenderSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,18 +9,15 @@
 
 using namespace vistal;
 using vistal::cli::ParseRenderOptions;
-using vistal::cli::RunRender;
+using vistal::test::Render;
 
 TEST(RenderExtended, PotentialDrawingWithItsOptions) {
     test::TempDir dir;
     const std::string file = dir.File("p.bmp");
-    std::ostringstream out, err;
-    ASSERT_EQ(RunRender({"--size", "48x32", "--mode", "potential2", "--escape", "65536", "--compo", "off",
-                         "--bright", "4", "--represent", "2", "--light-dark", "2", "--correction", "-0.5",
-                         "-o", file},
-                        out, err),
-              0)
-        << err.str();
+    auto r =
+        Render({"--size", "48x32", "--mode", "potential2", "--escape", "65536", "--compo", "off", "--bright",
+                "4", "--represent", "2", "--light-dark", "2", "--correction", "-0.5", "-o", file});
+    ASSERT_EQ(r.status, 0) << r.err;
 
     TVistal v;
     v.SetEscape(1024); // the explorer's start-up values first
@@ -37,7 +35,8 @@ TEST(RenderExtended, PotentialDrawingWithItsOptions) {
     EXPECT_EQ(test::ReadBmp24(file), v.DrawBitmap());
 
     // The start-up values: escape 1024, mixing on, brightness 1.
-    ASSERT_EQ(RunRender({"--size", "48x32", "--mode", "6", "-o", file}, out, err), 0) << err.str();
+    r = Render({"--size", "48x32", "--mode", "6", "-o", file});
+    ASSERT_EQ(r.status, 0) << r.err;
     v.SetEscape(1024);
     v.DrawCompo = 1;
     v.PotentialBright = 0;
@@ -74,20 +73,18 @@ TEST(RenderExtended, ModesAndBadValues) {
         test::TempDir dir;
         std::vector<std::string> args = bad;
         args.insert(args.begin(), {"-o", dir.File("x.bmp")});
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRender(args, out, err), 2) << bad[0];
-        EXPECT_NE(err.str().find(bad[0]), std::string::npos) << err.str();
+        auto r = Render(args);
+        EXPECT_EQ(r.status, 2) << bad[0];
+        EXPECT_NE(r.err.find(bad[0]), std::string::npos) << r.err;
         EXPECT_FALSE(std::filesystem::exists(dir.File("x.bmp")));
     }
 }
 
 TEST(RenderExtended, AnUndrawablePictureFailsWithoutAFile) {
     test::TempDir dir;
-    std::ostringstream out, err;
-    EXPECT_EQ(
-        RunRender({"--size", "20x20", "--mode", "potential3", "--escape", "1e200", "-o", dir.File("x.bmp")},
-                  out, err),
-        1);
-    EXPECT_NE(err.str().find("not a number"), std::string::npos) << err.str();
+    auto r =
+        Render({"--size", "20x20", "--mode", "potential3", "--escape", "1e200", "-o", dir.File("x.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not a number"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.bmp")));
 }

@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "support/RenderSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +16,8 @@ TEST(RenderModes, EveryBasicMethodDrawsByNameOrNumber) {
     };
     for (const auto& [name, mode] : modes) {
         const std::string file = dir.File(name + ".bmp");
-        std::ostringstream out, err;
-        ASSERT_EQ(cli::RunRender({"--size", "41x30", "--mode", name, "--stats", "-o", file}, out, err), 0)
-            << err.str();
+        const auto r = test::Render({"--size", "41x30", "--mode", name, "--stats", "-o", file});
+        ASSERT_EQ(r.status, 0) << r.err;
 
         TVistal v;
         v.SetWidth(41);
@@ -25,7 +25,7 @@ TEST(RenderModes, EveryBasicMethodDrawsByNameOrNumber) {
         v.DrawMode = mode;
         v.Draw();
         EXPECT_EQ(test::ReadBmp24(file), v.DrawBitmap()) << name;
-        EXPECT_EQ(err.str(), "kernel calls: " + std::to_string(v.KernelCalls) + "\n") << name;
+        EXPECT_EQ(r.err, "kernel calls: " + std::to_string(v.KernelCalls) + "\n") << name;
     }
     EXPECT_EQ(cli::ParseRenderOptions({"--mode", "2", "-o", "x.bmp"}).mode, dmBorder);
     EXPECT_FALSE(cli::ParseRenderOptions({"-o", "x.bmp"}).stats);
