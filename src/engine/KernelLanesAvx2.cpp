@@ -50,6 +50,11 @@ struct V {
     }
     // b where m is set, else a.
     static D Blend(D a, D b, M m) { return _mm256_blendv_pd(a, b, m); }
+    // v with lane l set to x.
+    static D Insert(D v, int l, double x) {
+        const __m256i lane = _mm256_cmpeq_epi64(_mm256_set1_epi64x(l), _mm256_setr_epi64x(0, 1, 2, 3));
+        return _mm256_blendv_pd(v, _mm256_set1_pd(x), _mm256_castsi256_pd(lane));
+    }
     static M Or(M a, M b) { return _mm256_or_pd(a, b); }
     static bool Any(M m) { return _mm256_movemask_pd(m) != 0; }
     static unsigned Bits(M m) { return static_cast<unsigned>(_mm256_movemask_pd(m)); }
@@ -60,6 +65,17 @@ struct V {
     static __m256i BlendI(__m256i a, __m256i b, __m256i m) {
         return _mm256_castpd_si256(
             _mm256_blendv_pd(_mm256_castsi256_pd(a), _mm256_castsi256_pd(b), _mm256_castsi256_pd(m)));
+    }
+    static void Fill(std::int64_t* p, std::int64_t x) { StoreI(p, _mm256_set1_epi64x(x)); }
+    // The lanes m start a new orbit at `step`: their window mask, the step and
+    // the z saved.
+    static void Restart(M m, std::int64_t step, std::int64_t window, std::int64_t* windowMask,
+                        std::int64_t* savedAt, double* savedRe, double* savedIm, D re, D im) {
+        const __m256i mi = _mm256_castpd_si256(m);
+        StoreI(windowMask, BlendI(LoadI(windowMask), _mm256_set1_epi64x(window), mi));
+        StoreI(savedAt, BlendI(LoadI(savedAt), _mm256_set1_epi64x(step), mi));
+        _mm256_store_pd(savedRe, _mm256_blendv_pd(_mm256_load_pd(savedRe), re, m));
+        _mm256_store_pd(savedIm, _mm256_blendv_pd(_mm256_load_pd(savedIm), im, m));
     }
     // The lanes not in skip whose window ends at this step ((step & windowMask)
     // == 0) save (re, im) and the step; where four windows end, the window doubles.

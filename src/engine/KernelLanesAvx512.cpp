@@ -45,9 +45,24 @@ struct V {
     static M FromBits(unsigned bits) { return static_cast<M>(bits); }
     // b where m is set, else a.
     static D Blend(D a, D b, M m) { return _mm512_mask_mov_pd(a, m, b); }
+    // v with lane l set to x.
+    static D Insert(D v, int l, double x) {
+        return _mm512_mask_broadcastsd_pd(v, static_cast<M>(1u << l), _mm_set_sd(x));
+    }
     static M Or(M a, M b) { return static_cast<M>(a | b); }
     static bool Any(M m) { return m != 0; }
     static unsigned Bits(M m) { return m; }
+    static void Fill(std::int64_t* p, std::int64_t x) { _mm512_store_si512(p, _mm512_set1_epi64(x)); }
+    // The lanes m start a new orbit at `step`: their window mask, the step and
+    // the z saved.
+    static void Restart(M m, std::int64_t step, std::int64_t window, std::int64_t* windowMask,
+                        std::int64_t* savedAt, double* savedRe, double* savedIm, D re, D im) {
+        _mm512_store_si512(windowMask,
+                           _mm512_mask_mov_epi64(_mm512_load_si512(windowMask), m, _mm512_set1_epi64(window)));
+        _mm512_store_si512(savedAt, _mm512_mask_mov_epi64(_mm512_load_si512(savedAt), m, _mm512_set1_epi64(step)));
+        _mm512_store_pd(savedRe, _mm512_mask_mov_pd(_mm512_load_pd(savedRe), m, re));
+        _mm512_store_pd(savedIm, _mm512_mask_mov_pd(_mm512_load_pd(savedIm), m, im));
+    }
     // The lanes not in skip whose window ends at this step ((step & windowMask)
     // == 0) save (re, im) and the step; where four windows end, the window doubles.
     // Whole vectors are blended and stored, without branches or masked stores.

@@ -68,9 +68,30 @@ struct V {
             r.v[l] = (m >> l & 1u) ? b.v[l] : a.v[l];
         return r;
     }
+    // v with lane l set to x.
+    static D Insert(D v, int l, double x) {
+        v.v[l] = x;
+        return v;
+    }
     static M Or(M a, M b) { return a | b; }
     static bool Any(M m) { return m != 0; }
     static unsigned Bits(M m) { return m; }
+    static void Fill(std::int64_t* p, std::int64_t x) {
+        for (int l = 0; l < W; ++l)
+            p[l] = x;
+    }
+    // The lanes m start a new orbit at `step`: their window mask, the step and
+    // the z saved.
+    static void Restart(M m, std::int64_t step, std::int64_t window, std::int64_t* windowMask,
+                        std::int64_t* savedAt, double* savedRe, double* savedIm, const D& re, const D& im) {
+        for (int l = 0; l < W; ++l) {
+            if (!(m >> l & 1u)) continue;
+            windowMask[l] = window;
+            savedAt[l] = step;
+            savedRe[l] = re.v[l];
+            savedIm[l] = im.v[l];
+        }
+    }
     static void Save(std::int64_t step, M skip, std::int64_t* windowMask, std::int64_t* savedAt,
                      double* savedRe, double* savedIm, const D& re, const D& im) {
         for (int l = 0; l < W; ++l) {

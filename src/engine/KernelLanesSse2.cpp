@@ -44,6 +44,10 @@ struct V {
     }
     // b where m is set, else a.
     static D Blend(D a, D b, M m) { return _mm_or_pd(_mm_and_pd(m, b), _mm_andnot_pd(m, a)); }
+    // v with lane l set to x.
+    static D Insert(D v, int l, double x) {
+        return l == 0 ? _mm_move_sd(v, _mm_set_sd(x)) : _mm_unpacklo_pd(v, _mm_set_sd(x));
+    }
     static M Or(M a, M b) { return _mm_or_pd(a, b); }
     static bool Any(M m) { return _mm_movemask_pd(m) != 0; }
     static unsigned Bits(M m) { return static_cast<unsigned>(_mm_movemask_pd(m)); }
@@ -53,6 +57,17 @@ struct V {
     static void StoreI(std::int64_t* p, __m128i v) { _mm_store_si128(reinterpret_cast<__m128i*>(p), v); }
     static __m128i BlendI(__m128i a, __m128i b, __m128i m) {
         return _mm_or_si128(_mm_and_si128(m, b), _mm_andnot_si128(m, a));
+    }
+    static void Fill(std::int64_t* p, std::int64_t x) { StoreI(p, _mm_set1_epi64x(x)); }
+    // The lanes m start a new orbit at `step`: their window mask, the step and
+    // the z saved.
+    static void Restart(M m, std::int64_t step, std::int64_t window, std::int64_t* windowMask,
+                        std::int64_t* savedAt, double* savedRe, double* savedIm, D re, D im) {
+        const __m128i mi = _mm_castpd_si128(m);
+        StoreI(windowMask, BlendI(LoadI(windowMask), _mm_set1_epi64x(window), mi));
+        StoreI(savedAt, BlendI(LoadI(savedAt), _mm_set1_epi64x(step), mi));
+        _mm_store_pd(savedRe, _mm_or_pd(_mm_and_pd(m, re), _mm_andnot_pd(m, _mm_load_pd(savedRe))));
+        _mm_store_pd(savedIm, _mm_or_pd(_mm_and_pd(m, im), _mm_andnot_pd(m, _mm_load_pd(savedIm))));
     }
     // The lanes not in skip whose window ends at this step ((step & windowMask)
     // == 0) save (re, im) and the step; where four windows end, the window doubles.
