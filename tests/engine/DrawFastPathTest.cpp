@@ -42,6 +42,14 @@ void ExpectSameDrawing(TVistal& v, const std::string& name) {
             EXPECT_EQ(fast.progress, plain.progress) << name;
         }
     }
+    // Unobserved (no pump), the normal method counts several rows at a time.
+    v.KernelPath = TKernelPath::Auto;
+    v.Threads = 0;
+    v.KernelCalls = 0;
+    v.ClearResultCache();
+    v.Draw();
+    EXPECT_EQ(v.DrawBitmap(), plain.bitmap) << name << " without a pump";
+    EXPECT_EQ(v.KernelCalls, plain.calls) << name << " without a pump";
 }
 
 } // namespace
