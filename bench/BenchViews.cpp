@@ -68,6 +68,7 @@ const std::vector<TWay>& Ways() {
         {"plain", TKernelPath::Scalar, 1},
         {"fast-1thread", TKernelPath::Auto, 1},
         {"fast", TKernelPath::Auto, 0},
+        {"fast-pumped", TKernelPath::Auto, 0, true},
     };
     return ways;
 }

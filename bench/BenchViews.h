@@ -16,11 +16,14 @@ struct TView {
     std::function<void(TVistal&)> setUp;
 };
 
-// How a benchmark computes: a kernel path and a thread count (0 = all cores).
+// How a benchmark computes: a kernel path and a thread count (0 = all cores);
+// pumped drawings call an (empty) event pump at every progress point, as the
+// explorer does, so the normal method counts row by row.
 struct TWay {
     std::string name;
     TKernelPath path;
     int threads;
+    bool pumped = false;
 };
 
 const std::vector<TView>& Views();

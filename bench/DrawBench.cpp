@@ -1,5 +1,6 @@
 // Whole drawings (the normal method) of each view, by the plain loop on one
-// thread and by the fast path on one thread and on all cores.
+// thread and by the fast path on one thread and on all cores, without and
+// with an event pump.
 #include "BenchViews.h"
 
 #include "engine/WorkerPool.h"
@@ -17,6 +18,7 @@ void DrawView(benchmark::State& state, const TView& view, const TWay& way) {
     view.setUp(v);
     v.KernelPath = way.path;
     v.Threads = way.threads;
+    if (way.pumped) v.PumpHook = [] {};
     const double iterations = PlainIterations(view);
     const double pixels = double(v.Width()) * v.Height();
     v.Draw(); // creates the worker pool outside the measurement
