@@ -52,14 +52,41 @@ void TBitmap::CopyRect(int dx, int dy, const TBitmap& src, int sx, int sy, int w
     }
 }
 
-void TBitmap::RowToBgr24(int y, std::uint8_t* out) const {
-    const TColor* row = Row(y);
-    for (int x = 0; x < width_; ++x) {
-        TColor c = row[x];
-        out[3 * x] = static_cast<std::uint8_t>(c >> 16);
-        out[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
-        out[3 * x + 2] = static_cast<std::uint8_t>(c);
+namespace {
+
+// Packs colours (their low three bytes, in memory order) into 3 bytes each,
+// eight at a time as three 64-bit words. `order` gives the three bytes of one
+// colour in their memory order in the low 24 bits.
+template <class Order> void Pack24(const TColor* in, int count, std::uint8_t* out, Order order) {
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
+        std::uint64_t p[8];
+        for (int i = 0; i < 8; ++i)
+            p[i] = order(in[x + i]);
+        const std::uint64_t w0 = p[0] | p[1] << 24 | p[2] << 48;
+        const std::uint64_t w1 = p[2] >> 16 | p[3] << 8 | p[4] << 32 | p[5] << 56;
+        const std::uint64_t w2 = p[5] >> 8 | p[6] << 16 | p[7] << 40;
+        std::memcpy(out + 3 * x, &w0, 8);
+        std::memcpy(out + 3 * x + 8, &w1, 8);
+        std::memcpy(out + 3 * x + 16, &w2, 8);
     }
+    for (; x < count; ++x) {
+        const std::uint32_t a = order(in[x]);
+        out[3 * x] = static_cast<std::uint8_t>(a);
+        out[3 * x + 1] = static_cast<std::uint8_t>(a >> 8);
+        out[3 * x + 2] = static_cast<std::uint8_t>(a >> 16);
+    }
+}
+
+} // namespace
+
+void TBitmap::RowToBgr24(int y, std::uint8_t* out) const {
+    // 0x00BBGGRR becomes 0x00RRGGBB: bytes blue, green, red in memory.
+    Pack24(Row(y), width_, out, [](TColor c) { return __builtin_bswap32(c) >> 8; });
+}
+
+void TBitmap::RowToRgb24(int y, std::uint8_t* out) const {
+    Pack24(Row(y), width_, out, [](TColor c) { return c & 0xFFFFFFu; });
 }
 
 void TBitmap::RowFromBgr24(int y, const std::uint8_t* in) {

@@ -44,6 +44,8 @@ public:
 
     // One row as 24-bit pixels, bytes blue, green, red (3 × Width bytes).
     void RowToBgr24(int y, std::uint8_t* out) const;
+    // One row as 24-bit pixels, bytes red, green, blue (3 × Width bytes).
+    void RowToRgb24(int y, std::uint8_t* out) const;
     // Sets one row from 24-bit pixels in the order blue, green, red.
     void RowFromBgr24(int y, const std::uint8_t* in);
 

@@ -49,8 +49,9 @@ std::size_t EntriesIn(const fs::path& dir) {
 
 TEST(ImageFile, BmpAndPngReadBackExactly) {
     test::TempDir dir;
-    // Widths 1, 2 and 3 need 3, 2 and 1 padding bytes per BMP row.
-    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {64, 33}}) {
+    // Widths 1, 2 and 3 need 3, 2 and 1 padding bytes per BMP row; 67 mixes eight-pixel
+    // groups with single pixels.
+    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {64, 33}, {67, 4}}) {
         const TBitmap picture = test::RandomBitmap(w, h, w * 1000 + h);
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         const std::string bmp = dir.File(size + ".bmp"), png = dir.File(size + ".png");
