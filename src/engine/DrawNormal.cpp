@@ -15,11 +15,9 @@ void TVistal::DrawNormal(const TKernel& kernel) {
         re[x] = f.PointRe(x);
     for (int y = 0; y <= f.lastRow; ++y) {
         kernel.CountRow(re.data(), f.PointIm(y), f.maxX + 1, counts.data());
-        TColor* row = drawBitmap_.Row(y);
-        for (int x = 0; x <= f.maxX; ++x)
-            row[x] = colours(counts[x]);
+        colours.ColourRow(counts.data(), f.maxX + 1, drawBitmap_.Row(y));
         f.Progress(double(y + 1) / (f.lastRow + 1));
-        colours.Forget();
+        colours.Refresh();
     }
     f.MirrorIfHalf();
 }
