@@ -2,9 +2,43 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <stdexcept>
+#include <sys/mman.h>
 
 namespace vistal {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+} // namespace
+
+void* AllocatePictureMemory(std::size_t bytes) {
+    if (bytes < kHugePage) return ::operator new(bytes);
+    // A mapping aligned to whole huge pages: one huge page more is mapped, and
+    // the unaligned parts before and after are given back.
+    const std::size_t size = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+    if (size < bytes || size + kHugePage < size) throw std::bad_alloc();
+    void* mapped =
+        ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    char* const start = static_cast<char*>(mapped);
+    char* const aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) &
+                                                  ~std::uintptr_t(kHugePage - 1));
+    if (aligned > start) ::munmap(start, static_cast<std::size_t>(aligned - start));
+    char* const end = start + size + kHugePage;
+    if (end > aligned + size) ::munmap(aligned + size, static_cast<std::size_t>(end - (aligned + size)));
+    ::madvise(aligned, size, MADV_HUGEPAGE); // only a hint: without huge pages the mapping works as well
+    return aligned;
+}
+
+void FreePictureMemory(void* memory, std::size_t bytes) {
+    if (!memory) return;
+    if (bytes < kHugePage) {
+        ::operator delete(memory);
+        return;
+    }
+    ::munmap(memory, (bytes + kHugePage - 1) & ~(kHugePage - 1));
+}
 
 TBitmap::TBitmap(int width, int height, TColor fill) {
     if (width < 0 || height < 0) throw std::invalid_argument("negative bitmap size");
@@ -16,7 +50,7 @@ TBitmap::TBitmap(int width, int height, TColor fill) {
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0) throw std::invalid_argument("negative bitmap size");
     if (width == width_ && height == height_) return;
-    std::vector<TColor> next(static_cast<std::size_t>(width) * height, 0);
+    decltype(pixels_) next(static_cast<std::size_t>(width) * height, 0);
     int w = std::min(width, width_), h = std::min(height, height_);
     for (int y = 0; y < h; ++y)
         std::memcpy(next.data() + static_cast<std::size_t>(y) * width, Row(y), sizeof(TColor) * w);
