@@ -1,11 +1,12 @@
 #include "locations/AtomicFile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
-#include <random>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,15 @@ std::filesystem::path ResolveTarget(const std::string& fileName) {
     return target;
 }
 
+// A number for a temporary name: from the kernel's random source, or failing
+// that from the clock (a name taken already is only tried again).
+std::uint64_t RandomNumber() {
+    std::uint64_t value = 0;
+    if (::getrandom(&value, sizeof value, GRND_NONBLOCK) == static_cast<ssize_t>(sizeof value)) return value;
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+           static_cast<std::uint64_t>(::getpid()) << 40;
+}
+
 // Bytes written before the disk is asked to start storing them. Writing back
 // while the rest is still being produced leaves less to wait for at the flush.
 constexpr off_t kWritebackChunk = 256 * 1024;
@@ -49,12 +59,11 @@ public:
         const bool existed = ::stat(target_.c_str(), &st) == 0;
         if (existed) mode = st.st_mode & 07777;
 
-        std::random_device random;
         for (int attempt = 0; fd_ < 0; ++attempt) {
             std::string hidden(1, '.');
             hidden += target_.filename().string();
             hidden += '.';
-            hidden += std::to_string(random() % 1000000000u);
+            hidden += std::to_string(RandomNumber() % 1000000000u);
             hidden += ".tmp";
             tempName_ = (dir / hidden).string();
             fd_ = ::open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
