@@ -1,11 +1,13 @@
 #include "locations/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,8 +123,6 @@ public:
         tempName_.clear();
     }
 
-    const std::string& FileName() const { return fileName_; }
-
 private:
     void Discard() {
         if (fd_ >= 0) ::close(fd_);
@@ -161,17 +161,17 @@ void WriteFileAtomically(const std::string& fileName, const std::function<void(s
         Fail(err, fileName);
     }
 
-    std::string reason;
+    std::optional<std::string> reason;
     try {
         body(f);
     } catch (const EWriteFailure& failure) {
-        reason = failure.what();
+        reason = *failure.what() ? failure.what() : "write error";
     } catch (...) {
         std::fclose(f);
         throw;
     }
     const bool flushed = std::fclose(f) == 0;
-    if (!reason.empty()) throw EFileWriteError(fileName, reason);
+    if (reason) throw EFileWriteError(fileName, *reason);
     if (!flushed && file.Error() == 0) Fail(EIO, fileName);
     file.Commit();
 }
