@@ -42,17 +42,6 @@ void PutLE(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int by
         b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-// One row as 24-bit pixels in the order red, green, blue.
-void RowToRgb24(const TBitmap& bitmap, int y, std::uint8_t* out) {
-    const TColor* row = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x) {
-        const TColor c = row[x];
-        out[3 * x] = static_cast<std::uint8_t>(c);
-        out[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
-        out[3 * x + 2] = static_cast<std::uint8_t>(c >> 16);
-    }
-}
-
 // ---- PNG ------------------------------------------------------------------
 // libpng reports errors through a callback that must not return; it jumps back
 // into EncodePng, which holds no objects with destructors past its setjmp.
@@ -105,7 +94,7 @@ bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < bitmap.Height(); ++y) {
-        RowToRgb24(bitmap, y, row);
+        bitmap.RowToRgb24(y, row);
         png_write_row(png, row);
     }
     png_write_end(png, nullptr);
@@ -154,7 +143,7 @@ bool EncodeJpeg(const TBitmap& bitmap, std::FILE* file, std::uint8_t* row, TJpeg
     jpeg_start_compress(&cinfo, TRUE);
     JSAMPROW rows[1] = {row};
     for (int y = 0; y < bitmap.Height(); ++y) {
-        RowToRgb24(bitmap, y, row);
+        bitmap.RowToRgb24(y, row);
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
     jpeg_finish_compress(&cinfo);

@@ -2,12 +2,31 @@
 // 0x00BBGGRR, row after row from the top.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace vistal {
 
 using TColor = std::uint32_t;
+
+// Memory of large pictures, in huge pages where the system offers them: a
+// fresh picture then costs a few page faults instead of one every 4 KB.
+void* AllocatePictureMemory(std::size_t bytes);
+void FreePictureMemory(void* memory, std::size_t bytes);
+
+template <class T> struct TPictureAllocator {
+    using value_type = T;
+    TPictureAllocator() = default;
+    template <class U> TPictureAllocator(const TPictureAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_array_new_length();
+        return static_cast<T*>(AllocatePictureMemory(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { FreePictureMemory(p, n * sizeof(T)); }
+    template <class U> bool operator==(const TPictureAllocator<U>&) const noexcept { return true; }
+};
 
 class TBitmap {
 public:
@@ -44,6 +63,8 @@ public:
 
     // One row as 24-bit pixels, bytes blue, green, red (3 × Width bytes).
     void RowToBgr24(int y, std::uint8_t* out) const;
+    // One row as 24-bit pixels, bytes red, green, blue (3 × Width bytes).
+    void RowToRgb24(int y, std::uint8_t* out) const;
     // Sets one row from 24-bit pixels in the order blue, green, red.
     void RowFromBgr24(int y, const std::uint8_t* in);
 
@@ -53,7 +74,7 @@ private:
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
     int width_ = 0;
     int height_ = 0;
-    std::vector<TColor> pixels_;
+    std::vector<TColor, TPictureAllocator<TColor>> pixels_;
 };
 
 } // namespace vistal

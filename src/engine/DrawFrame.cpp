@@ -8,8 +8,7 @@ TDrawFrame::TDrawFrame(TVistal& e) : engine(e) {
     dx = (Q.Re - P.Re) / engine.Width();
     dy = (Q.Im - P.Im) / engine.Height();
     TBitmap& bmp = engine.DrawBitmap();
-    if (bmp.Width() != engine.Width()) bmp.SetWidth(engine.Width());
-    if (bmp.Height() != engine.Height()) bmp.SetHeight(engine.Height());
+    bmp.SetSize(engine.Width(), engine.Height()); // keeps the pixels when the size is the same
     engine.SetDrawing(true);
     engine.SetProgress(0);
     maxX = engine.Width() - 1;

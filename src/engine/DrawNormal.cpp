@@ -43,12 +43,9 @@ void TVistal::DrawNormal(const TKernel& kernel) {
         }
         for (int k = 0; k < rows; ++k) {
             const int y = y0 + k;
-            const std::int32_t* rowCounts = counts.data() + static_cast<std::size_t>(k) * width;
-            TColor* row = drawBitmap_.Row(y);
-            for (int x = 0; x < width; ++x)
-                row[x] = colours(rowCounts[x]);
+            colours.ColourRow(counts.data() + static_cast<std::size_t>(k) * width, width, drawBitmap_.Row(y));
             f.Progress(double(y + 1) / (f.lastRow + 1));
-            colours.Forget();
+            colours.Refresh();
         }
     }
     f.MirrorIfHalf();

@@ -49,8 +49,9 @@ std::size_t EntriesIn(const fs::path& dir) {
 
 TEST(ImageFile, BmpAndPngReadBackExactly) {
     test::TempDir dir;
-    // Widths 1, 2 and 3 need 3, 2 and 1 padding bytes per BMP row.
-    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {64, 33}}) {
+    // Widths 1, 2 and 3 need 3, 2 and 1 padding bytes per BMP row; 67 mixes eight-pixel
+    // groups with single pixels; 301 × 300 is written in several blocks, split inside rows.
+    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {64, 33}, {67, 4}, {301, 300}}) {
         const TBitmap picture = test::RandomBitmap(w, h, w * 1000 + h);
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         const std::string bmp = dir.File(size + ".bmp"), png = dir.File(size + ".png");
@@ -130,41 +131,44 @@ TEST(ImageFile, FailedWritesLeaveNothingBehind) {
 
 // A file system that fills up in the middle of a picture, played by a file
 // size limit in a child process: the error names the file, the old file of that
-// name survives and no temporary file stays behind.
+// name survives and no temporary file stays behind. The file fills up within
+// the first block written, or after several.
 TEST(ImageFile, FullDiskKeepsTheOldFile) {
     test::TempDir dir;
-    const TBitmap picture = test::RandomBitmap(300, 300, 7); // far more than the limit in any format
+    const TBitmap picture = test::RandomBitmap(700, 700, 7); // far more than the limits in any format
     using Writer = void (*)(const TBitmap&, const std::string&);
     int round = 0;
-    for (Writer write : {Writer(WriteBmpFile), Writer(WritePngFile), Writer(WriteJpegFile)}) {
-        const std::string file = dir.File("full" + std::to_string(round++));
-        test::WriteFileBytes(file, "old");
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{20000, 20000};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            int status = 0;
-            try {
-                write(picture, file);
-                status = 10; // no error
-            } catch (const EImageFileError& e) {
-                if (std::string(e.what()).find(file) == std::string::npos)
-                    status = 11;
-                else if (std::string(e.what()).find("File too large") == std::string::npos)
-                    status = 12;
-            } catch (...) {
-                status = 13;
+    for (rlim_t size : {rlim_t{20000}, rlim_t{300000}}) {
+        for (Writer write : {Writer(WriteBmpFile), Writer(WritePngFile), Writer(WriteJpegFile)}) {
+            const std::string file = dir.File("full" + std::to_string(round++));
+            test::WriteFileBytes(file, "old");
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{size, size};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                int status = 0;
+                try {
+                    write(picture, file);
+                    status = 10; // no error
+                } catch (const EImageFileError& e) {
+                    if (std::string(e.what()).find(file) == std::string::npos)
+                        status = 11;
+                    else if (std::string(e.what()).find("File too large") == std::string::npos)
+                        status = 12;
+                } catch (...) {
+                    status = 13;
+                }
+                std::_Exit(status);
             }
-            std::_Exit(status);
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), 0) << "writer " << round << ", limit " << size;
+            EXPECT_EQ(test::ReadFileBytes(file), "old");
+            EXPECT_EQ(EntriesIn(dir.Path()), std::size_t(round));
         }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "writer " << round;
-        EXPECT_EQ(test::ReadFileBytes(file), "old");
-        EXPECT_EQ(EntriesIn(dir.Path()), std::size_t(round));
     }
 }
 

@@ -39,6 +39,26 @@ TEST(Bitmap, ResizeKeepsTheSharedPart) {
     EXPECT_EQ(b.Pixel(2, 0), 4u);
 }
 
+// Pictures of 2 MB and more live in their own aligned mappings: growing,
+// shrinking across that size, copying and moving keep every pixel.
+TEST(Bitmap, LargePicturesResizeCopyAndMove) {
+    TBitmap b(1000, 600, 5); // 2.4 MB
+    b.SetPixel(999, 599, 6);
+    b.SetSize(1300, 700);
+    EXPECT_EQ(b.Pixel(999, 599), 6u);
+    EXPECT_EQ(b.Pixel(0, 0), 5u);
+    EXPECT_EQ(b.Pixel(1299, 699), 0u);
+    b.SetPixel(1299, 699, 7);
+    TBitmap copy = b;
+    EXPECT_EQ(copy, b);
+    b.SetSize(100, 100); // 40 KB
+    EXPECT_EQ(b.Pixel(99, 99), 5u);
+    TBitmap moved = std::move(copy);
+    EXPECT_EQ(moved.Pixel(1299, 699), 7u);
+    moved.SetSize(0, 0);
+    EXPECT_TRUE(moved.Empty());
+}
+
 TEST(Bitmap, Bgr24Rows) {
     TBitmap b(2, 1);
     b.SetPixel(0, 0, 0x00332211); // red 0x11, green 0x22, blue 0x33

@@ -200,6 +200,36 @@ TEST(DrawNormal, NestedDrawingWinsAndTheOuterOneStops) {
     EXPECT_EQ(v.DrawBitmap(), reference.DrawBitmap());
 }
 
+// The explorer may change the palette and the detail while a drawing pumps its
+// events: the rows drawn after that take the new colours.
+TEST(DrawNormal, RowsAfterAPaletteChangeTakeTheNewColours) {
+    auto setUp = [](TVistal& v) {
+        v.Half = false;
+        v.SetWidth(40);
+        v.SetHeight(30);
+        v.SetIteration(300);
+    };
+    TVistal before, after, v;
+    setUp(before);
+    before.Draw();
+    setUp(after);
+    after.SetPaletteBlue();
+    after.SetDetail(3);
+    after.Draw();
+    setUp(v);
+    int rows = 0;
+    v.PumpHook = [&] {
+        if (++rows != 10) return;
+        v.SetPalette(after.Palette(), after.NColors());
+        v.SetDetail(3);
+    };
+    v.Draw();
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(v.DrawBitmap().Pixel(x, y), (y < 10 ? before : after).DrawBitmap().Pixel(x, y))
+                << x << "," << y;
+}
+
 TEST(DrawNormal, ErrorsResetDrawing) {
     TVistal v;
     v.SetDetail(0);
