@@ -1,0 +1,223 @@
+#include "engine/PotentialPainter.h"
+
+#include "colour/Rgblib.h"
+#include "engine/PaletteColor.h"
+#include "engine/PotentialMath.h"
+#include "engine/WorkerPool.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+
+namespace vistal {
+
+namespace pm = potential_math;
+
+namespace {
+
+// Counts beyond this take std::pow itself; 2^1024 and above are infinite anyway.
+constexpr std::int32_t kPowerTable = 1100;
+
+// Pixels a thread takes at a time from a shared row.
+int ChunkSize(int width, int threads) {
+    return std::clamp(width / (threads * 8), 32, 512);
+}
+
+} // namespace
+
+TPotentialPainter::TPotentialPainter(const TVistal& engine, TPotentialFunction potential,
+                                     TBrightFunction bright, TRepresentFunction represent, double dy,
+                                     bool mixed, TWorkerPool* pool, int threads)
+    : engine_(engine), potential_(potential), bright_(bright), represent_(represent),
+      invert_(engine.LightDark == 1), scale_{engine.CorrectionScale(), engine.Ln2()},
+      halfScale_(scale_.CorrectionScale * 0.5), dy_(dy), mixed_(mixed), pool_(pool),
+      threads_(pool ? std::max(threads, 1) : 1) {
+    RequireFunctions(potential_, bright_, represent_);
+    if (potential_ == Potential1) {
+        potentialKind_ = 1;
+        const std::int32_t n = std::min<std::int32_t>(kPowerTable, std::max(engine.Iteration(), 0) + 1);
+        powersOfTwo_.resize(static_cast<std::size_t>(n));
+        for (std::int32_t count = 0; count < n; ++count)
+            powersOfTwo_[count] = pm::PowerOfTwo(count);
+    } else if (potential_ == Potential2) {
+        potentialKind_ = 2;
+    } else if (potential_ == Potential3) {
+        potentialKind_ = 3;
+    }
+}
+
+void TPotentialPainter::RequireFunctions(TPotentialFunction potential, TBrightFunction bright,
+                                         TRepresentFunction represent) {
+    if (!potential || !bright || !represent) throw ERangeError("Extended drawing function not chosen");
+}
+
+// The palette, detail and colour count may change at any progress point (a
+// command run from the pump); between two they cannot.
+void TPotentialPainter::RefreshColours() {
+    TColours& c = colours_;
+    if (coloursValid_ && c.detail == engine_.Detail() && c.nColors == engine_.NColors() &&
+        c.palette == engine_.Palette())
+        return;
+    coloursValid_ = false;
+    c.palette = engine_.Palette();
+    c.detail = engine_.Detail();
+    c.nColors = engine_.NColors();
+    const std::size_t size = c.palette.size();
+    if (mixed_) {
+        c.cb.resize(size);
+        c.cr.resize(size);
+        TRgb rgb;
+        for (std::size_t i = 0; i < size; ++i) {
+            rgb.FromColor(c.palette[i]);
+            c.cb[i] = rgb.Cb();
+            c.cr[i] = rgb.Cr();
+        }
+    } else {
+        c.byIndexValid = false;
+        c.byIndex.clear();
+        if (c.nColors >= 0 && static_cast<std::size_t>(c.nColors) < size) {
+            try {
+                for (std::int32_t i = 0; i <= c.nColors; ++i)
+                    c.byIndex.push_back(PaletteColorOf(c.palette.data(), size, c.detail, c.nColors, i));
+                c.byIndexValid = true;
+            } catch (const ERangeError&) {
+                // The pixels that need such an index report the error themselves.
+            }
+        }
+    }
+    coloursValid_ = true;
+}
+
+void TPotentialPainter::ComputeSlopes(const std::int32_t* counts, const TComplex* z, int from, int to,
+                                      double* out) const {
+    // The potential as a slope per pixel; dy is negative, so the sign turns.
+    switch (potentialKind_) {
+    case 1: {
+        const std::int32_t table = static_cast<std::int32_t>(powersOfTwo_.size());
+        for (int x = from; x < to; ++x) {
+            const std::int32_t n = counts[x];
+            const double divisor = n >= 0 && n < table ? powersOfTwo_[n] : pm::PowerOfTwo(n);
+            out[x] = pm::Potential1Of(pm::SquaredModulus(z[x]), halfScale_, divisor) / dy_;
+        }
+        return;
+    }
+    case 2:
+        for (int x = from; x < to; ++x)
+            out[x] = pm::Potential2Of(std::sqrt(pm::SquaredModulus(z[x])), counts[x], scale_.Ln2,
+                                      scale_.CorrectionScale) /
+                     dy_;
+        return;
+    case 3:
+        for (int x = from; x < to; ++x)
+            out[x] = pm::Potential3Of(pm::SquaredModulus(z[x]), scale_.CorrectionScale) / dy_;
+        return;
+    default:
+        for (int x = from; x < to; ++x)
+            out[x] = potential_(z[x], counts[x], scale_) / dy_;
+        return;
+    }
+}
+
+// Pixels x..to-1 of a row whose own slopes are in upper_ and whose lower
+// neighbours' slopes are in lower_. Stops at the first pixel that cannot be
+// coloured and throws its error with x at that pixel.
+template <bool Mixed>
+void TPotentialPainter::PaintSpan(const std::int32_t* counts, int& x, int to, TColor* out) const {
+    const TColours& c = colours_;
+    const TColor* palette = c.palette.data();
+    const std::size_t size = c.palette.size();
+    const double* upper = upper_.data();
+    const double* lower = lower_.data();
+    const double topIndex = c.nColors - 1; // (NColors − 1) × t + 1 is the index
+    TRgb rgb;
+    for (; x < to; ++x) {
+        const std::int32_t count = counts[x];
+        if (count == 0) {
+            out[x] = PaletteColorOf(palette, size, c.detail, c.nColors, 0);
+            continue;
+        }
+        // The neighbours count whatever their own counts, 0 included.
+        const double t = pm::LightDarkOf(represent_(bright_(upper[x + 1], lower[x], upper[x])), invert_);
+        // A brightness that is not a number (from an infinite z) has no colour.
+        if (std::isnan(t)) throw ERangeError("Brightness is not a number");
+        if (Mixed) {
+            const std::size_t entry = PaletteIndexOf(size, c.detail, c.nColors, count);
+            rgb.FromYCbCr(c.cb[entry], c.cr[entry], t);
+            out[x] = rgb.ToColor();
+            continue;
+        }
+        const double i = topIndex * t + 1;
+        if (!(i > -2147483649.0 && i < 2147483648.0)) throw ERangeError("Palette index out of range");
+        const auto index = static_cast<std::int32_t>(i); // truncated toward zero
+        out[x] = c.byIndexValid && index >= 0 && index <= c.nColors
+                     ? c.byIndex[index]
+                     : PaletteColorOf(palette, size, c.detail, c.nColors, index);
+    }
+}
+
+int TPotentialPainter::PaintPart(const TRows& rows, int width, int from, int to, TColor* out,
+                                 std::exception_ptr& failure) {
+    // The lower row's slopes of these columns, and of the last column with
+    // the last part: the next row's pixels need them as their own.
+    ComputeSlopes(rows.countsBelow, rows.zBelow, from, to == width ? width + 1 : to, lower_.data());
+    int x = from;
+    try {
+        if (mixed_)
+            PaintSpan<true>(rows.counts, x, to, out);
+        else
+            PaintSpan<false>(rows.counts, x, to, out);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    return x;
+}
+
+void TPotentialPainter::PaintRow(const TResultCache& cache, int y, int width, TColor* out) {
+    if (width <= 0) return;
+    if (cache.Columns() < width + 1) throw ERangeError("Result cache index out of range");
+    const TRows rows{cache.CountRow(y), cache.CountRow(y + 1), cache.ZRow(y + 1)};
+    RefreshColours();
+    const std::size_t slopes = static_cast<std::size_t>(width) + 1;
+    const bool haveUpper =
+        slopeRow_ == y && slopeGeneration_ == cache.Generation() && upper_.size() == slopes;
+    upper_.resize(slopes);
+    lower_.resize(slopes);
+    if (!haveUpper) ComputeSlopes(cache.CountRow(y), cache.ZRow(y), 0, width + 1, upper_.data());
+    slopeRow_ = -1; // until this row has finished
+
+    std::exception_ptr failure;
+    int failedAt = width;
+    if (threads_ <= 1 || width < kMinSplitPixels) {
+        failedAt = PaintPart(rows, width, 0, width, out, failure);
+    } else {
+        // The threads colour into scratch_; only the pixels the one-by-one
+        // order would have written before an error reach the picture.
+        scratch_.resize(static_cast<std::size_t>(width));
+        const int chunk = ChunkSize(width, threads_);
+        std::atomic<int> next{0};
+        std::mutex failureMutex;
+        pool_->Run(threads_, [&](int) {
+            for (int from = next.fetch_add(chunk, std::memory_order_relaxed); from < width;
+                 from = next.fetch_add(chunk, std::memory_order_relaxed)) {
+                const int to = std::min(from + chunk, width);
+                std::exception_ptr partFailure;
+                const int x = PaintPart(rows, width, from, to, scratch_.data(), partFailure);
+                if (partFailure) {
+                    std::lock_guard lock(failureMutex);
+                    if (x < failedAt) {
+                        failedAt = x;
+                        failure = partFailure;
+                    }
+                }
+            }
+        });
+        std::copy(scratch_.begin(), scratch_.begin() + failedAt, out);
+    }
+    if (failure) std::rethrow_exception(failure);
+    upper_.swap(lower_);
+    slopeRow_ = y + 1;
+    slopeGeneration_ = cache.Generation();
+}
+
+} // namespace vistal
