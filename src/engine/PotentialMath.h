@@ -71,4 +71,15 @@ inline double LightDarkOf(double x, bool invert) {
     return invert ? 1 - x : x;
 }
 
+// A colour component from a value v × 255 as TRgb makes it: rounded to the
+// nearest integer, ties to even (RoundToInt), then clamped into 0..255 (not a
+// number gives 0). Between 0.5 and 255, adding and subtracting 2^52 rounds
+// exactly as nearbyint does, without a library call.
+inline int ComponentOf(double v) {
+    if (!(v > 0.5)) return 0; // rounds to 0 or below, or not a number
+    if (v >= 255) return 255;
+    constexpr double kRound = 4503599627370496.0; // 2^52
+    return static_cast<int>((v + kRound) - kRound);
+}
+
 } // namespace vistal::potential_math

@@ -41,7 +41,19 @@ public:
     // coloured one pixel after the other.
     void PaintRow(const TResultCache& cache, int y, int width, TColor* out);
 
+    // One way of colouring a span of pixels, chosen once per drawing (the
+    // brightness and representation functions inline, with or without mixing).
+    using TSpanPainter = void (TPotentialPainter::*)(const std::int32_t* counts, int& x, int to,
+                                                     TColor* out) const;
+    template <int Bright, int Represent, bool Mixed>
+    void PaintSpan(const std::int32_t* counts, int& x, int to, TColor* out) const;
+
 private:
+    // The products of a palette entry's Cb and Cr that TRgb::FromYCbCr adds to
+    // the luma: red Y + 1.4026·Cr, green Y − 0.7144·Cr − 0.3444·Cb, blue Y + 1.773·Cb.
+    struct TLuma {
+        double red, greenCr, greenCb, blue;
+    };
     // What a row's colouring needs of the engine, copied on the calling thread.
     struct TColours {
         std::vector<TColor> palette;
@@ -50,13 +62,13 @@ private:
         // Colour of palette index i = 0..nColors (no mixing), when none is an error.
         std::vector<TColor> byIndex;
         bool byIndexValid = false;
-        // Cb and Cr of every palette entry (mixing).
-        std::vector<double> cb, cr;
+        // Cb and Cr of every palette entry, as TLuma (mixing).
+        std::vector<TLuma> luma;
+        std::vector<std::uint32_t> entryByCount; // palette entry of counts 0..maxCounts_-1, if none fails
     };
 
     void RefreshColours();
     void ComputeSlopes(const std::int32_t* counts, const TComplex* z, int from, int to, double* out) const;
-    template <bool Mixed> void PaintSpan(const std::int32_t* counts, int& x, int to, TColor* out) const;
     // The sample rows a pixel row is coloured from.
     struct TRows {
         const std::int32_t* counts;      // row y
@@ -77,8 +89,10 @@ private:
     double halfScale_; // CorrectionScale × 0.5
     double dy_;
     bool mixed_;
+    TSpanPainter span_ = nullptr;
     TWorkerPool* pool_;
     int threads_;
+    std::int32_t maxCounts_ = 0;
     std::vector<double> powersOfTwo_; // 2^count for the counts of most samples
 
     TColours colours_;
