@@ -22,10 +22,9 @@ constexpr std::int32_t kPowerTable = 1100;
 // Counts whose palette entries are looked up in a table when mixing.
 constexpr std::int32_t kCountTable = 1 << 16;
 
-// Pixels a thread takes at a time from a shared row.
-int ChunkSize(int width, int threads) {
-    return std::clamp(width / (threads * 8), 32, 512);
-}
+// A shared row is cut into this many parts per thread: enough to even out
+// the threads' work, few enough that claiming them costs little.
+constexpr int kPartsPerThread = 4;
 
 } // namespace
 
@@ -265,13 +264,22 @@ void TPotentialPainter::PaintRow(const TResultCache& cache, int y, int width, TC
         // The threads colour into scratch_; only the pixels the one-by-one
         // order would have written before an error reach the picture.
         scratch_.resize(static_cast<std::size_t>(width));
-        const int chunk = ChunkSize(width, threads_);
-        std::atomic<int> next{0};
+        // Each thread starts with the parts at its own place in the row and
+        // then takes what is left: from row to row a thread mostly colours
+        // the same columns, whose slopes it computed itself.
+        const int threads = std::min(threads_, width / kMinPartPixels);
+        const int parts = threads * kPartsPerThread;
+        if (!claimed_) claimed_ = std::make_unique<std::atomic<bool>[]>(threads_ * kPartsPerThread);
+        for (int i = 0; i < parts; ++i)
+            claimed_[i].store(false, std::memory_order_relaxed);
         std::mutex failureMutex;
-        pool_->Run(threads_, [&](int) {
-            for (int from = next.fetch_add(chunk, std::memory_order_relaxed); from < width;
-                 from = next.fetch_add(chunk, std::memory_order_relaxed)) {
-                const int to = std::min(from + chunk, width);
+        pool_->Run(threads, [&](int thread) {
+            const int home = thread * kPartsPerThread;
+            for (int k = 0; k < parts; ++k) {
+                const int part = (home + k) % parts;
+                if (claimed_[part].exchange(true, std::memory_order_relaxed)) continue;
+                const int from = static_cast<int>(std::int64_t{width} * part / parts);
+                const int to = static_cast<int>(std::int64_t{width} * (part + 1) / parts);
                 std::exception_ptr partFailure;
                 const int x = PaintPart(rows, width, from, to, scratch_.data(), partFailure);
                 if (partFailure) {

@@ -7,8 +7,10 @@
 
 #include "engine/vistal_class.h"
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <vector>
 
 namespace vistal {
@@ -19,6 +21,8 @@ class TPotentialPainter {
 public:
     // Rows shorter than this are coloured on the calling thread alone.
     static constexpr int kMinSplitPixels = 256;
+    // A thread's share of a row is never cut into parts narrower than this.
+    static constexpr int kMinPartPixels = 32;
 
     // dy is the pixel step of the imaginary axis; potential, bright and
     // represent are the functions the dispatcher chose. The correction, the
@@ -102,7 +106,8 @@ private:
     std::vector<double> upper_, lower_;
     int slopeRow_ = -1;
     std::uint64_t slopeGeneration_ = 0;
-    std::vector<TColor> scratch_; // a shared row is coloured here first
+    std::vector<TColor> scratch_;                  // a shared row is coloured here first
+    std::unique_ptr<std::atomic<bool>[]> claimed_; // the parts of a shared row taken by a thread
 };
 
 } // namespace vistal
