@@ -40,11 +40,13 @@ void BM_PotentialCompute(benchmark::State& state) {
 BENCHMARK(BM_PotentialCompute)->Arg(256)->Unit(benchmark::kMillisecond);
 
 // Re-colouring: only the brightness function or the mixing changes between
-// drawings, so every drawing is coloured from the cache.
+// drawings, so every drawing is coloured from the cache; on one thread or on
+// all cores (threads 0).
 void BM_PotentialRecolour(benchmark::State& state) {
     TVistal& v = CachedEngine();
     v.DrawMode = static_cast<std::uint8_t>(state.range(0));
     v.DrawCompo = static_cast<std::uint8_t>(state.range(1));
+    v.Threads = static_cast<int>(state.range(2));
     const std::uint64_t calls = v.KernelCalls;
     std::uint8_t bright = 0;
     for (auto _ : state) {
@@ -56,12 +58,14 @@ void BM_PotentialRecolour(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 1024 * 768);
 }
 BENCHMARK(BM_PotentialRecolour)
-    ->ArgNames({"mode", "compo"})
-    ->Args({dmPotential1, 1})
-    ->Args({dmPotential1, 0})
-    ->Args({dmPotential2, 1})
-    ->Args({dmPotential3, 0})
-    ->Args({dmExtNormal, 0})
+    ->ArgNames({"mode", "compo", "threads"})
+    ->ArgsProduct({{dmPotential1}, {1, 0}, {1, 0}})
+    ->Args({dmPotential2, 1, 1})
+    ->Args({dmPotential2, 1, 0})
+    ->Args({dmPotential3, 0, 1})
+    ->Args({dmPotential3, 0, 0})
+    ->Args({dmExtNormal, 0, 1})
+    ->Args({dmExtNormal, 0, 0})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

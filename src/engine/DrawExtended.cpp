@@ -1,7 +1,8 @@
 // Extended drawing: the picture shaded by a potential of the final iterate,
 // with the result cache that lets it be coloured again without iterating.
-#include "colour/Rgblib.h"
+#include "engine/ColorTable.h"
 #include "engine/DrawFrame.h"
+#include "engine/PotentialPainter.h"
 
 #include <cmath>
 #include <vector>
@@ -9,70 +10,6 @@
 namespace vistal {
 
 namespace {
-
-// Colours pixels by the potential rule: the slopes of the potential towards a
-// pixel's right and lower neighbours give its brightness.
-class TPotentialPainter {
-public:
-    TPotentialPainter(const TVistal& engine, TPotentialFunction potential, TBrightFunction bright,
-                      TRepresentFunction represent, double dy, bool mixed)
-        : engine_(engine), potential_(potential), bright_(bright), represent_(represent),
-          lightDark_(engine.LightDark), scale_{engine.CorrectionScale(), engine.Ln2()}, dy_(dy),
-          mixed_(mixed) {
-        RequireFunctions(potential_, bright_, represent_);
-    }
-
-    // A potential drawing needs all three functions; the dispatcher chooses them.
-    static void RequireFunctions(TPotentialFunction potential, TBrightFunction bright,
-                                 TRepresentFunction represent) {
-        if (!potential || !bright || !represent) throw ERangeError("Extended drawing function not chosen");
-    }
-
-    // Pixels (0..width-1, y) from sample rows y and y + 1 of the cache.
-    void PaintRow(const TResultCache& cache, int y, int width, TColor* out) {
-        if (cache.Columns() < width + 1) throw ERangeError("Result cache index out of range");
-        const std::int32_t* counts = cache.CountRow(y);
-        const TComplex* z = cache.ZRow(y);
-        const std::int32_t* countsBelow = cache.CountRow(y + 1);
-        const TComplex* zBelow = cache.ZRow(y + 1);
-        for (int x = 0; x < width; ++x)
-            out[x] = Pixel(counts[x], z[x], counts[x + 1], z[x + 1], countsBelow[x], zBelow[x]);
-    }
-
-private:
-    // The potential as a slope per pixel; dy is negative, so the sign turns.
-    double Slope(const TComplex& z, std::int32_t count) const { return potential_(z, count, scale_) / dy_; }
-
-    TColor Pixel(std::int32_t count, const TComplex& z, std::int32_t countRight, const TComplex& zRight,
-                 std::int32_t countBelow, const TComplex& zBelow) {
-        if (count == 0) return engine_.ColorOf(0);
-        // The neighbours count whatever their own counts, 0 included.
-        const double pc = Slope(z, count);
-        const double px = Slope(zRight, countRight);
-        const double py = Slope(zBelow, countBelow);
-        const double t = ApplyLightDark(represent_(bright_(px, py, pc)), lightDark_);
-        // A brightness that is not a number (from an infinite z) has no colour.
-        if (std::isnan(t)) throw ERangeError("Brightness is not a number");
-        if (mixed_) {
-            rgb_.FromColor(engine_.ColorOf(count));
-            rgb_.FromYCbCr(rgb_.Cb(), rgb_.Cr(), t);
-            return rgb_.ToColor();
-        }
-        const double i = (engine_.NColors() - 1) * t + 1;
-        if (!(i > -2147483649.0 && i < 2147483648.0)) throw ERangeError("Palette index out of range");
-        return engine_.ColorOf(static_cast<std::int32_t>(i)); // truncated toward zero
-    }
-
-    const TVistal& engine_;
-    TPotentialFunction potential_;
-    TBrightFunction bright_;
-    TRepresentFunction represent_;
-    std::uint8_t lightDark_;
-    TPotentialScale scale_;
-    double dy_;
-    bool mixed_;
-    TRgb rgb_; // one colour object serves the whole drawing
-};
 
 // The real parts of the samples x = 0..width of one row.
 std::vector<double> SampleRe(const TDrawFrame& f, int width) {
@@ -150,18 +87,21 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
     const int width = width_, height = height_;
     if (ResultCacheValid()) {
         TDrawFrame f(*this);
+        TColorTable colours(*this);
         const std::uint64_t generation = resultCache_.Generation();
         for (int y = 0; y < height; ++y) {
             const std::int32_t* counts = resultCache_.CountRow(y);
             TColor* row = BitmapRow(drawBitmap_, y, width);
             for (int x = 0; x < width; ++x)
-                row[x] = ColorOf(counts[x]);
+                row[x] = colours(counts[x]);
             ExtProgress(f, resultCache_, generation, double(y + 1) / height);
+            colours.Forget();
         }
         return;
     }
     const TResultCacheValidFor key = BeginComputing();
     TDrawFrame f(*this);
+    TColorTable colours(*this);
     const std::uint64_t generation = resultCache_.Generation();
     const std::vector<double> re = SampleRe(f, width);
     for (int y = 0; y < height; ++y) {
@@ -170,8 +110,9 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
         kernel.IterateRow(re.data(), f.PointIm(y), width + 1, counts, resultCache_.ZRow(y));
         TColor* row = BitmapRow(drawBitmap_, y, width);
         for (int x = 0; x < width; ++x)
-            row[x] = ColorOf(counts[x]);
+            row[x] = colours(counts[x]);
         ExtProgress(f, resultCache_, generation, double(y + 1) / (height + 1));
+        colours.Forget();
     }
     // The extra row is not drawn: it is there for a later potential drawing.
     kernel.IterateRow(re.data(), f.PointIm(height), width + 1, resultCache_.CountRow(height),
@@ -190,10 +131,11 @@ void TVistal::DrawPotentialMixed(const TExtKernel& kernel) {
 void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     const int width = width_, height = height_;
     TPotentialPainter::RequireFunctions(potentialFunction_, brightFunction_, representFunction_);
+    const int threads = PrepareWorkers();
     if (ResultCacheValid()) {
         TDrawFrame f(*this);
-        TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy,
-                                  mixed);
+        TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed,
+                                  workers_.get(), threads);
         const std::uint64_t generation = resultCache_.Generation();
         for (int y = 0; y < height; ++y) {
             painter.PaintRow(resultCache_, y, width, BitmapRow(drawBitmap_, y, width));
@@ -203,7 +145,8 @@ void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     }
     const TResultCacheValidFor key = BeginComputing();
     TDrawFrame f(*this);
-    TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed);
+    TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed,
+                              workers_.get(), threads);
     const std::uint64_t generation = resultCache_.Generation();
     const std::vector<double> re = SampleRe(f, width);
     kernel.IterateRow(re.data(), f.PointIm(0), width + 1, resultCache_.CountRow(0), resultCache_.ZRow(0));

@@ -1,66 +1,50 @@
 #include "engine/UPotentialBrightMethod.h"
 
+#include "engine/PotentialMath.h"
+
 #include <cmath>
 
 namespace vistal {
 
-namespace {
-constexpr double kSqrt2 = 1.4142135623730951;
-
-double SlopeSum(double px, double py, double pc) {
-    return px + py - 2 * pc;
-}
-} // namespace
+namespace pm = potential_math;
 
 double Potential1(const TComplex& z, std::int32_t count, const TPotentialScale& scale) {
-    const double s = z.Re * z.Re + z.Im * z.Im;
-    if (!(s > 0)) return 0;
-    const double divisor = std::pow(2.0, static_cast<double>(count));
-    return std::log2(s) * (scale.CorrectionScale * 0.5) / divisor;
+    return pm::Potential1Of(pm::SquaredModulus(z), scale.CorrectionScale * 0.5, pm::PowerOfTwo(count));
 }
 
 double Potential2(const TComplex& z, std::int32_t count, const TPotentialScale& scale) {
-    const double r = std::sqrt(z.Re * z.Re + z.Im * z.Im);
-    if (!(r > 0)) return 0;
-    const double l = std::log(r);
-    if (!(l > 0)) return 0;
-    return (count - std::log(l) / scale.Ln2) / scale.CorrectionScale;
+    return pm::Potential2Of(std::sqrt(pm::SquaredModulus(z)), count, scale.Ln2, scale.CorrectionScale);
 }
 
 double Potential3(const TComplex& z, std::int32_t, const TPotentialScale& scale) {
-    return std::cos(z.Re * z.Re + z.Im * z.Im) / scale.CorrectionScale;
+    return pm::Potential3Of(pm::SquaredModulus(z), scale.CorrectionScale);
 }
 
 double Bright1(double px, double py, double pc) {
-    const double d = SlopeSum(px, py, pc);
-    const double e = kSqrt2 / std::sqrt(d * d + 2);
-    return d > 0 ? -e : e;
+    return pm::Bright1Of(pm::SlopeSum(px, py, pc));
 }
 
 double Bright2(double px, double py, double pc) {
-    const double d = SlopeSum(px, py, pc);
-    return (d + 1) / (std::sqrt(d * d + 2) + kSqrt2);
+    return pm::Bright2Of(pm::SlopeSum(px, py, pc));
 }
 
 double Bright3(double px, double py, double pc) {
-    const double d = SlopeSum(px, py, pc);
-    return 1 / (std::sqrt(d * d + 2) + 1);
+    return pm::Bright3Of(pm::SlopeSum(px, py, pc));
 }
 
 double Bright4(double px, double py, double pc) {
-    const double d = SlopeSum(px, py, pc);
-    return std::sin(std::atan2(d, kSqrt2));
+    return pm::Bright4Of(pm::SlopeSum(px, py, pc));
 }
 
 double Representation1(double x) {
-    return (x + 1) / 2;
+    return pm::Representation1Of(x);
 }
 double Representation2(double x) {
-    return std::fabs(x);
+    return pm::Representation2Of(x);
 }
 
 double ApplyLightDark(double x, std::uint8_t lightDark) {
-    return lightDark == 1 ? 1 - x : x;
+    return pm::LightDarkOf(x, lightDark == 1);
 }
 
 TPotentialFunction PotentialFunctionOf(std::uint8_t drawMode) {

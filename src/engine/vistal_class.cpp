@@ -2,6 +2,7 @@
 
 #include "colour/ImageEffect.h"
 #include "engine/DrawFrame.h"
+#include "engine/PaletteColor.h"
 #include "engine/WorkerPool.h"
 
 #include <algorithm>
@@ -173,14 +174,7 @@ void TVistal::CopyPaletteFrom(const TVistal& other) {
 }
 
 TColor TVistal::ColorOf(std::int32_t count) const {
-    std::size_t index = 0;
-    if (count != 0) {
-        // A detail or colour count below 1 would divide by zero: refuse it as a range error.
-        if (detail_ < 1 || nColors_ < 1) throw ERangeError("Detail and the number of colours must be at least 1");
-        index = static_cast<std::size_t>((count / detail_) % nColors_ + 1);
-    }
-    if (index >= palette_.size()) throw ERangeError("Palette index out of range");
-    return palette_[index];
+    return PaletteColorOf(palette_.data(), palette_.size(), detail_, nColors_, count);
 }
 
 TKernel TVistal::MakeKernel() {
