@@ -27,9 +27,9 @@ compare() {
     i=0
     while [ "$i" -lt "$RUNS" ]; do
         t0=$(now)
-        "$RENDER" "$@" --kernel scalar --threads 1 -o "$OUT/plain.bmp"
+        "$RENDER" "$@" -q --kernel scalar --threads 1 -o "$OUT/plain.bmp"
         t1=$(now)
-        "$RENDER" "$@" -o "$OUT/fast.bmp"
+        "$RENDER" "$@" -q -o "$OUT/fast.bmp"
         t2=$(now)
         echo $(((t1 - t0) / 1000)) >>"$OUT/plain"
         echo $(((t2 - t1) / 1000)) >>"$OUT/fast"
