@@ -1,5 +1,6 @@
 #include "colour/Rgblib.h"
 #include "engine/vistal_class.h"
+#include "support/DrawSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -42,25 +43,6 @@ ResultCacheCell ExpectedCell(const TVistal& v, int x, int y) {
     return c;
 }
 
-// Pixel (x, y) of a potential drawing, from the cell and its right and lower
-// neighbours.
-TColor ExpectedPotentialPixel(const TVistal& v, int x, int y) {
-    const TResultCache& cache = v.ResultCache();
-    const ResultCacheCell C = cache.Cell(x, y), X = cache.Cell(x + 1, y), Y = cache.Cell(x, y + 1);
-    if (C.count == 0) return v.ColorOf(0);
-    const TPotentialFunction f = PotentialFunctionOf(v.DrawMode);
-    const TPotentialScale s{v.CorrectionScale(), v.Ln2()};
-    const double dy = ViewOf(v).dy;
-    const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
-                                                         f(C.z, C.count, s) / dy);
-    const double t = ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark);
-    if (v.DrawCompo != 1) return v.ColorOf(static_cast<std::int32_t>((v.NColors() - 1) * t + 1));
-    TRgb rgb;
-    rgb.FromColor(v.ColorOf(C.count));
-    rgb.FromYCbCr(rgb.Cb(), rgb.Cr(), t);
-    return rgb.ToColor();
-}
-
 std::uint64_t Cells(const TVistal& v) {
     return std::uint64_t(v.Width() + 1) * std::uint64_t(v.Height() + 1);
 }
@@ -99,7 +81,7 @@ TEST(DrawExtended, PotentialPixelsComeFromTheCellAndItsRightAndLowerNeighbours) 
         for (int y = 0; y < 29; ++y)
             for (int x = 0; x < 41; ++x) {
                 const TColor pixel = v.DrawBitmap().Pixel(x, y);
-                ASSERT_EQ(pixel, ExpectedPotentialPixel(v, x, y)) << x << "," << y;
+                ASSERT_EQ(pixel, test::PotentialRulePixel(v, x, y)) << x << "," << y;
                 const auto& c = v.ResultCache();
                 if (c.Cell(x, y).count == 0 && c.Cell(x + 1, y).count != 0) {
                     ++inside;
@@ -128,7 +110,7 @@ TEST(DrawExtended, ColouringAloneRedrawsFromTheCache) {
     EXPECT_NE(v.DrawBitmap(), first);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x)
-            ASSERT_EQ(v.DrawBitmap().Pixel(x, y), ExpectedPotentialPixel(v, x, y));
+            ASSERT_EQ(v.DrawBitmap().Pixel(x, y), test::PotentialRulePixel(v, x, y));
 
     // None of the colouring options is part of the cached view.
     v.DrawCompo = 1;
@@ -210,7 +192,7 @@ TEST(DrawExtended, ExtendedNormalDrawsCountsAndKeepsTheExtraRowAndColumn) {
         ASSERT_EQ(cell.z, expected.z) << x;
     }
     for (int x = 0; x < 400; ++x)
-        ASSERT_EQ(v.DrawBitmap().Pixel(x, 199), ExpectedPotentialPixel(v, x, 199)) << x;
+        ASSERT_EQ(v.DrawBitmap().Pixel(x, 199), test::PotentialRulePixel(v, x, 199)) << x;
     // And gives the picture a computing potential drawing gives.
     const TBitmap fromCache = v.DrawBitmap();
     v.ClearResultCache();

@@ -49,25 +49,6 @@ std::vector<TSetting> AllSettings() {
     return all;
 }
 
-// Pixel (x, y) of a potential drawing straight from the pixel rule, through
-// the functions the dispatcher chooses and TRgb.
-TColor RulePixel(const TVistal& v, int x, int y) {
-    const TResultCache& cache = v.ResultCache();
-    const ResultCacheCell C = cache.Cell(x, y), X = cache.Cell(x + 1, y), Y = cache.Cell(x, y + 1);
-    if (C.count == 0 || v.DrawMode == dmExtNormal) return v.ColorOf(C.count);
-    const TPotentialFunction f = PotentialFunctionOf(v.DrawMode);
-    const TPotentialScale s{v.CorrectionScale(), v.Ln2()};
-    const double dy = (v.GetPointQ().Im - v.GetPointP().Im) / v.Height();
-    const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
-                                                         f(C.z, C.count, s) / dy);
-    const double t = ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark);
-    if (v.DrawCompo != 1) return v.ColorOf(static_cast<std::int32_t>((v.NColors() - 1) * t + 1));
-    TRgb rgb;
-    rgb.FromColor(v.ColorOf(C.count));
-    rgb.FromYCbCr(rgb.Cb(), rgb.Cr(), t);
-    return rgb.ToColor();
-}
-
 struct TDrawn {
     TBitmap bitmap;
     std::vector<double> progress;
@@ -163,7 +144,7 @@ TEST(DrawExtendedThreads, EveryWayOfColouringGivesThePlainPixels) {
             // And the plain drawing is the pixel rule.
             for (int y = 0; y < view.height; ++y)
                 for (int x = 0; x < view.width; ++x)
-                    ASSERT_EQ(v.DrawBitmap().Pixel(x, y), RulePixel(v, x, y))
+                    ASSERT_EQ(v.DrawBitmap().Pixel(x, y), test::PotentialRulePixel(v, x, y))
                         << view.name << ", " << Describe(s) << " at " << x << "," << y;
         }
         // The computing path of each method, with a correction, detail and

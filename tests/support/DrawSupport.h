@@ -3,6 +3,8 @@
 // method.
 #pragma once
 
+#include "colour/Rgblib.h"
+#include "engine/UPotentialBrightMethod.h"
 #include "engine/vistal_class.h"
 
 #include <cstdint>
@@ -66,5 +68,25 @@ inline void PrefillBitmap(TVistal& v, TColor colour) {
 
 // Not a colour value (its top byte is set), so no palette entry can equal it.
 constexpr TColor kUnwritten = 0x7F123456;
+
+// Pixel (x, y) of a potential (or extended normal) drawing straight from the
+// pixel rule: the cell and its right and lower neighbours, through the
+// functions the dispatcher chooses and TRgb.
+inline TColor PotentialRulePixel(const TVistal& v, int x, int y) {
+    const TResultCache& cache = v.ResultCache();
+    const ResultCacheCell C = cache.Cell(x, y), X = cache.Cell(x + 1, y), Y = cache.Cell(x, y + 1);
+    if (C.count == 0 || v.DrawMode == dmExtNormal) return v.ColorOf(C.count);
+    const TPotentialFunction f = PotentialFunctionOf(v.DrawMode);
+    const TPotentialScale s{v.CorrectionScale(), v.Ln2()};
+    const double dy = (v.GetPointQ().Im - v.GetPointP().Im) / v.Height();
+    const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
+                                                         f(C.z, C.count, s) / dy);
+    const double t = ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark);
+    if (v.DrawCompo != 1) return v.ColorOf(static_cast<std::int32_t>((v.NColors() - 1) * t + 1));
+    TRgb rgb;
+    rgb.FromColor(v.ColorOf(C.count));
+    rgb.FromYCbCr(rgb.Cb(), rgb.Cr(), t);
+    return rgb.ToColor();
+}
 
 } // namespace vistal::test
