@@ -5,7 +5,18 @@
 
 #include "engine/vistal_class.h"
 
+#include <cstdint>
+#include <functional>
+#include <vector>
+
 namespace vistal {
+
+// One row of sample points: (re[i], im) for i < n.
+struct TSampleRow {
+    const double* re;
+    int n;
+    double im;
+};
 
 class TDrawFrame {
 public:
@@ -24,6 +35,16 @@ public:
     void Progress(double done);
     // The end of a pass: completes the lower half by symmetry when it applies.
     void MirrorIfHalf();
+
+    // Counts the rows in order and calls paint(k, counts of row k) as soon as
+    // row k is counted; paint ends with the row's progress point. Without an
+    // event pump nothing can look at the picture, the progress or the kernel
+    // calls between two rows, so consecutive rows of up to 16384 points in all
+    // are counted in one batch first: the orbits of several rows share the
+    // lanes and the threads, and the longest orbit of a row no longer holds up
+    // the next one. With a pump each row is counted just before it is painted.
+    void CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
+                   const std::function<void(std::size_t, const std::int32_t*)>& paint);
 
     TVistal& engine;
     TComplex P, Q;

@@ -2,52 +2,25 @@
 #include "engine/ColorTable.h"
 #include "engine/DrawFrame.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace vistal {
-
-namespace {
-
-// Sample points counted together when nothing watches the drawing row by row.
-constexpr int kGroupPoints = 16384;
-
-} // namespace
 
 void TVistal::DrawNormal(const TKernel& kernel) {
     TDrawFrame f(*this);
     TColorTable colours(*this);
     const int width = f.maxX + 1;
-    // Without an event pump nothing can look at the picture, the progress or
-    // the kernel calls between two rows, so the rows are counted in groups:
-    // the orbits of several rows share the lanes and the threads, and the
-    // longest orbit of a row no longer holds up the next row. With a pump every
-    // row is counted just before its progress point.
-    const int groupRows = PumpHook ? 1 : std::max(1, kGroupPoints / width);
     std::vector<double> re(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
         re[x] = f.PointRe(x);
-    std::vector<std::int32_t> counts(static_cast<std::size_t>(width) * std::min(groupRows, f.lastRow + 1));
-    std::vector<TComplex> points(groupRows > 1 ? counts.size() : 0);
-    for (int y0 = 0; y0 <= f.lastRow; y0 += groupRows) {
-        const int rows = std::min(groupRows, f.lastRow + 1 - y0);
-        if (rows == 1) {
-            kernel.CountRow(re.data(), f.PointIm(y0), width, counts.data());
-        } else {
-            for (int k = 0; k < rows; ++k) {
-                const double im = f.PointIm(y0 + k);
-                for (int x = 0; x < width; ++x)
-                    points[static_cast<std::size_t>(k) * width + x] = TComplex{re[x], im};
-            }
-            kernel.CountPoints(points.data(), rows * width, counts.data());
-        }
-        for (int k = 0; k < rows; ++k) {
-            const int y = y0 + k;
-            colours.ColourRow(counts.data() + static_cast<std::size_t>(k) * width, width, drawBitmap_.Row(y));
-            f.Progress(double(y + 1) / (f.lastRow + 1));
-            colours.Refresh();
-        }
-    }
+    std::vector<TSampleRow> rows;
+    for (int y = 0; y <= f.lastRow; ++y)
+        rows.push_back({re.data(), width, f.PointIm(y)});
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* counts) {
+        colours.ColourRow(counts, width, drawBitmap_.Row(static_cast<int>(y)));
+        f.Progress(double(y + 1) / (f.lastRow + 1));
+        colours.Refresh();
+    });
     f.MirrorIfHalf();
 }
 
