@@ -4,6 +4,7 @@
 #include "engine/DrawFrame.h"
 #include "engine/PotentialPainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -18,6 +19,52 @@ std::vector<double> SampleRe(const TDrawFrame& f, int width) {
         re[x] = f.PointRe(x);
     return re;
 }
+
+// The cache's sample rows (Width + 1 samples each), iterated in order; Need(y)
+// makes sure row y is there. Without an event pump nothing can look at the
+// cache, the picture or the kernel calls between two rows, so the rows after
+// y, up to 16384 samples in all, are iterated in the same batch: the orbits of
+// several rows share the lanes and the threads, and the longest orbit of a row
+// no longer holds up the next one. With a pump each row is iterated when asked.
+class TSampleRows {
+public:
+    TSampleRows(const TExtKernel& kernel, const TDrawFrame& f, TResultCache& cache, int width, int height,
+                bool grouped)
+        : kernel_(kernel), f_(f), cache_(cache), re_(SampleRe(f, width)), height_(height),
+          groupRows_(grouped ? std::max(1, kGroupSamples / (width + 1)) : 1) {}
+
+    void Need(int y) {
+        while (next_ <= y && next_ <= height_) {
+            const int last = std::min(height_, next_ + groupRows_ - 1);
+            const int width = static_cast<int>(re_.size());
+            if (last == next_) {
+                kernel_.IterateRow(re_.data(), f_.PointIm(next_), width, cache_.CountRow(next_),
+                                   cache_.ZRow(next_));
+            } else {
+                points_.clear();
+                for (int row = next_; row <= last; ++row) {
+                    const double im = f_.PointIm(row);
+                    for (double re : re_)
+                        points_.push_back(TComplex{re, im});
+                }
+                kernel_.IteratePoints(points_.data(), static_cast<int>(points_.size()),
+                                      cache_.CountRow(next_), cache_.ZRow(next_));
+            }
+            next_ = last + 1;
+        }
+    }
+
+private:
+    static constexpr int kGroupSamples = 16384;
+    const TExtKernel& kernel_;
+    const TDrawFrame& f_;
+    TResultCache& cache_;
+    const std::vector<double> re_;
+    const int height_;
+    const int groupRows_;
+    std::vector<TComplex> points_;
+    int next_ = 0;
+};
 
 TColor* BitmapRow(TBitmap& bitmap, int y, int width) {
     if (bitmap.Width() != width || y < 0 || y >= bitmap.Height())
@@ -103,11 +150,11 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
     TDrawFrame f(*this);
     TColorTable colours(*this);
     const std::uint64_t generation = resultCache_.Generation();
-    const std::vector<double> re = SampleRe(f, width);
+    TSampleRows samples(kernel, f, resultCache_, width, height, !PumpHook);
     for (int y = 0; y < height; ++y) {
         // The row's pixels and the extra sample (Width, y) beyond them.
-        std::int32_t* counts = resultCache_.CountRow(y);
-        kernel.IterateRow(re.data(), f.PointIm(y), width + 1, counts, resultCache_.ZRow(y));
+        samples.Need(y);
+        const std::int32_t* counts = resultCache_.CountRow(y);
         TColor* row = BitmapRow(drawBitmap_, y, width);
         for (int x = 0; x < width; ++x)
             row[x] = colours(counts[x]);
@@ -115,8 +162,7 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
         colours.Forget();
     }
     // The extra row is not drawn: it is there for a later potential drawing.
-    kernel.IterateRow(re.data(), f.PointIm(height), width + 1, resultCache_.CountRow(height),
-                      resultCache_.ZRow(height));
+    samples.Need(height);
     resultCache_.ValidFor = key;
 }
 
@@ -148,12 +194,12 @@ void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed,
                               workers_.get(), threads);
     const std::uint64_t generation = resultCache_.Generation();
-    const std::vector<double> re = SampleRe(f, width);
-    kernel.IterateRow(re.data(), f.PointIm(0), width + 1, resultCache_.CountRow(0), resultCache_.ZRow(0));
+    TSampleRows samples(kernel, f, resultCache_, width, height, !PumpHook);
+    samples.Need(0);
     // Every sample is computed once; row j - 1 is coloured as soon as row j,
     // which holds its lower neighbours, exists.
     for (int j = 1; j <= height; ++j) {
-        kernel.IterateRow(re.data(), f.PointIm(j), width + 1, resultCache_.CountRow(j), resultCache_.ZRow(j));
+        samples.Need(j);
         painter.PaintRow(resultCache_, j - 1, width, BitmapRow(drawBitmap_, j - 1, width));
         ExtProgress(f, resultCache_, generation, double(j) / height);
     }

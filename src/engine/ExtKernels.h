@@ -48,9 +48,12 @@ public:
     }
     // n points sharing one imaginary part, re[i] + im·i: counts[i] and finalZ[i].
     void IterateRow(const double* re, double im, int n, std::int32_t* counts, TComplex* finalZ) const;
+    // n sample points: counts[i] and finalZ[i].
+    void IteratePoints(const TComplex* points, int n, std::int32_t* counts, TComplex* finalZ) const;
 
 private:
     std::int32_t IterateOne(double re, double im, TComplex& finalZ) const;
+    TOrbitBatch Batch() const;
 
     TExtKernelKind kind_;
     std::int32_t iteration_;
