@@ -18,10 +18,10 @@ constexpr double kMinSplitWork = 20000;
 // short as the 200-point start-up picture's costs more than it saves.
 constexpr int kMinSplitPoints = 256;
 // Points taken from the shared cursor at a time when threads share a batch:
-// about four chunks per thread, so that the threads finish together. Smaller
-// chunks interleave the threads' results in memory, and the cores then pass
-// the cache lines of the counts back and forth: with 256-point chunks a batch
-// of 16 200 short orbits ran hardly faster on two cores than on one.
+// about four chunks per thread, so that the threads finish together. Small
+// chunks interleave the threads' points and counts finely in memory, which
+// costs more than it balances: with 256-point chunks a batch of 16 200 short
+// orbits ran hardly faster on two cores than on one.
 int ChunkSize(int n, int threads) {
     return std::clamp(n / (threads * 4), 8, 4096);
 }
