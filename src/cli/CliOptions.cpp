@@ -33,7 +33,8 @@ std::string Lower(std::string s) {
 int IntArg(const std::string& option, const std::string& value, long long min, long long max) {
     auto v = ParseInteger(value);
     if (!v || *v < min || *v > max)
-        Bad(option, "'" + value + "' is not an integer from " + std::to_string(min) + " to " + std::to_string(max));
+        Bad(option,
+            "'" + value + "' is not an integer from " + std::to_string(min) + " to " + std::to_string(max));
     return static_cast<int>(*v);
 }
 
@@ -130,9 +131,12 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.height = IntArg(opt, v.substr(x + 1), 1, 100000);
         } else if (opt == "--formula") {
             std::string v = Lower(need());
-            if (v == "mandelbrot" || v == "1") o.formula = fmMandelbrot;
-            else if (v == "julia" || v == "2") o.formula = fmJulia;
-            else Bad(opt, "'" + value + "' is not mandelbrot or julia");
+            if (v == "mandelbrot" || v == "1")
+                o.formula = fmMandelbrot;
+            else if (v == "julia" || v == "2")
+                o.formula = fmJulia;
+            else
+                Bad(opt, "'" + value + "' is not mandelbrot or julia");
         } else if (opt == "--power") {
             o.power = IntArg(opt, need(), 2, 1000000);
         } else if (opt == "--julia") {
@@ -144,8 +148,10 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (opt == "--iterations") {
             o.iterations = IntArg(opt, need(), 1, 2147483647);
         } else if (opt == "--detail") {
-            if (Lower(need()) == "auto") o.autoDetail = true;
-            else o.detail = IntArg(opt, value, 1, 2147483647);
+            if (Lower(need()) == "auto")
+                o.autoDetail = true;
+            else
+                o.detail = IntArg(opt, value, 1, 2147483647);
         } else if (opt == "--palette") {
             std::string v = Lower(need());
             if (v.size() > 4 && v.compare(v.size() - 4, 4, ".vcp") == 0) {
@@ -159,7 +165,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             }
         } else if (opt == "--color0") {
             const std::string& v = need();
-            bool hex = v.size() == 6 && std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isxdigit(c); });
+            bool hex = v.size() == 6 &&
+                       std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isxdigit(c); });
             if (!hex) Bad(opt, "'" + v + "' is not six hexadecimal digits RRGGBB");
             unsigned long rgb = std::stoul(v, nullptr, 16);
             o.color0 = static_cast<TColor>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
@@ -177,24 +184,39 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.quiet = true;
         } else if (opt == "--mode") {
             std::string v = Lower(need());
-            if (v == "normal" || v == "0") o.mode = dmNormal;
-            else if (v == "search" || v == "1") o.mode = dmSearch;
-            else if (v == "border" || v == "2") o.mode = dmBorder;
-            else if (v == "fadein" || v == "3") o.mode = dmFadein;
-            else if (v == "antialias" || v == "4") o.mode = dmSAntiArea;
-            else if (v == "ext-normal" || v == "5") o.mode = dmExtNormal;
-            else if (v == "potential1" || v == "6") o.mode = dmPotential1;
-            else if (v == "potential2" || v == "7") o.mode = dmPotential2;
-            else if (v == "potential3" || v == "8") o.mode = dmPotential3;
-            else Bad(opt, "'" + value + "' is not a drawing mode (normal, search, border, fadein, antialias, ext-normal, potential1..3 or 0..8)");
+            if (v == "normal" || v == "0")
+                o.mode = dmNormal;
+            else if (v == "search" || v == "1")
+                o.mode = dmSearch;
+            else if (v == "border" || v == "2")
+                o.mode = dmBorder;
+            else if (v == "fadein" || v == "3")
+                o.mode = dmFadein;
+            else if (v == "antialias" || v == "4")
+                o.mode = dmSAntiArea;
+            else if (v == "ext-normal" || v == "5")
+                o.mode = dmExtNormal;
+            else if (v == "potential1" || v == "6")
+                o.mode = dmPotential1;
+            else if (v == "potential2" || v == "7")
+                o.mode = dmPotential2;
+            else if (v == "potential3" || v == "8")
+                o.mode = dmPotential3;
+            else
+                Bad(opt, "'" + value +
+                             "' is not a drawing mode (normal, search, border, fadein, antialias, "
+                             "ext-normal, potential1..3 or 0..8)");
         } else if (opt == "--escape") {
             o.escape = RealArg(opt, need());
             if (!(*o.escape >= 1)) Bad(opt, "'" + value + "' is below 1");
         } else if (opt == "--compo") {
             std::string v = Lower(need());
-            if (v == "on") o.compo = 1;
-            else if (v == "off") o.compo = 0;
-            else Bad(opt, "'" + value + "' is not on or off");
+            if (v == "on")
+                o.compo = 1;
+            else if (v == "off")
+                o.compo = 0;
+            else
+                Bad(opt, "'" + value + "' is not on or off");
         } else if (opt == "--bright") {
             o.bright = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 4) - 1);
         } else if (opt == "--represent") {
@@ -207,8 +229,9 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.stats = true;
         } else if (opt == "--kernel") {
             std::string v = Lower(need());
-            static constexpr TKernelPath paths[] = {TKernelPath::Scalar, TKernelPath::Auto, TKernelPath::Generic,
-                                                    TKernelPath::Sse2,   TKernelPath::Avx2, TKernelPath::Avx512};
+            static constexpr TKernelPath paths[] = {TKernelPath::Scalar,  TKernelPath::Auto,
+                                                    TKernelPath::Generic, TKernelPath::Sse2,
+                                                    TKernelPath::Avx2,    TKernelPath::Avx512};
             for (TKernelPath p : paths)
                 if (v == KernelPathName(p)) o.kernel = p;
             if (!o.kernel) Bad(opt, "'" + value + "' is not scalar, auto, generic, sse2, avx2 or avx512");
@@ -229,7 +252,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         Bad("-o", "unsupported picture type '" + ext + "' (use .bmp, .png, .jpg or .jpeg)");
     }
     std::uint8_t finalFormula = o.formula.value_or(fmMandelbrot);
-    if (o.julia && finalFormula != fmJulia) Bad("--julia", "only a Julia view has a Julia constant (add --formula julia)");
+    if (o.julia && finalFormula != fmJulia)
+        Bad("--julia", "only a Julia view has a Julia constant (add --formula julia)");
     return o;
 }
 
@@ -258,9 +282,12 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     if (o.iterations) e.SetIteration(*o.iterations);
     if (o.detail) e.SetDetail(*o.detail);
     if (o.palette) {
-        if (*o.palette == "mono") e.SetPaletteMono();
-        else if (*o.palette == "blue") e.SetPaletteBlue();
-        else e.SetPaletteStandard();
+        if (*o.palette == "mono")
+            e.SetPaletteMono();
+        else if (*o.palette == "blue")
+            e.SetPaletteBlue();
+        else
+            e.SetPaletteStandard();
     }
     if (o.paletteFile) e.LoadVcp(*o.paletteFile);
     if (o.color0) {

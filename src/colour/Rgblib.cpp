@@ -21,10 +21,14 @@ static int HexPair(std::string_view s, std::size_t pos) {
     int value = 0;
     for (char c : pair) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else throw EConvertError("'" + std::string(pair) + "' is not a valid hexadecimal number");
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            throw EConvertError("'" + std::string(pair) + "' is not a valid hexadecimal number");
         value = value * 16 + d;
     }
     return value;
@@ -37,9 +41,13 @@ void TRgb::FromHex(std::string_view s) {
     SetBlue(b);
 }
 
-double TRgb::Cb() const { return -0.169 * red_ / 255 - 0.332 * green_ / 255 + 0.5 * blue_ / 255; }
+double TRgb::Cb() const {
+    return -0.169 * red_ / 255 - 0.332 * green_ / 255 + 0.5 * blue_ / 255;
+}
 
-double TRgb::Cr() const { return 0.5 * red_ / 255 - 0.419 * green_ / 255 - 0.081 * blue_ / 255; }
+double TRgb::Cr() const {
+    return 0.5 * red_ / 255 - 0.419 * green_ / 255 - 0.081 * blue_ / 255;
+}
 
 void TRgb::FromYCbCr(double cb, double cr, double y) {
     SetRed(RoundToInt((y + 1.4026 * cr) * 255));

@@ -57,9 +57,10 @@ struct V {
     // the z saved.
     static void Restart(M m, std::int64_t step, std::int64_t window, std::int64_t* windowMask,
                         std::int64_t* savedAt, double* savedRe, double* savedIm, D re, D im) {
-        _mm512_store_si512(windowMask,
-                           _mm512_mask_mov_epi64(_mm512_load_si512(windowMask), m, _mm512_set1_epi64(window)));
-        _mm512_store_si512(savedAt, _mm512_mask_mov_epi64(_mm512_load_si512(savedAt), m, _mm512_set1_epi64(step)));
+        _mm512_store_si512(
+            windowMask, _mm512_mask_mov_epi64(_mm512_load_si512(windowMask), m, _mm512_set1_epi64(window)));
+        _mm512_store_si512(savedAt,
+                           _mm512_mask_mov_epi64(_mm512_load_si512(savedAt), m, _mm512_set1_epi64(step)));
         _mm512_store_pd(savedRe, _mm512_mask_mov_pd(_mm512_load_pd(savedRe), m, re));
         _mm512_store_pd(savedIm, _mm512_mask_mov_pd(_mm512_load_pd(savedIm), m, im));
     }

@@ -51,7 +51,9 @@ void TVistal::SetHeight(int h) {
     height_ = h;
 }
 
-void TVistal::SetImSpan(double s) { imSpan_ = std::fabs(s); }
+void TVistal::SetImSpan(double s) {
+    imSpan_ = std::fabs(s);
+}
 
 void TVistal::SetEscape(double e) {
     escape_ = e;
@@ -138,8 +140,12 @@ void TVistal::AdjustCenter(int ratio) {
     }
 }
 
-void TVistal::ZoomIn() { SetImSpan(imSpan_ / zoomFactor_); }
-void TVistal::ZoomOut() { SetImSpan(zoomFactor_ * imSpan_); }
+void TVistal::ZoomIn() {
+    SetImSpan(imSpan_ / zoomFactor_);
+}
+void TVistal::ZoomOut() {
+    SetImSpan(zoomFactor_ * imSpan_);
+}
 
 void TVistal::ZoomInAt(int x, int y) {
     const TComplex P = GetPointP(), Q = GetPointQ();

@@ -12,8 +12,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vistal {
@@ -35,9 +35,9 @@ public:
     const TComplex& JuliaSeed() const { return juliaSeed_; }
     void SetJuliaSeed(const TComplex& c); // only while Formula is Julia, else silent abort
     int Width() const { return width_; }
-    void SetWidth(int w);   // > 0, else silent abort
+    void SetWidth(int w); // > 0, else silent abort
     int Height() const { return height_; }
-    void SetHeight(int h);  // > 0, else silent abort
+    void SetHeight(int h); // > 0, else silent abort
     double ImSpan() const { return imSpan_; }
     void SetImSpan(double s); // stores the absolute value
     int ZoomFactor() const { return zoomFactor_; }

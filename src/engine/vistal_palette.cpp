@@ -42,7 +42,8 @@ void TVistal::SetPaletteBlue() {
 }
 
 void TVistal::FitPaletteToDevice(int n) {
-    if (n < 0 || static_cast<std::size_t>(n) >= palette_.size()) throw ERangeError("Palette index out of range");
+    if (n < 0 || static_cast<std::size_t>(n) >= palette_.size())
+        throw ERangeError("Palette index out of range");
     if (DevicePaletteSize() == 256) return; // no palette displays exist here
     // Store each colour in a pixel of the drawing surface's format and read it
     // back, so colours compared by the drawing methods are what the surface holds.

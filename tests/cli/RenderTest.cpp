@@ -26,8 +26,9 @@ TEST(Render, WritesTheStartUpPicture) {
 TEST(Render, OptionsApplyInOrder) {
     test::TempDir dir;
     const std::string file = dir.File("julia.BMP");
-    RunResult r = Render({"--size", "31x17", "--formula", "julia", "--julia", "0.3,0.5", "--iterations", "300",
-                    "--palette", "blue", "--detail", "auto", "--color0", "FF0000", "--no-half", "-o", file});
+    RunResult r =
+        Render({"--size", "31x17", "--formula", "julia", "--julia", "0.3,0.5", "--iterations", "300",
+                "--palette", "blue", "--detail", "auto", "--color0", "FF0000", "--no-half", "-o", file});
     ASSERT_EQ(r.status, 0) << r.err;
 
     TVistal v;

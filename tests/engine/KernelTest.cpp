@@ -7,21 +7,21 @@ using namespace vistal;
 
 TEST(Kernel, MandelbrotCountsAtKnownPoints) {
     EXPECT_EQ(CountMandelbrot2(0, 0, 256), 0);
-    EXPECT_EQ(CountMandelbrot2(2, 0, 256), 1);  // |z1|^2 = 4 reaches the bound
+    EXPECT_EQ(CountMandelbrot2(2, 0, 256), 1); // |z1|^2 = 4 reaches the bound
     EXPECT_EQ(CountMandelbrot2(-2, 0, 256), 1);
-    EXPECT_EQ(CountMandelbrot2(1, 0, 256), 2);  // z = 1, then 2
+    EXPECT_EQ(CountMandelbrot2(1, 0, 256), 2);   // z = 1, then 2
     EXPECT_EQ(CountMandelbrot2(0.5, 0, 256), 5); // 0.5, 0.75, 1.0625, 1.6289..., 3.15...
     EXPECT_EQ(CountMandelbrot2(0.25, 0, 10000), 0);
     EXPECT_EQ(CountMandelbrot2(0, 1.5, 256), 2); // 1.5i, then -2.25+1.5i
-    EXPECT_EQ(CountMandelbrot2(1, 0, 1), 0);    // the first iterate stays inside
-    EXPECT_EQ(CountMandelbrot2(2, 0, 0), 0);    // no iterations at all
+    EXPECT_EQ(CountMandelbrot2(1, 0, 1), 0);     // the first iterate stays inside
+    EXPECT_EQ(CountMandelbrot2(2, 0, 0), 0);     // no iterations at all
     EXPECT_EQ(CountMandelbrot2(2, 0, -5), 0);
 }
 
 TEST(Kernel, JuliaStartsAtThePointAndNeverTestsIt) {
     EXPECT_EQ(CountJulia2(3, 0, {0, 0}, 256), 1); // outside radius 2, still count 1
     EXPECT_EQ(CountJulia2(0, 0, {0, 0}, 256), 0);
-    EXPECT_EQ(CountJulia2(1, 0, {1, 0}, 256), 1); // 1 -> 2
+    EXPECT_EQ(CountJulia2(1, 0, {1, 0}, 256), 1);     // 1 -> 2
     EXPECT_EQ(CountJulia2(0.5, 0, {0.5, 0}, 256), 4); // 0.75, 1.0625, 1.6289..., 3.15...
     EXPECT_EQ(CountJuliaN(3, 0, {0, 0}, 256, 5), 1);
     // The Mandelbrot kernel is the Julia kernel started at z = 0 with c = the point.

@@ -5,7 +5,9 @@
 using namespace vistal;
 
 namespace {
-TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | g << 8 | b << 16); }
+TColor Rgb(int r, int g, int b) {
+    return static_cast<TColor>(r | g << 8 | b << 16);
+}
 } // namespace
 
 TEST(Palette, Standard) {
