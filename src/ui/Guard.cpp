@@ -1,0 +1,26 @@
+#include "ui/Guard.h"
+
+#include <exception>
+#include <new>
+
+namespace vistal::ui {
+
+void ReportCurrentException(TPrompt& prompt) noexcept {
+    QString text;
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        text = QStringLiteral("メモリが足りません");
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("不明なｴﾗｰです");
+    }
+    try {
+        prompt.ShowError(text);
+    } catch (...) {
+        // The error box itself failed; there is nobody left to tell.
+    }
+}
+
+} // namespace vistal::ui
