@@ -1,0 +1,24 @@
+// The name under which the interface shows a formula: "びすたる" for the
+// Mandelbrot set, "じゅりあ" for Julia sets, nothing for anything else. The
+// window's title and the position dialog's caption use it.
+#pragma once
+
+#include "engine/UType.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace vistal::ui {
+
+inline QString FormulaLabel(std::uint8_t formula) {
+    switch (formula) {
+    case fmMandelbrot:
+        return QStringLiteral("びすたる");
+    case fmJulia:
+        return QStringLiteral("じゅりあ");
+    default:
+        return QString();
+    }
+}
+
+} // namespace vistal::ui
