@@ -1,7 +1,7 @@
 #include "BenchViews.h"
 
-#include "engine/KernelBatch.h"
-#include "engine/WorkerPool.h"
+#include "base/WorkerPool.h"
+#include "engine/kernels/KernelBatch.h"
 
 #include <cstdio>
 #include <map>

@@ -3,7 +3,7 @@
 // with an event pump.
 #include "BenchViews.h"
 
-#include "engine/WorkerPool.h"
+#include "base/WorkerPool.h"
 
 #include <benchmark/benchmark.h>
 

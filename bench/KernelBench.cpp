@@ -3,8 +3,8 @@
 // and final z up to the escape radius 1024) that the potential drawings use.
 #include "BenchViews.h"
 
-#include "engine/KernelBatch.h"
-#include "engine/WorkerPool.h"
+#include "base/WorkerPool.h"
+#include "engine/kernels/KernelBatch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The fixed cost of one picture beside its drawing: a fresh 1024 × 768
 // bitmap, its rows as 24-bit pixels, and the whole BMP file written safely
 // (temporary file, flush to the disk, rename) into the temporary folder.
+#include "base/Bitmap.h"
 #include "colour/ImageFile.h"
-#include "engine/Bitmap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 #include "cli/CliOptions.h"
 
+#include "base/UFormat.h"
+#include "base/WorkerPool.h"
 #include "cli/ProgressBar.h"
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
-#include "engine/UFormat.h"
-#include "engine/WorkerPool.h"
 
 #include <algorithm>
 #include <cctype>

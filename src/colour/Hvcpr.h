@@ -1,7 +1,7 @@
 // Types of the VCP palette reader: result codes and limits.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <cstddef>
 #include <vector>

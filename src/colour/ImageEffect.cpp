@@ -1,7 +1,7 @@
 #include "colour/ImageEffect.h"
 
+#include "base/UFormat.h"
 #include "colour/Rgblib.h"
-#include "engine/UFormat.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 // never passed to them.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 namespace vistal {
 

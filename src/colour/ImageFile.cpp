@@ -1,7 +1,7 @@
 #include "colour/ImageFile.h"
 
-#include "engine/UType.h"
-#include "locations/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/UType.h"
 
 #include <algorithm>
 #include <cctype>

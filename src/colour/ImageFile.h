@@ -3,7 +3,7 @@
 // so a failed write never leaves a partial file or damages an existing one.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <optional>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 // TRgb: a colour as three components that are always kept within 0..255.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #include "colour/Uvcpr.h"
 
+#include "base/UFormat.h"
+#include "base/UType.h"
 #include "colour/Rgblib.h"
-#include "engine/UFormat.h"
-#include "engine/UType.h"
 
 #include <cerrno>
 #include <climits>

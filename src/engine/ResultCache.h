@@ -4,7 +4,7 @@
 // picture can be coloured again in another way without iterating.
 #pragma once
 
-#include "engine/UType.h"
+#include "base/UType.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // record keep their location as one of these.
 #pragma once
 
-#include "engine/UType.h"
+#include "base/UType.h"
 
 #include <cstdint>
 #include <memory>

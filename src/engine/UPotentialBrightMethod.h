@@ -3,7 +3,7 @@
 // as a value 0..1. All in double precision with the C library's functions.
 #pragma once
 
-#include "engine/UType.h"
+#include "base/UType.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "engine/vistal_class.h"
 
+#include "base/WorkerPool.h"
 #include "colour/ImageEffect.h"
-#include "engine/DrawFrame.h"
-#include "engine/PaletteColor.h"
-#include "engine/WorkerPool.h"
+#include "engine/draw/DrawFrame.h"
+#include "engine/draw/PaletteColor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,12 +3,12 @@
 // All state is per instance; any number of engines can live side by side.
 #pragma once
 
-#include "engine/Bitmap.h"
-#include "engine/ExtKernels.h"
-#include "engine/Kernels.h"
+#include "base/Bitmap.h"
+#include "base/UType.h"
 #include "engine/ResultCache.h"
 #include "engine/UPotentialBrightMethod.h"
-#include "engine/UType.h"
+#include "engine/kernels/ExtKernels.h"
+#include "engine/kernels/Kernels.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,5 +1,5 @@
 // The built-in palettes and the fitting of a palette to the drawing surface.
-#include "engine/UFormat.h"
+#include "base/UFormat.h"
 #include "engine/vistal_class.h"
 
 #include <cmath>

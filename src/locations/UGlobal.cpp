@@ -1,8 +1,8 @@
 #include "locations/UGlobal.h"
 
-#include "engine/UFormat.h"
-#include "engine/UType.h"
-#include "locations/IniFile.h"
+#include "base/IniFile.h"
+#include "base/UFormat.h"
+#include "base/UType.h"
 
 #include <climits>
 #include <cstdlib>

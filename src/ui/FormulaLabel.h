@@ -3,7 +3,7 @@
 // window's title and the position dialog's caption use it.
 #pragma once
 
-#include "engine/UType.h"
+#include "base/UType.h"
 
 #include <QString>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // or conversion; it is valid until the bitmap is resized or destroyed.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <QImage>
 

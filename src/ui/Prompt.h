@@ -3,8 +3,8 @@
 // tests install one that records what was asked and answers it.
 #pragma once
 
-#include "engine/Bitmap.h"
-#include "engine/UType.h"
+#include "base/Bitmap.h"
+#include "base/UType.h"
 
 #include <QString>
 #include <optional>

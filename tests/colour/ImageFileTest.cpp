@@ -1,5 +1,5 @@
 #include "colour/ImageFile.h"
-#include "engine/UType.h"
+#include "base/UType.h"
 #include "support/ImageReaders.h"
 #include "support/TestSupport.h"
 

@@ -1,5 +1,5 @@
 #include "colour/Rgblib.h"
-#include "engine/UType.h"
+#include "base/UType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "locations/UGlobal.h"
-#include "engine/UType.h"
-#include "locations/IniFile.h"
+#include "base/IniFile.h"
+#include "base/UType.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

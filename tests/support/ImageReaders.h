@@ -2,7 +2,7 @@
 // libpng and libjpeg decoders.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <string>
 

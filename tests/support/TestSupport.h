@@ -2,7 +2,7 @@
 // and a reader for the 24-bit BMP files the program writes.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <filesystem>
 #include <string>

@@ -1,0 +1,72 @@
+#include "engine/draw/DrawFrame.h"
+
+#include <algorithm>
+
+namespace vistal {
+
+TDrawFrame::TDrawFrame(TVistal& e) : engine(e) {
+    P = engine.GetPointP();
+    Q = engine.GetPointQ();
+    dx = (Q.Re - P.Re) / engine.Width();
+    dy = (Q.Im - P.Im) / engine.Height();
+    TBitmap& bmp = engine.DrawBitmap();
+    bmp.SetSize(engine.Width(), engine.Height()); // keeps the pixels when the size is the same
+    engine.SetDrawing(true);
+    engine.SetProgress(0);
+    maxX = engine.Width() - 1;
+    maxY = engine.Height() - 1;
+    lastRow = engine.CanUseHalf() ? maxY / 2 + (maxY % 2 != 0 ? 1 : 0) : maxY;
+}
+
+TDrawFrame::~TDrawFrame() {
+    engine.SetDrawing(false);
+}
+
+void TDrawFrame::Progress(double done) {
+    engine.SetProgress(done);
+    if (engine.PumpHook) engine.PumpHook();
+    if (!engine.Drawing()) throw EAbort();
+}
+
+void TDrawFrame::MirrorIfHalf() {
+    if (engine.CanUseHalf()) engine.MirrorHalf(maxX, maxY, lastRow);
+}
+
+namespace {
+
+// Sample points counted together when nothing watches the drawing row by row.
+constexpr int kGroupPoints = 16384;
+
+} // namespace
+
+void TDrawFrame::CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
+                           const std::function<void(std::size_t, const std::int32_t*)>& paint) {
+    const bool group = !engine.PumpHook;
+    std::vector<std::int32_t> counts;
+    std::vector<TComplex> points;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t end = first + 1;
+        int total = std::max(rows[first].n, 0);
+        while (group && end < rows.size() && total + std::max(rows[end].n, 0) <= kGroupPoints)
+            total += std::max(rows[end++].n, 0);
+        if (counts.size() < static_cast<std::size_t>(total)) counts.resize(static_cast<std::size_t>(total));
+        if (end == first + 1) {
+            kernel.CountRow(rows[first].re, rows[first].im, rows[first].n, counts.data());
+        } else {
+            points.resize(static_cast<std::size_t>(total));
+            std::size_t at = 0;
+            for (std::size_t k = first; k < end; ++k)
+                for (int i = 0; i < rows[k].n; ++i)
+                    points[at++] = TComplex{rows[k].re[i], rows[k].im};
+            kernel.CountPoints(points.data(), total, counts.data());
+        }
+        std::size_t at = 0;
+        for (std::size_t k = first; k < end; ++k) {
+            paint(k, counts.data() + at);
+            at += static_cast<std::size_t>(std::max(rows[k].n, 0));
+        }
+        first = end;
+    }
+}
+
+} // namespace vistal

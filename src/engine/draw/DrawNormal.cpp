@@ -1,0 +1,63 @@
+// The normal method: every pixel of the rows to compute, top to bottom.
+#include "engine/draw/ColorTable.h"
+#include "engine/draw/DrawFrame.h"
+
+#include <vector>
+
+namespace vistal {
+
+void TVistal::DrawNormal(const TKernel& kernel) {
+    TDrawFrame f(*this);
+    TColorTable colours(*this);
+    const int width = f.maxX + 1;
+    std::vector<double> re(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        re[x] = f.PointRe(x);
+    std::vector<TSampleRow> rows;
+    for (int y = 0; y <= f.lastRow; ++y)
+        rows.push_back({re.data(), width, f.PointIm(y)});
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* counts) {
+        colours.ColourRow(counts, width, drawBitmap_.Row(static_cast<int>(y)));
+        f.Progress(double(y + 1) / (f.lastRow + 1));
+        colours.Refresh();
+    });
+    f.MirrorIfHalf();
+}
+
+bool TVistal::CanUseHalf() const {
+    if (pow_ != 2 || !Half) return false;
+    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) return center_.Im == 0;
+    return center_.Re == 0 && center_.Im == 0;
+}
+
+void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
+    if (lastRow >= maxY) return;
+    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) {
+        // Mirror in the real axis: row y is the image of row Height - y.
+        for (int y = lastRow + 1; y <= maxY; ++y)
+            drawBitmap_.CopyRect(0, y, drawBitmap_, 0, height_ - y, width_, 1);
+        return;
+    }
+    // Point reflection through the origin: pixel (x, y) := pixel (Width - x, Height - y).
+    const int rows = maxY - lastRow;
+    TBitmap temp(width_, rows);
+    for (int k = 0; k < rows; ++k)
+        temp.CopyRect(0, k, drawBitmap_, 0, height_ - (lastRow + 1 + k), width_, 1);
+    for (int i = 0; i <= maxX; ++i)
+        drawBitmap_.CopyRect(width_ - i, lastRow + 1, temp, i, 0, 1, rows);
+    // Column 0 has no image inside the picture: it is computed directly.
+    const TComplex P = GetPointP(), Q = GetPointQ();
+    const double dy = (Q.Im - P.Im) / height_;
+    const TKernel base = MakeKernel();
+    const TKernel julia2(TKernelKind::Julia2, iteration_, 2, juliaSeed_, &KernelCalls, base.Path(),
+                         workers_.get(), base.Threads());
+    std::vector<TComplex> points;
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        points.push_back({P.Re, y * dy + P.Im});
+    std::vector<std::int32_t> counts(points.size());
+    julia2.CountPoints(points.data(), rows, counts.data());
+    for (int y = lastRow + 1; y <= maxY; ++y)
+        drawBitmap_.SetPixel(0, y, ColorOf(counts[y - lastRow - 1]));
+}
+
+} // namespace vistal

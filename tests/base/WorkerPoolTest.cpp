@@ -1,0 +1,97 @@
+#include "base/WorkerPool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+using namespace vistal;
+
+TEST(WorkerPool, GrowsOnlyAndCountsTheCallingThread) {
+    TWorkerPool pool;
+    EXPECT_EQ(pool.Threads(), 1);
+    pool.Reserve(3);
+    EXPECT_EQ(pool.Threads(), 3);
+    pool.Reserve(2);
+    EXPECT_EQ(pool.Threads(), 3);
+    EXPECT_GE(TWorkerPool::HardwareThreads(), 1);
+}
+
+// The parts share a counter of work items: every item is done exactly once,
+// whoever joins, and nothing runs after Run has returned.
+TEST(WorkerPool, AllWorkIsDoneAndNoPartOutlivesRun) {
+    TWorkerPool pool;
+    pool.Reserve(3);
+    std::atomic<int> running{0}, items{0}, done{0}, joined{0};
+    for (int job = 0; job < 300; ++job) {
+        items = 0;
+        done = 0;
+        pool.Run(3, [&](int t) {
+            ++running;
+            bool any = false;
+            while (items.fetch_add(1) < 50) {
+                any = true;
+                ++done;
+                std::this_thread::yield();
+            }
+            if (t != 0 && any) ++joined;
+            --running;
+        });
+        ASSERT_EQ(running.load(), 0);
+        ASSERT_EQ(done.load(), 50);
+    }
+    EXPECT_GT(joined.load(), 0); // the workers do take part
+}
+
+TEST(WorkerPool, OneThreadRunsOnTheCaller) {
+    TWorkerPool pool;
+    pool.Reserve(2);
+    const auto caller = std::this_thread::get_id();
+    int calls = 0;
+    pool.Run(1, [&](int t) {
+        EXPECT_EQ(t, 0);
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        ++calls;
+    });
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(WorkerPool, ExceptionsReachTheCaller) {
+    TWorkerPool pool;
+    pool.Reserve(2);
+    EXPECT_THROW(pool.Run(2,
+                          [](int t) {
+                              if (t == 0) throw std::runtime_error("part 0");
+                          }),
+                 std::runtime_error);
+    // A worker's exception: the worker must have joined, so part 0 waits for it.
+    std::atomic<bool> workerIn{false};
+    EXPECT_THROW(pool.Run(2,
+                          [&](int t) {
+                              if (t != 0) {
+                                  workerIn = true;
+                                  throw std::logic_error("worker");
+                              }
+                              const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                              while (!workerIn && std::chrono::steady_clock::now() < until)
+                                  std::this_thread::yield();
+                          }),
+                 std::logic_error);
+    // The pool still works afterwards.
+    std::atomic<int> parts{0};
+    pool.Run(2, [&](int) { ++parts; });
+    EXPECT_GE(parts.load(), 1);
+}
+
+TEST(WorkerPool, DestroyedWhileIdleOrRightAfterCreation) {
+    for (int i = 0; i < 20; ++i) {
+        TWorkerPool pool;
+        pool.Reserve(4);
+    }
+    TWorkerPool pool;
+    pool.Reserve(2);
+    pool.Run(2, [](int) {});
+    std::this_thread::sleep_for(std::chrono::milliseconds(2)); // workers go to sleep
+}
