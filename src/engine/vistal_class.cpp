@@ -2,7 +2,6 @@
 
 #include "base/WorkerPool.h"
 #include "colour/ImageEffect.h"
-#include "engine/draw/DrawFrame.h"
 #include "engine/draw/PaletteColor.h"
 
 #include <algorithm>

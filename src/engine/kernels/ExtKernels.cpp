@@ -1,6 +1,6 @@
 #include "engine/kernels/ExtKernels.h"
 
-#include "engine/kernels/Kernels.h"
+#include "engine/kernels/PlainLoop.h"
 
 namespace vistal {
 

@@ -2,7 +2,7 @@
 
 #include "base/WorkerPool.h"
 #include "engine/kernels/KernelLanes.h"
-#include "engine/kernels/Kernels.h"
+#include "engine/kernels/PlainLoop.h"
 
 #include <algorithm>
 #include <atomic>
@@ -121,12 +121,6 @@ TKernelPath ResolveKernelPath(TKernelPath requested) {
         if (narrowEnough && KernelPathSupported(p)) return p;
     }
     return TKernelPath::Generic;
-}
-
-std::int32_t IterateOrbit(const TOrbitBatch& b, double pointRe, double pointIm, TComplex* finalZ) {
-    if (b.julia)
-        return IterateOrbitPlain(pointRe, pointIm, b.seed.Re, b.seed.Im, b.iteration, b.pow, b.bound, finalZ);
-    return IterateOrbitPlain(0.0, 0.0, pointRe, pointIm, b.iteration, b.pow, b.bound, finalZ);
 }
 
 void IterateBatch(const TOrbitBatch& b, TKernelPath path, TWorkerPool* pool, int threads) {

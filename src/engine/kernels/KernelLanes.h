@@ -2,7 +2,7 @@
 // threads of one batch, and the lane engines of each instruction set.
 #pragma once
 
-#include "engine/kernels/KernelBatch.h"
+#include "engine/kernels/OrbitBatch.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,5 +1,5 @@
-// The escape-time kernels. A count k >= 1 is the iteration after which |z|^2
-// first reached 4; 0 means the orbit stayed bounded for all iterations.
+// The escape-time kernel of the basic drawing methods. Its counts are those of
+// the plain loop (engine/kernels/PlainLoop.h) with bound 4.
 #pragma once
 
 #include "base/UType.h"
@@ -8,23 +8,6 @@
 #include <cstdint>
 
 namespace vistal {
-
-// z^n for n >= 2 by repeated squaring; z itself for n <= 1.
-TComplex ComplexPow(const TComplex& z, int n);
-
-// The plain orbit loop that defines every result: from z = (re, im) with the
-// constant c, at most `iteration` steps of z^pow + c (exponents 2 and 3 by
-// their direct formulas), stopping at the first step k after which
-// Re^2 + Im^2 >= bound (count k) or after the last step (count 0). finalZ, when
-// given, receives the z where the loop stopped.
-std::int32_t IterateOrbitPlain(double re, double im, double cRe, double cIm, std::int32_t iteration, int pow,
-                               double bound, TComplex* finalZ);
-
-// Plain kernels: the definition that every faster path must match.
-std::int32_t CountMandelbrot2(double cRe, double cIm, std::int32_t iteration);
-std::int32_t CountMandelbrotN(double cRe, double cIm, std::int32_t iteration, int pow);
-std::int32_t CountJulia2(double zRe, double zIm, const TComplex& seed, std::int32_t iteration);
-std::int32_t CountJuliaN(double zRe, double zIm, const TComplex& seed, std::int32_t iteration, int pow);
 
 enum class TKernelKind : std::uint8_t { Mandelbrot2, MandelbrotN, Julia2, JuliaN };
 
