@@ -10,6 +10,7 @@
 #include "engine/kernels/ExtKernels.h"
 #include "engine/kernels/Kernels.h"
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -125,24 +126,18 @@ public:
     TColor ColorOf(std::int32_t count) const;
 
     // ---- drawing ----------------------------------------------------------
+    // Draws the current view with the method DrawMode chooses.
     void Draw();
     TKernel MakeKernel();
-    void DrawNormal(const TKernel& kernel);
-    void DrawBlock(const TKernel& kernel);
-    void DrawBorder(const TKernel& kernel);
-    void DrawFadein(const TKernel& kernel);
-    void DrawSAntiArea(const TKernel& kernel);
+    TExtKernel MakeExtKernel();
+    // Whether the lower half of the picture is the mirror image of the upper.
     bool CanUseHalf() const;
+    // Completes rows lastRow + 1..maxY by symmetry (the end of a drawing when
+    // CanUseHalf holds; public for the tests' models of the methods).
     void MirrorHalf(int maxX, int maxY, int lastRow);
     // Drops the results kept by extended drawing, so that the next extended
     // drawing computes afresh.
     void ClearResultCache();
-
-    // ---- extended drawing -------------------------------------------------
-    TExtKernel MakeExtKernel();
-    void DrawExtNormal(const TExtKernel& kernel);
-    void DrawPotential(const TExtKernel& kernel);
-    void DrawPotentialMixed(const TExtKernel& kernel);
     // Whether the result cache holds the results for the current view.
     bool ResultCacheValid() const;
     const TResultCache& ResultCache() const { return resultCache_; }
@@ -153,6 +148,16 @@ public:
     const TBitmap& GetImage();
 
 private:
+    // The drawing methods, one file each in engine/draw; Draw chooses one.
+    void DrawNormal(const TKernel& kernel);
+    void DrawBlock(const TKernel& kernel);
+    void DrawBorder(const TKernel& kernel);
+    void DrawFadein(const TKernel& kernel);
+    void DrawSAntiArea(const TKernel& kernel);
+    void DrawExtNormal(const TExtKernel& kernel);
+    void DrawPotential(const TExtKernel& kernel);
+    void DrawPotentialMixed(const TExtKernel& kernel);
+
     // Threads for the next drawing; creates or grows the worker pool when more than one.
     int PrepareWorkers();
     friend class TDrawFrame;
@@ -162,26 +167,28 @@ private:
     TResultCacheValidFor BeginComputing();
     void DrawPotentialWith(const TExtKernel& kernel, bool mixed);
 
-    double ln2_;
-    TComplex center_;
-    int detail_ = 0;
+    // The state of a new engine: the home view of z^2 + c, the standard
+    // palette (installed by the constructor), escape radius 2.
+    double ln2_ = std::log(2.0);
+    TComplex center_{-0.8, 0.0};
+    int detail_ = 1;
     bool drawing_ = false;
-    int iteration_ = 0;
+    int iteration_ = 256;
     TComplex juliaSeed_;
     int nColors_ = 0;
     std::uint8_t formula_ = fmMandelbrot;
-    int width_ = 0;
-    int height_ = 0;
-    double imSpan_ = 0;
-    int zoomFactor_ = 0;
+    int width_ = 200;
+    int height_ = 200;
+    double imSpan_ = 3.0;
+    int zoomFactor_ = 2;
     TBitmap drawBitmap_;
     TBitmap outBitmap_;
     TPaletteArray palette_;
     TColor color0_ = 0;
     TColor paletteColor0_ = 0;
-    int pow_ = 0;
-    double escape_ = 0;
-    double escapeSquared_ = 0;
+    int pow_ = 2;
+    double escape_ = 2.0;
+    double escapeSquared_ = 4.0;
     double correction_ = 0;
     double correctionScale_ = 1;
     double brightnessRaite_ = 0;
