@@ -5,6 +5,7 @@
 #include "cli/ProgressBar.h"
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
+#include "engine/StartupParameters.h"
 
 #include <algorithm>
 #include <cctype>
@@ -258,15 +259,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
 }
 
 void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
-    // The explorer's start-up parameters.
-    e.SetIteration(256);
-    e.SetDetail(1);
-    e.SetEscape(1024);
-    e.SetCorrection(0);
-    e.DrawCompo = 1;
-    e.PotentialBright = 0;
-    e.SetPaletteStandard();
-    e.Half = true;
+    ApplyStartupParameters(e);
 
     if (o.formula) e.SetFormula(*o.formula);
     if (o.power) {

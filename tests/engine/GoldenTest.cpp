@@ -3,6 +3,7 @@
 // compares the engine with a model built from the same plain loop and the same
 // palette, so a change to either would move engine and model together; these
 // checksums were taken once and do not move with them.
+#include "engine/StartupParameters.h"
 #include "engine/vistal_class.h"
 
 #include <gtest/gtest.h>
@@ -28,18 +29,6 @@ std::uint64_t PixelChecksum(const TBitmap& b) {
     return h;
 }
 
-// The explorer's start-up parameters on a fresh engine.
-void StartUp(TVistal& v) {
-    v.SetIteration(256);
-    v.SetDetail(1);
-    v.SetEscape(1024);
-    v.SetCorrection(0);
-    v.DrawCompo = 1;
-    v.PotentialBright = 0;
-    v.SetPaletteStandard();
-    v.Half = true;
-}
-
 constexpr std::uint64_t kStartUpPicture = 0x4CAE64D9B86CC5ADull;
 constexpr std::uint64_t kPotential1Picture = 0x44772B55921D2193ull;
 
@@ -48,7 +37,7 @@ constexpr std::uint64_t kPotential1Picture = 0x44772B55921D2193ull;
 TEST(Golden, StartUpPictureOnEveryPath) {
     for (TKernelPath path : {TKernelPath::Scalar, TKernelPath::Auto}) {
         TVistal v;
-        StartUp(v);
+        ApplyStartupParameters(v);
         v.KernelPath = path;
         v.Draw();
         ASSERT_EQ(v.DrawBitmap().Width(), 200);
@@ -60,10 +49,29 @@ TEST(Golden, StartUpPictureOnEveryPath) {
 TEST(Golden, Potential1MixedWithThePalette) {
     for (TKernelPath path : {TKernelPath::Scalar, TKernelPath::Auto}) {
         TVistal v;
-        StartUp(v);
+        ApplyStartupParameters(v);
         v.KernelPath = path;
         v.DrawMode = dmPotential1;
         v.Draw();
         EXPECT_EQ(PixelChecksum(v.DrawBitmap()), kPotential1Picture) << KernelPathName(path);
     }
+}
+
+// The start-up parameters bring back the start-up picture from any view.
+TEST(Golden, StartupParametersResetAChangedEngine) {
+    TVistal v;
+    v.SetPow(3);
+    v.ResetView();
+    v.SetCenter({0.25, 0.5});
+    v.SetWidth(31);
+    v.SetHeight(17);
+    v.SetIteration(40);
+    v.SetDetail(3);
+    v.SetPaletteBlue();
+    v.Half = false;
+    ApplyStartupParameters(v);
+    v.Draw();
+    EXPECT_EQ(PixelChecksum(v.DrawBitmap()), kStartUpPicture);
+    EXPECT_EQ(v.ZoomFactor(), StartupParameters().ZoomFactor);
+    EXPECT_EQ(v.Escape(), 1024);
 }
