@@ -1,4 +1,5 @@
 #include "colour/ImageFile.h"
+#include "colour/Messages.h"
 
 #include "base/AtomicFile.h"
 #include "base/UType.h"
@@ -24,7 +25,7 @@ namespace vistal {
 namespace {
 
 std::string ErrnoText(int err) {
-    return err != 0 ? std::strerror(err) : "write error";
+    return err != 0 ? std::strerror(err) : msg::kWriteError;
 }
 
 // Writes through the shared atomic writer; every failure becomes an
@@ -33,7 +34,7 @@ void WriteAtomically(const std::string& fileName, const std::function<void(std::
     try {
         WriteFileAtomically(fileName, body);
     } catch (const EFileWriteError& ex) {
-        throw EImageFileError("Cannot write " + fileName + ": " + ex.Reason());
+        throw EImageFileError(msg::CannotWritePicture(fileName, ex.Reason()));
     }
 }
 
@@ -65,7 +66,7 @@ void PngWrite(png_structp png, png_bytep data, std::size_t length) {
     auto* state = static_cast<TPngState*>(png_get_io_ptr(png));
     if (std::fwrite(data, 1, length, state->file) != length) {
         state->ioError = errno != 0 ? errno : EIO;
-        png_error(png, "write error");
+        png_error(png, msg::kWriteError);
     }
 }
 
@@ -75,13 +76,13 @@ void PngFlush(png_structp) {}
 bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, PngError, PngWarning);
     if (!png) {
-        std::snprintf(state.message, sizeof state.message, "cannot start the PNG encoder");
+        std::snprintf(state.message, sizeof state.message, "%s", msg::kCannotStartPngEncoder);
         return false;
     }
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        std::snprintf(state.message, sizeof state.message, "cannot start the PNG encoder");
+        std::snprintf(state.message, sizeof state.message, "%s", msg::kCannotStartPngEncoder);
         return false;
     }
     if (setjmp(state.jump)) {
@@ -163,7 +164,7 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
     const std::size_t rowBytes = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t(3);
     const std::size_t imageBytes = rowBytes * h;
     if (imageBytes + 54 > 0xFFFFFFFFu)
-        throw EImageFileError("Cannot write " + fileName + ": picture too large");
+        throw EImageFileError(msg::CannotWritePicture(fileName, msg::kPictureTooLarge));
     std::vector<std::uint8_t> header(54, 0);
     header[0] = 'B';
     header[1] = 'M';
@@ -220,7 +221,7 @@ void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFi
         WriteJpegFile(bitmap, fileName);
         return;
     }
-    throw ERangeError("Invalid file type " + std::to_string(static_cast<int>(type)));
+    throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
 }
 
 std::optional<TImageFileType> FileTypeOfName(const std::string& fileName) {
@@ -243,7 +244,7 @@ TImageFileType FileTypeOfFilter(const std::string& fileName, int filterIndex) {
     case 3:
         return ftJpeg;
     }
-    throw ERangeError("Invalid index number(" + std::to_string(filterIndex) + ") at GetFileType");
+    throw ERangeError(msg::InvalidFilterIndex(filterIndex));
 }
 
 std::string AddExtension(const std::string& fileName, TImageFileType type) {
@@ -256,7 +257,7 @@ std::string AddExtension(const std::string& fileName, TImageFileType type) {
     case ftJpeg:
         return fileName + ".jpg";
     }
-    throw ERangeError("Invalid file type " + std::to_string(static_cast<int>(type)));
+    throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
 }
 
 } // namespace vistal

@@ -1,4 +1,5 @@
 #include "colour/Rgblib.h"
+#include "colour/Messages.h"
 
 #include "base/UFormat.h"
 #include "base/UType.h"
@@ -17,7 +18,7 @@ void TRgb::FromColor(TColor v) {
 
 static int HexPair(std::string_view s, std::size_t pos) {
     std::string_view pair = pos < s.size() ? s.substr(pos, 2) : std::string_view();
-    if (pair.empty()) throw EConvertError("'' is not a valid hexadecimal number");
+    if (pair.empty()) throw EConvertError(msg::NotHexadecimal(""));
     int value = 0;
     for (char c : pair) {
         int d;
@@ -28,7 +29,7 @@ static int HexPair(std::string_view s, std::size_t pos) {
         else if (c >= 'A' && c <= 'F')
             d = c - 'A' + 10;
         else
-            throw EConvertError("'" + std::string(pair) + "' is not a valid hexadecimal number");
+            throw EConvertError(msg::NotHexadecimal(pair));
         value = value * 16 + d;
     }
     return value;

@@ -1,9 +1,10 @@
 #include "engine/ResultCache.h"
+#include "engine/Messages.h"
 
 namespace vistal {
 
 void TResultCache::Allocate(int width, int height) {
-    if (width < 0 || height < 0) throw ERangeError("Result cache size out of range");
+    if (width < 0 || height < 0) throw ERangeError(msg::kResultCacheSizeOutOfRange);
     const std::size_t cells = (static_cast<std::size_t>(width) + 1) * (static_cast<std::size_t>(height) + 1);
     Free();
     counts_.assign(cells, 0);
@@ -21,13 +22,13 @@ void TResultCache::Free() {
 }
 
 std::size_t TResultCache::RowStart(int y) const {
-    if (y < 0 || y >= rows_) throw ERangeError("Result cache index out of range");
+    if (y < 0 || y >= rows_) throw ERangeError(msg::kResultCacheIndexOutOfRange);
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(columns_);
 }
 
 ResultCacheCell TResultCache::Cell(int x, int y) const {
     const std::size_t start = RowStart(y);
-    if (x < 0 || x >= columns_) throw ERangeError("Result cache index out of range");
+    if (x < 0 || x >= columns_) throw ERangeError(msg::kResultCacheIndexOutOfRange);
     return {counts_[start + x], z_[start + x]};
 }
 

@@ -1,4 +1,5 @@
 #include "engine/vistal_class.h"
+#include "engine/Messages.h"
 
 #include "base/WorkerPool.h"
 #include "colour/ImageEffect.h"
@@ -89,7 +90,7 @@ int TVistal::PrepareWorkers() {
 }
 
 void TVistal::Draw() {
-    if (palette_.empty()) throw ERangeError("Palette index out of range");
+    if (palette_.empty()) throw ERangeError(msg::kPaletteIndexOutOfRange);
     palette_[0] = UseColor0 ? color0_ : paletteColor0_;
     if (DrawMode <= dmSAntiArea) {
         ClearResultCache();
@@ -116,7 +117,7 @@ void TVistal::Draw() {
     const TExtKernel kernel = MakeExtKernel();
     if (TPotentialFunction potential = PotentialFunctionOf(DrawMode)) potentialFunction_ = potential;
     brightFunction_ = BrightFunctionOf(PotentialBright);
-    if (!brightFunction_) throw ERangeError("PotentialBright Error");
+    if (!brightFunction_) throw ERangeError(msg::kPotentialBrightError);
     representFunction_ = RepresentFunctionOf(Represent);
     if (DrawMode == dmExtNormal)
         DrawExtNormal(kernel);

@@ -1,5 +1,6 @@
 // TVistal: the view geometry. The corners of the view, the home view of each
 // formula and exponent, the formula change and the zooms.
+#include "engine/Messages.h"
 #include "engine/vistal_class.h"
 
 #include <algorithm>
@@ -9,12 +10,12 @@
 namespace vistal {
 
 TComplex TVistal::GetPointP() const {
-    if (width_ == 0 || height_ == 0) ReportAndAbort("表示サイズが指定してありません(TVistal.GetPointP)");
+    if (width_ == 0 || height_ == 0) ReportAndAbort(msg::kNoPictureSizeP);
     return {center_.Re - width_ * imSpan_ / height_ / 2, center_.Im + imSpan_ / 2};
 }
 
 TComplex TVistal::GetPointQ() const {
-    if (width_ == 0 || height_ == 0) ReportAndAbort("表示サイズが指定してありません(TVistal.GetPointQ)");
+    if (width_ == 0 || height_ == 0) ReportAndAbort(msg::kNoPictureSizeQ);
     return {center_.Re + width_ * imSpan_ / height_ / 2, center_.Im - imSpan_ / 2};
 }
 

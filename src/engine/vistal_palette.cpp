@@ -1,5 +1,6 @@
 // The built-in palettes and the fitting of a palette to the drawing surface.
 #include "base/UFormat.h"
+#include "engine/Messages.h"
 #include "engine/vistal_class.h"
 
 #include <cmath>
@@ -8,7 +9,7 @@ namespace vistal {
 
 void TVistal::SetPalette(TPaletteArray palette, int nColors) {
     if (nColors < 1 || palette.size() < static_cast<std::size_t>(nColors) + 1)
-        throw ERangeError("Palette index out of range");
+        throw ERangeError(msg::kPaletteIndexOutOfRange);
     palette_ = std::move(palette);
     nColors_ = nColors;
 }
@@ -43,7 +44,7 @@ void TVistal::SetPaletteBlue() {
 
 void TVistal::FitPaletteToDevice(int n) {
     if (n < 0 || static_cast<std::size_t>(n) >= palette_.size())
-        throw ERangeError("Palette index out of range");
+        throw ERangeError(msg::kPaletteIndexOutOfRange);
     if (DevicePaletteSize() == 256) return; // no palette displays exist here
     // Store each colour in a pixel of the drawing surface's format and read it
     // back, so colours compared by the drawing methods are what the surface holds.

@@ -1,5 +1,6 @@
 // Loading a palette from a VCP file into the engine.
 #include "colour/Uvcpr.h"
+#include "engine/Messages.h"
 #include "engine/vistal_class.h"
 
 #include <filesystem>
@@ -12,14 +13,14 @@ void TVistal::LoadVcp(const std::string& fileName) {
     struct stat st {};
     if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         const std::string name = std::filesystem::path(fileName).filename().string();
-        ReportAndAbort((name + "がありません").c_str());
+        ReportAndAbort(msg::VcpFileMissing(name).c_str());
     }
     TVcpReadResult read = ReadVcpFile(fileName);
     if (read.Code != vcpOk) {
-        if (read.Code > 0) ReportAndAbort((std::to_string(read.Code) + " 行目にｴﾗｰがあります").c_str());
-        if (read.Code == vcpNoColor) ReportAndAbort("色が１色も指定してありません");
-        if (read.Code == vcpFileNotFound) ReportAndAbort("ﾌｧｲﾙが見つかりません(あり得ないｴﾗｰです)");
-        ReportAndAbort("ｴﾗｰです");
+        if (read.Code > 0) ReportAndAbort(msg::VcpErrorAtLine(read.Code).c_str());
+        if (read.Code == vcpNoColor) ReportAndAbort(msg::kVcpNoColor);
+        if (read.Code == vcpFileNotFound) ReportAndAbort(msg::kVcpFileNotFound);
+        ReportAndAbort(msg::kVcpError);
     }
 
     // Build the whole palette first, so nothing changes unless it installs.
@@ -31,7 +32,7 @@ void TVistal::LoadVcp(const std::string& fileName) {
     SetPalette(std::move(colors), nColors);
     paletteColor0_ = first;
     FitPaletteToDevice(nColors);
-    if (single && ErrorReporter) ErrorReporter->ShowError("色が１色しかないです。もっと増やして下さい");
+    if (single && ErrorReporter) ErrorReporter->ShowError(msg::kVcpSingleColor);
 }
 
 } // namespace vistal

@@ -11,6 +11,7 @@
 // painting then walks the subdivision depth first, in the order the pixels are
 // defined, so the picture, the points computed and the progress points are those
 // of the depth-first method.
+#include "engine/Messages.h"
 #include "engine/draw/DrawFrame.h"
 
 #include <cstdlib>
@@ -34,7 +35,7 @@ public:
 
 private:
     static void Check(int i) {
-        if (i < 0 || i >= kSize) throw ERangeError("Tile record index out of range");
+        if (i < 0 || i >= kSize) throw ERangeError(msg::kTileRecordOutOfRange);
     }
     std::int32_t counts_[kSize][kSize];
 };

@@ -5,6 +5,7 @@
 
 #include "base/Bitmap.h"
 #include "base/UType.h"
+#include "engine/Messages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +19,10 @@ inline std::size_t PaletteIndexOf(std::size_t size, int detail, int nColors, std
     std::size_t index = 0;
     if (count != 0) {
         // A detail or colour count below 1 would divide by zero: refuse it as a range error.
-        if (detail < 1 || nColors < 1)
-            throw ERangeError("Detail and the number of colours must be at least 1");
+        if (detail < 1 || nColors < 1) throw ERangeError(msg::kDetailOrColoursBelowOne);
         index = static_cast<std::size_t>((count / detail) % nColors + 1);
     }
-    if (index >= size) throw ERangeError("Palette index out of range");
+    if (index >= size) throw ERangeError(msg::kPaletteIndexOutOfRange);
     return index;
 }
 
