@@ -1,5 +1,6 @@
 // Extended drawing: the picture shaded by a potential of the final iterate,
 // with the result cache that lets it be coloured again without iterating.
+#include "engine/Messages.h"
 #include "engine/draw/ColorTable.h"
 #include "engine/draw/DrawFrame.h"
 #include "engine/draw/PotentialPainter.h"
@@ -21,17 +22,14 @@ std::vector<double> SampleRe(const TDrawFrame& f, int width) {
 }
 
 // The cache's sample rows (Width + 1 samples each), iterated in order; Need(y)
-// makes sure row y is there. Without an event pump nothing can look at the
-// cache, the picture or the kernel calls between two rows, so the rows after
-// y, up to 16384 samples in all, are iterated in the same batch: the orbits of
-// several rows share the lanes and the threads, and the longest orbit of a row
-// no longer holds up the next one. With a pump each row is iterated when asked.
+// makes sure row y is there. Grouped (see kGroupPoints), the rows after y, up
+// to kGroupPoints samples in all, are iterated in the same batch.
 class TSampleRows {
 public:
     TSampleRows(const TExtKernel& kernel, const TDrawFrame& f, TResultCache& cache, int width, int height,
                 bool grouped)
         : kernel_(kernel), f_(f), cache_(cache), re_(SampleRe(f, width)), height_(height),
-          groupRows_(grouped ? std::max(1, kGroupSamples / (width + 1)) : 1) {}
+          groupRows_(grouped ? std::max(1, kGroupPoints / (width + 1)) : 1) {}
 
     void Need(int y) {
         while (next_ <= y && next_ <= height_) {
@@ -55,7 +53,6 @@ public:
     }
 
 private:
-    static constexpr int kGroupSamples = 16384;
     const TExtKernel& kernel_;
     const TDrawFrame& f_;
     TResultCache& cache_;
@@ -68,7 +65,7 @@ private:
 
 TColor* BitmapRow(TBitmap& bitmap, int y, int width) {
     if (bitmap.Width() != width || y < 0 || y >= bitmap.Height())
-        throw ERangeError("Bitmap row out of range");
+        throw ERangeError(msg::kBitmapRowOutOfRange);
     return bitmap.Row(y);
 }
 

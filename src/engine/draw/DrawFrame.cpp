@@ -32,13 +32,6 @@ void TDrawFrame::MirrorIfHalf() {
     if (engine.CanUseHalf()) engine.MirrorHalf(maxX, maxY, lastRow);
 }
 
-namespace {
-
-// Sample points counted together when nothing watches the drawing row by row.
-constexpr int kGroupPoints = 16384;
-
-} // namespace
-
 void TDrawFrame::CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
                            const std::function<void(std::size_t, const std::int32_t*)>& paint) {
     const bool group = !engine.PumpHook;

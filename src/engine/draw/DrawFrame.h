@@ -11,6 +11,17 @@
 
 namespace vistal {
 
+// Row groups. Without an event pump (PumpHook empty) nothing can look at the
+// picture, the progress or the kernel calls between two rows, so consecutive
+// rows of up to kGroupPoints sample points in all are counted in one batch
+// before they are painted row by row: the orbits of several rows share the
+// lanes and the threads, and the longest orbit of a row no longer holds up the
+// next one. With a pump each row is counted just before it is painted, so an
+// aborted drawing has computed exactly the rows it painted. The normal, search
+// and fade-in methods group through TDrawFrame::CountRows, extended drawing its
+// cache rows.
+inline constexpr int kGroupPoints = 16384;
+
 // One row of sample points: (re[i], im) for i < n.
 struct TSampleRow {
     const double* re;
@@ -37,12 +48,8 @@ public:
     void MirrorIfHalf();
 
     // Counts the rows in order and calls paint(k, counts of row k) as soon as
-    // row k is counted; paint ends with the row's progress point. Without an
-    // event pump nothing can look at the picture, the progress or the kernel
-    // calls between two rows, so consecutive rows of up to 16384 points in all
-    // are counted in one batch first: the orbits of several rows share the
-    // lanes and the threads, and the longest orbit of a row no longer holds up
-    // the next one. With a pump each row is counted just before it is painted.
+    // row k is counted; paint ends with the row's progress point. Rows are
+    // grouped as kGroupPoints says.
     void CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
                    const std::function<void(std::size_t, const std::int32_t*)>& paint);
 
