@@ -1,6 +1,6 @@
 #include "engine/UPotentialBrightMethod.h"
 
-#include "engine/draw/PotentialMath.h"
+#include "engine/PotentialMath.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 
 #include "base/WorkerPool.h"
 #include "colour/ImageEffect.h"
-#include "engine/draw/PaletteColor.h"
+#include "engine/PaletteColor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "base/WorkerPool.h"
 #include "colour/Rgblib.h"
-#include "engine/draw/PaletteColor.h"
-#include "engine/draw/PotentialMath.h"
+#include "engine/PaletteColor.h"
+#include "engine/PotentialMath.h"
 
 #include <algorithm>
 #include <atomic>

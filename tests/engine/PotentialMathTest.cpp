@@ -1,4 +1,4 @@
-#include "engine/draw/PotentialMath.h"
+#include "engine/PotentialMath.h"
 #include "base/UFormat.h"
 
 #include <gtest/gtest.h>
