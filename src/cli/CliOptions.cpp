@@ -93,6 +93,9 @@ std::string UsageText() {
            "  --kernel scalar|auto    how the kernels compute: the plain loop, or the fastest\n"
            "                          path of this processor (default); also sse2|avx2|avx512|generic\n"
            "  --threads N             threads for the drawing, 0 = all cores (default)\n"
+           "  --vrp FILE [--record N] start from record N (from 1, default 1) of a VRP recommendation list\n"
+           "  --fss FILE              start from the view of an FSS scenic-spot file\n"
+           "  --vcp-folder DIR        folder where the palette names of --vrp and --fss are looked up\n"
            "  --help, --version\n";
 }
 
@@ -226,6 +229,14 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.lightDark = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
         } else if (opt == "--correction") {
             o.correction = RealArg(opt, need());
+        } else if (opt == "--vrp") {
+            o.vrpFile = need();
+        } else if (opt == "--record") {
+            o.record = IntArg(opt, need(), 1, 2147483647);
+        } else if (opt == "--fss") {
+            o.fssFile = need();
+        } else if (opt == "--vcp-folder") {
+            o.vcpFolder = need();
         } else if (opt == "--stats") {
             o.stats = true;
         } else if (opt == "--kernel") {
@@ -252,21 +263,29 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         if (ext.empty()) Bad("-o", "'" + o.output + "' has no picture type (use .bmp, .png, .jpg or .jpeg)");
         Bad("-o", "unsupported picture type '" + ext + "' (use .bmp, .png, .jpg or .jpeg)");
     }
+    if (o.record && !o.vrpFile) Bad("--record", "needs --vrp FILE");
+    if (o.vrpFile && o.fssFile) Bad("--fss", "cannot be combined with --vrp");
+    // A location file may make the view a Julia view; that is checked when it is applied.
     std::uint8_t finalFormula = o.formula.value_or(fmMandelbrot);
-    if (o.julia && finalFormula != fmJulia)
+    if (o.julia && finalFormula != fmJulia && !o.vrpFile && !o.fssFile)
         Bad("--julia", "only a Julia view has a Julia constant (add --formula julia)");
     return o;
 }
 
 void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     ApplyStartupParameters(e);
+    ApplyLocationOptions(o, e);
 
     if (o.formula) e.SetFormula(*o.formula);
     if (o.power) {
         e.SetPow(*o.power);
         e.ResetView();
     }
-    if (o.julia) e.SetJuliaSeed(*o.julia);
+    if (o.julia) {
+        if (e.Formula() != fmJulia)
+            throw ECommandLine("--julia: only a Julia view has a Julia constant (add --formula julia)");
+        e.SetJuliaSeed(*o.julia);
+    }
     if (o.center) e.SetCenter(*o.center);
     if (o.span) e.SetImSpan(*o.span);
 

@@ -43,6 +43,9 @@ struct TRenderOptions {
     TImageFileType outputType = ftBmp;
     bool shadeOff = false;
     std::optional<double> brightness;
+    // A location to start from (applied right after the start-up parameters).
+    std::optional<std::string> vrpFile, fssFile, vcpFolder;
+    std::optional<int> record; // 1-based index into the --vrp list
     bool progress = false;
     bool quiet = false;
     bool help = false;
@@ -55,6 +58,12 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args);
 // start-up parameters, the formula, the exponent (home view), the Julia
 // constant, centre and span, then everything else.
 void ApplyRenderOptions(const TRenderOptions& options, TVistal& engine);
+
+// Applies --vrp/--record or --fss, looking palette names up in --vcp-folder.
+// A file that does not load, or a record beyond the end of the list, raises
+// std::runtime_error with the message for the user; a palette file that does
+// not load is reported through the engine and ends in a silent abort.
+void ApplyLocationOptions(const TRenderOptions& options, TVistal& engine);
 
 std::string UsageText();
 
