@@ -1,7 +1,7 @@
 // Loading a large recommendation list: 100 000 records with Japanese titles
 // and memos, as Shift-JIS and as UTF-8, read from the temporary folder (the
 // page cache, so this is the reader's own cost), and sorting it by title.
-#include "locations/TextEncoding.h"
+#include "base/TextEncoding.h"
 #include "locations/URecommendation.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
-#include "cli/CliOptions.h"
 #include "base/TextEncoding.h"
+#include "cli/CliOptions.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
