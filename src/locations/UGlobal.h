@@ -36,6 +36,9 @@ public:
     // The folder for palette files, while VcpAlways is set; empty otherwise.
     std::string VcpFiles() const { return VcpAlways ? vcpFiles_ : std::string(); }
     void SetVcpFiles(std::string folder) { vcpFiles_ = std::move(folder); }
+    // The folders as last set, whatever the flags say (the option dialog shows them).
+    const std::string& RawBmpFiles() const { return bmpFiles_; }
+    const std::string& RawVcpFiles() const { return vcpFiles_; }
     bool BmpAlways = false;
     bool VcpAlways = false;
     std::uint8_t StartDrawMode = 0; // drawing method at start-up, in the engine's numbering

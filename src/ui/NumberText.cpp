@@ -1,0 +1,31 @@
+#include "ui/NumberText.h"
+
+#include "engine/UFormat.h"
+#include "engine/UType.h"
+
+#include <limits>
+
+namespace vistal::ui {
+
+QString FloatText(double value) {
+    return QString::fromStdString(FormatReal(value));
+}
+
+std::optional<int> ParseInt32(const QString& text) {
+    const std::optional<long long> value = ParseInteger(text.toStdString());
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+std::optional<double> ParseFloat(const QString& text) {
+    return ParseReal(text.toStdString());
+}
+
+double StrToFloat(const QString& text) {
+    const std::optional<double> value = ParseFloat(text);
+    if (!value) throw EConvertError(("'" + text + "' は浮動小数点数ではありません").toStdString());
+    return *value;
+}
+
+} // namespace vistal::ui

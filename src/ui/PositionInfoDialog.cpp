@@ -1,0 +1,138 @@
+#include "ui/PositionInfoDialog.h"
+
+#include "ui/FormulaLabel.h"
+#include "ui/Guard.h"
+#include "ui/NumberText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vistal::ui {
+
+namespace {
+
+// A value that reads like a label but can be selected and copied.
+QLineEdit* ValueEdit(QWidget* parent, const char* name, const QString& hint) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    edit->setFrame(false);
+    edit->setToolTip(hint);
+    edit->setFocusPolicy(Qt::ClickFocus);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-1.23456789012345E-100 ")));
+    return edit;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// "( real , imag )" as one row of the grid.
+QHBoxLayout* Pair(QWidget* parent, QLineEdit* re, QLineEdit* im, QList<QLabel*>* marks) {
+    auto* row = new QHBoxLayout;
+    QLabel* open = Label(parent, "", QStringLiteral("("));
+    QLabel* comma = Label(parent, "", QStringLiteral(","));
+    QLabel* close = Label(parent, "", QStringLiteral(")"));
+    row->addWidget(open);
+    row->addWidget(re);
+    row->addWidget(comma);
+    row->addWidget(im);
+    row->addWidget(close);
+    if (marks) *marks << open << comma << close;
+    return row;
+}
+
+} // namespace
+
+TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& prompt, QWidget* parent)
+    : QDialog(parent), prompt_(prompt) {
+    setObjectName("frmPositionInfoDialog");
+    lblRealP = Label(this, "lblRealP", QString());
+    lblRealQ = Label(this, "lblRealQ", QString());
+    lblImagQ = Label(this, "lblImagQ", QString());
+    lblImagP = Label(this, "lblImagP", QString());
+    for (QLabel* l : {lblRealP, lblRealQ, lblImagQ, lblImagP})
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    edtRealCenter = ValueEdit(this, "edtRealCenter", QStringLiteral("中心座標の実部です"));
+    edtImagCenter = ValueEdit(this, "edtImagCenter", QStringLiteral("中心座標の虚部です"));
+    edtWidth = ValueEdit(this, "edtWidth", QStringLiteral("幅(虚部)の大きさです"));
+    edtJuliaConstReal = ValueEdit(this, "edtJuliaConstReal", QStringLiteral("じゅりあ定数の実部です"));
+    edtJuliaConstImag = ValueEdit(this, "edtJuliaConstImag", QStringLiteral("じゅりあ定数の虚部です"));
+    lblJuliaConst = Label(this, "lblJuliaConst", QStringLiteral("じゅりあ定数"));
+    bbnClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    bbnClose->setObjectName("bbnClose");
+    bbnClose->setDefault(true);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    auto range = [this](QLabel* from, QLabel* to) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(from);
+        row->addWidget(new QLabel(QStringLiteral("～"), this));
+        row->addWidget(to);
+        row->addStretch();
+        return row;
+    };
+    grid->addWidget(Label(this, "lblReal", QStringLiteral("実部")), 0, 0);
+    grid->addLayout(range(lblRealP, lblRealQ), 0, 1);
+    grid->addWidget(Label(this, "lblImag", QStringLiteral("虚部")), 1, 0);
+    grid->addLayout(range(lblImagQ, lblImagP), 1, 1);
+    grid->addWidget(Label(this, "lblCenter", QStringLiteral("中心")), 2, 0);
+    grid->addLayout(Pair(this, edtRealCenter, edtImagCenter, nullptr), 2, 1);
+    auto* width = new QHBoxLayout;
+    width->addSpacing(QLabel(QStringLiteral("(")).sizeHint().width() + 6);
+    width->addWidget(edtWidth);
+    width->addStretch();
+    grid->addWidget(Label(this, "lblWidth", QStringLiteral("幅(虚)")), 3, 0);
+    grid->addLayout(width, 3, 1);
+    grid->addWidget(lblJuliaConst, 4, 0);
+    grid->addLayout(Pair(this, edtJuliaConstReal, edtJuliaConstImag, &juliaMarks_), 4, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bbnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(bbnClose, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { hide(); }); });
+    Refresh(engine);
+}
+
+void TfrmPositionInfoDialog::Refresh(const TVistal& engine) {
+    setWindowTitle(FormulaLabel(engine.Formula()) + QStringLiteral("座標"));
+    const TComplex p = engine.GetPointP(), q = engine.GetPointQ();
+    lblRealP->setText(FloatText(p.Re));
+    lblRealQ->setText(FloatText(q.Re));
+    lblImagQ->setText(FloatText(q.Im));
+    lblImagP->setText(FloatText(p.Im));
+    edtRealCenter->setText(FloatText(engine.Center().Re));
+    edtImagCenter->setText(FloatText(engine.Center().Im));
+    edtWidth->setText(FloatText(engine.ImSpan()));
+    const bool julia = engine.Formula() == fmJulia;
+    if (julia) {
+        edtJuliaConstReal->setText(FloatText(engine.JuliaSeed().Re));
+        edtJuliaConstImag->setText(FloatText(engine.JuliaSeed().Im));
+    } else {
+        edtJuliaConstReal->clear();
+        edtJuliaConstImag->clear();
+    }
+    for (QWidget* w : {static_cast<QWidget*>(lblJuliaConst), static_cast<QWidget*>(edtJuliaConstReal),
+                       static_cast<QWidget*>(edtJuliaConstImag)})
+        w->setEnabled(julia);
+    for (QLabel* mark : juliaMarks_)
+        mark->setEnabled(julia);
+}
+
+} // namespace vistal::ui

@@ -1,0 +1,34 @@
+// TfrmSetJuliaConstDialog: the Julia constant dialog. It shows the engine's
+// JuliaSeed and on OK sets it: an empty field keeps that part. A text that is
+// not a number is reported and keeps the dialog open.
+#pragma once
+
+#include "engine/vistal_class.h"
+#include "ui/Prompt.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace vistal::ui {
+
+class TfrmSetJuliaConstDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmSetJuliaConstDialog(TVistal& engine, TPrompt& prompt, QWidget* parent = nullptr);
+
+    QLineEdit* edtReal;
+    QLineEdit* edtImag;
+    QPushButton* bbnOk;
+    QPushButton* bbnCancel;
+
+private:
+    void bbnOkClick();
+
+    TVistal& engine_;
+    TPrompt& prompt_;
+};
+
+} // namespace vistal::ui

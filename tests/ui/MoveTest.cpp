@@ -1,0 +1,76 @@
+// The coordinate and Julia constant dialogs: empty fields keep values, the
+// width's special cases, and a bad number reported with the dialog left open.
+#include "ui/Move.h"
+#include "support/RecordingPrompt.h"
+#include "ui/SetJuliaConstDialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vistal::test {
+
+TEST(MoveDialog, EmptyFieldsAndAZeroWidthKeepTheirValues) {
+    TRecordingPrompt prompt;
+    TVistal engine;
+    engine.SetCenter({0.25, -0.5});
+    engine.SetImSpan(2.568105e-8);
+    {
+        ui::TfrmMove form(engine, prompt);
+        form.show();
+        EXPECT_EQ(form.edtReal->text(), QStringLiteral("0.25"));
+        EXPECT_EQ(form.edtWidth->text(), QStringLiteral("2.568105E-8"));
+        form.edtReal->clear();
+        form.edtImag->setText(QStringLiteral("0.75"));
+        form.edtWidth->clear();
+        form.bbnOk->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_EQ(engine.Center(), (TComplex{0.25, 0.75}));
+        EXPECT_EQ(engine.ImSpan(), 2.568105e-8);
+    }
+    for (const auto& [width, span] : {std::pair{"0", 2.568105e-8}, std::pair{"-0.5", 0.5}}) {
+        ui::TfrmMove form(engine, prompt);
+        form.show();
+        form.edtWidth->setText(QString::fromLatin1(width));
+        form.bbnOk->click();
+        EXPECT_EQ(engine.ImSpan(), span) << width;
+    }
+    EXPECT_TRUE(prompt.Errors.isEmpty());
+}
+
+TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
+    TRecordingPrompt prompt;
+    TVistal engine;
+    const double span = engine.ImSpan();
+    ui::TfrmMove form(engine, prompt);
+    form.show();
+    form.edtReal->setText(QStringLiteral("1"));
+    form.edtImag->setText(QStringLiteral("2"));
+    form.edtWidth->setText(QStringLiteral("1,5"));
+    form.bbnOk->click();
+    EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("'1,5' は浮動小数点数ではありません")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(engine.Center(), (TComplex{1.0, 2.0}));
+    EXPECT_EQ(engine.ImSpan(), span);
+}
+
+TEST(JuliaConstDialog, SetsTheFilledPartsAndReportsABadOne) {
+    TRecordingPrompt prompt;
+    TVistal engine;
+    engine.ChangeFormula();
+    engine.SetJuliaSeed({-0.75, 0.125});
+    ui::TfrmSetJuliaConstDialog form(engine, prompt);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("じゅりあ定数の設定"));
+    EXPECT_EQ(form.edtImag->text(), QStringLiteral("0.125"));
+    form.edtReal->setText(QStringLiteral("abc"));
+    form.bbnOk->click();
+    EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("'abc' は浮動小数点数ではありません")});
+    EXPECT_TRUE(form.isVisible());
+    form.edtReal->setText(QStringLiteral("0.3"));
+    form.edtImag->clear();
+    form.bbnOk->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(engine.JuliaSeed(), (TComplex{0.3, 0.125}));
+}
+
+} // namespace vistal::test

@@ -1,0 +1,46 @@
+// The position window: the extent with the smaller imaginary part first, the
+// selectable values and the Julia row that only Julia sets fill.
+#include "ui/PositionInfoDialog.h"
+#include "support/RecordingPrompt.h"
+#include "ui/NumberText.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vistal::test {
+
+TEST(PositionDialog, ShowsTheViewAndFillsTheJuliaRowOnlyForJuliaSets) {
+    TRecordingPrompt prompt;
+    TVistal engine;
+    engine.SetWidth(300);
+    engine.SetHeight(200);
+    ui::TfrmPositionInfoDialog form(engine, prompt);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("びすたる座標"));
+    EXPECT_EQ(form.lblRealP->text(), ui::FloatText(engine.GetPointP().Re));
+    EXPECT_EQ(form.lblRealQ->text(), ui::FloatText(engine.GetPointQ().Re));
+    EXPECT_EQ(form.lblImagQ->text(), QStringLiteral("-1.5"));
+    EXPECT_EQ(form.lblImagP->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(form.edtRealCenter->text(), QStringLiteral("-0.8"));
+    EXPECT_EQ(form.edtWidth->text(), QStringLiteral("3"));
+    EXPECT_TRUE(form.edtWidth->isReadOnly());
+    EXPECT_FALSE(form.edtWidth->hasFrame());
+    EXPECT_TRUE(form.edtJuliaConstReal->text().isEmpty());
+    EXPECT_FALSE(form.edtJuliaConstReal->isEnabled());
+    EXPECT_FALSE(form.lblJuliaConst->isEnabled());
+
+    engine.ChangeFormula();
+    engine.SetJuliaSeed({-0.75, 0.125});
+    form.Refresh(engine);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("じゅりあ座標"));
+    EXPECT_EQ(form.edtJuliaConstReal->text(), QStringLiteral("-0.75"));
+    EXPECT_EQ(form.edtJuliaConstImag->text(), QStringLiteral("0.125"));
+    EXPECT_TRUE(form.edtJuliaConstImag->isEnabled());
+    EXPECT_TRUE(form.lblJuliaConst->isEnabled());
+
+    form.bbnClose->click();
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace vistal::test
