@@ -36,21 +36,6 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
-// "( real , imag )" as one row of the grid.
-QHBoxLayout* Pair(QWidget* parent, QLineEdit* re, QLineEdit* im, QList<QLabel*>* marks) {
-    auto* row = new QHBoxLayout;
-    QLabel* open = Label(parent, "", QStringLiteral("("));
-    QLabel* comma = Label(parent, "", QStringLiteral(","));
-    QLabel* close = Label(parent, "", QStringLiteral(")"));
-    row->addWidget(open);
-    row->addWidget(re);
-    row->addWidget(comma);
-    row->addWidget(im);
-    row->addWidget(close);
-    if (marks) *marks << open << comma << close;
-    return row;
-}
-
 } // namespace
 
 TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& prompt, QWidget* parent)
@@ -60,8 +45,10 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& p
     lblRealQ = Label(this, "lblRealQ", QString());
     lblImagQ = Label(this, "lblImagQ", QString());
     lblImagP = Label(this, "lblImagP", QString());
-    for (QLabel* l : {lblRealP, lblRealQ, lblImagQ, lblImagP})
+    for (QLabel* l : {lblRealP, lblRealQ, lblImagQ, lblImagP}) {
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        l->setContentsMargins(2, 0, 2, 0); // the text lines up with the edits' below
+    }
     edtRealCenter = ValueEdit(this, "edtRealCenter", QStringLiteral("中心座標の実部です"));
     edtImagCenter = ValueEdit(this, "edtImagCenter", QStringLiteral("中心座標の虚部です"));
     edtWidth = ValueEdit(this, "edtWidth", QStringLiteral("幅(虚部)の大きさです"));
@@ -72,30 +59,28 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& p
     bbnClose->setObjectName("bbnClose");
     bbnClose->setDefault(true);
 
+    // One table: caption, "(", first value, "～" or ",", second value, ")".
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    auto range = [this](QLabel* from, QLabel* to) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(from);
-        row->addWidget(new QLabel(QStringLiteral("～"), this));
-        row->addWidget(to);
-        row->addStretch();
-        return row;
+    grid->setHorizontalSpacing(8);
+    auto row = [this, grid](int r, QLabel* caption, QWidget* first, const QString& between, QWidget* second,
+                            bool brackets) {
+        QList<QLabel*> marks;
+        grid->addWidget(caption, r, 0);
+        if (brackets) grid->addWidget(marks.emplaceBack(Label(this, "", QStringLiteral("("))), r, 1);
+        grid->addWidget(first, r, 2);
+        if (second) {
+            grid->addWidget(marks.emplaceBack(Label(this, "", between)), r, 3, Qt::AlignHCenter);
+            grid->addWidget(second, r, 4);
+        }
+        if (brackets) grid->addWidget(marks.emplaceBack(Label(this, "", QStringLiteral(")"))), r, 5);
+        return marks;
     };
-    grid->addWidget(Label(this, "lblReal", QStringLiteral("実部")), 0, 0);
-    grid->addLayout(range(lblRealP, lblRealQ), 0, 1);
-    grid->addWidget(Label(this, "lblImag", QStringLiteral("虚部")), 1, 0);
-    grid->addLayout(range(lblImagQ, lblImagP), 1, 1);
-    grid->addWidget(Label(this, "lblCenter", QStringLiteral("中心")), 2, 0);
-    grid->addLayout(Pair(this, edtRealCenter, edtImagCenter, nullptr), 2, 1);
-    auto* width = new QHBoxLayout;
-    width->addSpacing(QLabel(QStringLiteral("(")).sizeHint().width() + 6);
-    width->addWidget(edtWidth);
-    width->addStretch();
-    grid->addWidget(Label(this, "lblWidth", QStringLiteral("幅(虚)")), 3, 0);
-    grid->addLayout(width, 3, 1);
-    grid->addWidget(lblJuliaConst, 4, 0);
-    grid->addLayout(Pair(this, edtJuliaConstReal, edtJuliaConstImag, &juliaMarks_), 4, 1);
+    row(0, Label(this, "lblReal", QStringLiteral("実部")), lblRealP, QStringLiteral("～"), lblRealQ, false);
+    row(1, Label(this, "lblImag", QStringLiteral("虚部")), lblImagQ, QStringLiteral("～"), lblImagP, false);
+    row(2, Label(this, "lblCenter", QStringLiteral("中心")), edtRealCenter, QStringLiteral(","),
+        edtImagCenter, true);
+    row(3, Label(this, "lblWidth", QStringLiteral("幅(虚)")), edtWidth, QString(), nullptr, false);
+    juliaMarks_ = row(4, lblJuliaConst, edtJuliaConstReal, QStringLiteral(","), edtJuliaConstImag, true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

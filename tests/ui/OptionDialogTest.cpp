@@ -96,6 +96,9 @@ TEST(OptionDialog, AMissingBmpFolderRefusesAndAppliesNothing) {
     EXPECT_TRUE(global.KabegamiMode);
     EXPECT_EQ(global.KabegamiFileName, "wall.bmp");
     EXPECT_TRUE(global.Half);
+    form.edtBmpSet->setText(QStringLiteral("/")); // the root keeps its one separator
+    form.bbnApply->click();
+    EXPECT_EQ(global.BmpFiles(), "/");
 }
 
 TEST(OptionDialog, SpeedUpControlsFollowTheirBoxes) {
