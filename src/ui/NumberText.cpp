@@ -1,7 +1,7 @@
 #include "ui/NumberText.h"
 
-#include "engine/UFormat.h"
-#include "engine/UType.h"
+#include "base/UFormat.h"
+#include "base/UType.h"
 
 #include <limits>
 
