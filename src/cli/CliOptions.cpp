@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "base/AboutText.h"
 #include "base/UFormat.h"
 #include "base/WorkerPool.h"
 #include "cli/ProgressBar.h"
@@ -13,10 +14,6 @@
 #include <optional>
 #include <ostream>
 #include <utility>
-
-#ifndef VISTAL_VERSION
-#define VISTAL_VERSION "0"
-#endif
 
 namespace vistal::cli {
 
@@ -350,7 +347,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 0;
     }
     if (o.version) {
-        out << "vistal-render " << VISTAL_VERSION << "\n";
+        out << VersionText("vistal-render");
         return 0;
     }
     TStreamReporter reporter(err);

@@ -121,5 +121,6 @@ TEST(Render, HelpAndVersion) {
     EXPECT_NE(r.out.find("--iterations"), std::string::npos);
     r = Render({"--version"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("vistal-render ", 0), 0u);
+    EXPECT_EQ(r.out.rfind("vistal-render 1.9.0\n", 0), 0u);
+    EXPECT_NE(r.out.find("GNU GPL version 3 or later"), std::string::npos) << r.out;
 }
