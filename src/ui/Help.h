@@ -1,0 +1,22 @@
+// The help command: finds the help page and opens it in the user's browser.
+#pragma once
+
+#include <QString>
+
+namespace vistal::ui {
+
+class TPrompt;
+
+// The folder that holds Help.html, with a trailing "/": "<executable folder>/Help/"
+// beside a program run from its build or unpacked folder, or
+// "<prefix>/share/vistal/Help/" for a program installed in "<prefix>/bin" (used
+// when the first does not exist and the second does). When neither exists it is
+// the first, which the error message then names.
+QString HelpFolder(const QString& executableDir);
+
+// ﾍﾙﾌﾟ(&H): opens Help.html of the help folder through the prompt, or reports a
+// missing folder or page with ShowError. The line breaks of the messages are
+// "\n", the line break of a message box on this system.
+void OpenHelp(TPrompt& prompt, const QString& executableDir);
+
+} // namespace vistal::ui
