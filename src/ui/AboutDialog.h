@@ -1,0 +1,39 @@
+// The about box ﾊﾞｰｼﾞｮﾝ情報: the icon, the title, the version and the licence
+// notice, with one OK button.
+#pragma once
+
+#include "base/AboutText.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+namespace vistal::ui {
+
+class TPrompt;
+
+// The form of the box.
+class TfrmAbout : public QDialog {
+public:
+    TfrmAbout(const QString& title, const QString& version, QWidget* parent = nullptr);
+
+    QLabel* imgIcon;
+    QLabel* lblTitle;
+    QLabel* lblVersion; // "Version " and the version
+    QLabel* lblNotice;  // the licence notice
+    QPushButton* bbnOK;
+};
+
+// The main window's dlgAbout: what the box shows, and the command that shows it.
+class TAboutDialog {
+public:
+    QString Title = QStringLiteral("びすたる");
+    QString Version = QString::fromUtf8(kProgramVersion.data(), kProgramVersion.size());
+
+    // Shows the box modally through the prompt, above the prompt's window.
+    void Execute(TPrompt& prompt) const;
+};
+
+} // namespace vistal::ui
