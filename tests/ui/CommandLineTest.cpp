@@ -1,0 +1,63 @@
+// vistal --help and --version answer on the terminal; every other command line
+// opens the window.
+#include "ui/CommandLine.h"
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace vistal::test {
+
+namespace {
+
+struct TAnswer {
+    std::optional<int> status;
+    QString text;
+};
+
+TAnswer Answer(const QStringList& args, const QString& exeDir = QStringLiteral("/opt/vistal/bin")) {
+    FILE* out = std::tmpfile();
+    TAnswer answer{ui::AnswerCommandLine(args, exeDir, out), {}};
+    std::rewind(out);
+    QByteArray bytes;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        bytes.append(buffer, static_cast<qsizetype>(n));
+    std::fclose(out);
+    answer.text = QString::fromUtf8(bytes);
+    return answer;
+}
+
+} // namespace
+
+TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
+    TAnswer help = Answer({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.text.startsWith("Usage: vistal [FILE.vrp]\n"));
+    EXPECT_TRUE(help.text.contains("vistal-render --help"));
+    EXPECT_TRUE(help.text.contains("/opt/vistal/bin/Help/Help.html"));
+    EXPECT_EQ(Answer({"list.vrp", "-h"}).text, help.text);
+
+    TAnswer version = Answer({"--version", "--help"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.text.startsWith("vistal 1.9.0\n"));
+    EXPECT_TRUE(version.text.contains("GNU GPL version 3 or later"));
+}
+
+TEST(CommandLine, EverythingElseOpensTheWindow) {
+    for (const QStringList& args : {QStringList{}, QStringList{"list.vrp"}, QStringList{"--", "--help"},
+                                    QStringList{"-platform", "offscreen"}}) {
+        TAnswer answer = Answer(args);
+        EXPECT_FALSE(answer.status.has_value()) << args.join(' ').toStdString();
+        EXPECT_TRUE(answer.text.isEmpty());
+    }
+}
+
+TEST(CommandLine, AnAnswerThatCannotBeWrittenFails) {
+    FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(ui::AnswerCommandLine({"--version"}, QString(), full), 1);
+    std::fclose(full);
+}
+
+} // namespace vistal::test
