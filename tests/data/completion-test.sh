@@ -1,0 +1,51 @@
+#!/bin/bash
+# Sources the completion of vistal-render and completes a few command lines.
+# Usage: completion-test.sh path/to/vistal-render.bash
+set -u
+source "$1"
+failures=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# complete WORDS...: completes the last word of the line.
+complete_line() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    _vistal_render
+}
+
+expect() { # expect "what" "expected replies, sorted, one line"
+    local got
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ' | sed 's/ $//')
+    if [[ $got != "$2" ]]; then
+        echo "FAIL: $1: got [$got], expected [$2]"
+        failures=$((failures + 1))
+    fi
+}
+
+complete_line vistal-render --mode po
+expect "--mode po" "potential1 potential2 potential3"
+
+complete_line vistal-render --mode = f
+expect "--mode=f" "fadein"
+
+complete_line vistal-render --pal
+expect "--pal" "--palette"
+
+complete_line vistal-render --formula ""
+expect "--formula" "julia mandelbrot"
+
+complete_line vistal-render --iterations ""
+expect "--iterations (a number)" ""
+
+cd "$work"
+mkdir shots
+touch sea.vcp notes.txt view.PNG view.jpeg
+complete_line vistal-render -o ""
+expect "-o" "shots view.PNG view.jpeg"
+
+complete_line vistal-render --palette ""
+expect "--palette" "blue mono sea.vcp shots standard"
+
+exit $((failures > 0))

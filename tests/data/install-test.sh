@@ -1,0 +1,36 @@
+#!/bin/sh
+# Installs the build into a temporary DESTDIR with prefix /usr, checks that
+# every file is where it belongs and that the desktop entry is valid.
+# Usage: install-test.sh CMAKE BUILD_DIR WITH_EXPLORER(0|1) WITH_RENDER_MAN(0|1)
+set -eu
+cmake=$1 build=$2 explorer=$3 render_man=$4
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+
+DESTDIR=$dest "$cmake" --install "$build" --prefix /usr >/dev/null
+usr=$dest/usr
+
+status=0
+need() {
+    if [ ! -f "$usr/$1" ]; then
+        echo "missing: /usr/$1"
+        status=1
+    fi
+}
+need bin/vistal-render
+need share/vistal/Help/Help.html
+need share/applications/vistal.desktop
+for size in 16 32 48 64 128 256; do
+    need share/icons/hicolor/${size}x${size}/apps/vistal.png
+done
+need share/man/man1/vistal.1
+need share/bash-completion/completions/vistal-render
+need share/doc/vistal/LICENSE
+[ "$explorer" = 1 ] && need bin/vistal
+[ "$render_man" = 1 ] && need share/man/man1/vistal-render.1
+
+[ -x "$usr/bin/vistal-render" ] || { echo "not executable: /usr/bin/vistal-render"; status=1; }
+"$usr/bin/vistal-render" --version | grep -q "GNU GPL version 3 or later" ||
+    { echo "vistal-render --version names no licence"; status=1; }
+desktop-file-validate "$usr/share/applications/vistal.desktop" || status=1
+exit $status
