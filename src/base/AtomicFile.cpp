@@ -1,8 +1,11 @@
 #include "base/AtomicFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -20,17 +23,121 @@ namespace {
     throw EFileWriteError(fileName, std::strerror(err));
 }
 
-// The file that is really replaced: the target of a symbolic link.
-std::filesystem::path ResolveTarget(const std::string& fileName) {
-    namespace fs = std::filesystem;
-    fs::path target(fileName);
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) return resolved;
+namespace fs = std::filesystem;
+
+// The file that is really written: symbolic links followed to their end,
+// which need not exist yet.
+struct TTarget {
+    fs::path path;
+    bool exists = false;
+    struct stat st {};
+};
+
+// 0, or the errno of the failure.
+int ResolveTarget(const std::string& fileName, TTarget& target) {
+    fs::path p(fileName);
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT) return errno;
+            target = {p, false, {}};
+            return 0;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            target = {p, true, st};
+            return 0;
+        }
+        if (links >= 40) return ELOOP;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) return ec.value();
+        p = next.is_absolute() ? next : p.parent_path() / next;
     }
-    return target;
 }
+
+std::string NotRegular(mode_t mode) {
+    const char* kind = S_ISDIR(mode)    ? "a folder"
+                       : S_ISFIFO(mode) ? "a FIFO"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "a special file";
+    return std::string("not a regular file (") + kind + ")";
+}
+
+fs::path FolderOf(const fs::path& target) {
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// ".NAME.NUMBER.tmp" within the longest name the folder allows: a long NAME
+// gives up its end (never half a UTF-8 character); the number keeps it unique.
+std::string HiddenName(const std::string& name, const fs::path& folder, std::uint64_t number) {
+    std::string tail(1, '.');
+    tail += std::to_string(number % 1000000000u);
+    tail += ".tmp";
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest < 32) longest = NAME_MAX;
+    std::size_t keep = name.size();
+    const std::size_t room = static_cast<std::size_t>(longest) - 1 - tail.size();
+    if (keep > room) {
+        keep = room;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+    }
+    std::string hidden(1, '.');
+    hidden.append(name, 0, keep);
+    hidden += tail;
+    return hidden;
+}
+
+// ---- the temporary file the signal handlers remove --------------------------
+// The one piece of process-wide state in the core, as signal handlers are
+// process-wide: a fixed buffer, so the handler needs no memory. A writer
+// claims the slot (1), copies its path in and publishes it (2); the handler
+// only reads a published path.
+constexpr std::size_t kPathBuffer = 4096;
+char gTempPath[kPathBuffer];
+std::atomic<int> gTempState{0}; // 0 free, 1 being filled, 2 holds a temporary file
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the state");
+
+constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+bool RegisterTempFile(const std::string& path) {
+    std::error_code ec;
+    const std::string absolute = fs::absolute(path, ec).string();
+    if (ec || absolute.size() >= kPathBuffer) return false;
+    int expected = 0;
+    if (!gTempState.compare_exchange_strong(expected, 1)) return false;
+    std::memcpy(gTempPath, absolute.c_str(), absolute.size() + 1);
+    gTempState.store(2);
+    return true;
+}
+
+void RemoveTempFileAndReraise(int sig) {
+    if (gTempState.load() == 2) ::unlink(gTempPath);
+    // The handler was installed with SA_RESETHAND: the signal's own action
+    // ends the program as soon as the handler returns.
+    ::raise(sig);
+}
+
+// The termination signals held back while a temporary file is created and
+// registered, so that none can leave it behind unregistered.
+class TBlockedSignals {
+public:
+    TBlockedSignals() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int sig : kCleanupSignals)
+            sigaddset(&set, sig);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~TBlockedSignals() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    TBlockedSignals(const TBlockedSignals&) = delete;
+    TBlockedSignals& operator=(const TBlockedSignals&) = delete;
+
+private:
+    sigset_t old_;
+};
 
 // A number for a temporary name: from the kernel's random source, or failing
 // that from the clock (a name taken already is only tried again).
@@ -52,29 +159,45 @@ constexpr std::size_t kStreamBuffer = 256 * 1024;
 // succeeds.
 class TTempFile {
 public:
-    explicit TTempFile(const std::string& fileName) : fileName_(fileName), target_(ResolveTarget(fileName)) {
-        namespace fs = std::filesystem;
-        const fs::path dir = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    explicit TTempFile(const std::string& fileName) : fileName_(fileName) {
+        TTarget target;
+        if (const int err = ResolveTarget(fileName, target)) Fail(err, fileName_);
+        if (target.exists && !S_ISREG(target.st.st_mode))
+            throw EFileWriteError(fileName_, NotRegular(target.st.st_mode));
+        const fs::path dir = FolderOf(target.path);
+        const std::string name = target.path.filename().string();
+        target_ = target.path;
 
-        mode_t mode = 0666; // reduced by the umask when the file is created
-        struct stat st {};
-        const bool existed = ::stat(target_.c_str(), &st) == 0;
-        if (existed) mode = st.st_mode & 07777;
-
-        for (int attempt = 0; fd_ < 0; ++attempt) {
-            std::string hidden(1, '.');
-            hidden += target_.filename().string();
-            hidden += '.';
-            hidden += std::to_string(RandomNumber() % 1000000000u);
-            hidden += ".tmp";
-            tempName_ = (dir / hidden).string();
-            fd_ = ::open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && (errno != EEXIST || attempt > 100)) Fail(errno, fileName_);
+        {
+            const TBlockedSignals blocked;
+            for (int attempt = 0; fd_ < 0; ++attempt) {
+                tempName_ = (dir / HiddenName(name, dir, RandomNumber())).string();
+                fd_ = ::open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (fd_ < 0 && (errno != EEXIST || attempt > 100)) {
+                    const int err = errno;
+                    tempName_.clear();
+                    Fail(err, fileName_);
+                }
+            }
+            registered_ = RegisterTempFile(tempName_);
         }
-        if (existed && ::fchmod(fd_, mode) != 0) {
-            const int err = errno;
-            Discard();
-            Fail(err, fileName_);
+        if (target.exists) {
+            // The new file belongs to whoever owned the old one, as far as this
+            // process may give it away (root may; others at least keep the
+            // group where they belong to it). Permissions stay, but never the
+            // set-user-ID and set-group-ID bits.
+            const struct stat& st = target.st;
+            if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+                if (::fchown(fd_, st.st_uid, st.st_gid) != 0 &&
+                    ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid) != 0) {
+                    // Not allowed: the file belongs to this process's user.
+                }
+            }
+            if (::fchmod(fd_, st.st_mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID)) != 0) {
+                const int err = errno;
+                Discard();
+                Fail(err, fileName_);
+            }
         }
     }
 
@@ -121,6 +244,7 @@ public:
         if (::close(fd) != 0) Fail(errno, fileName_);
         if (::rename(tempName_.c_str(), target_.c_str()) != 0) Fail(errno, fileName_);
         tempName_.clear();
+        Unregister();
     }
 
 private:
@@ -129,10 +253,17 @@ private:
         fd_ = -1;
         if (!tempName_.empty()) ::unlink(tempName_.c_str());
         tempName_.clear();
+        Unregister();
+    }
+
+    void Unregister() {
+        if (registered_) gTempState.store(0);
+        registered_ = false;
     }
 
     std::string fileName_;
-    std::filesystem::path target_;
+    fs::path target_;
+    bool registered_ = false;
     std::string tempName_;
     int fd_ = -1;
     int error_ = 0;
@@ -183,6 +314,37 @@ void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
         if (!file.Write(bytes.data() + at, size)) break;
     }
     file.Commit();
+}
+
+std::string CheckFileWritable(const std::string& fileName) {
+    TTarget target;
+    if (const int err = ResolveTarget(fileName, target)) return std::strerror(err);
+    if (target.exists && !S_ISREG(target.st.st_mode)) return NotRegular(target.st.st_mode);
+    const fs::path dir = FolderOf(target.path);
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0) {
+        if (errno == ENOENT) return "the folder " + dir.string() + " does not exist";
+        return dir.string() + ": " + std::strerror(errno);
+    }
+    if (!S_ISDIR(st.st_mode)) return dir.string() + " is not a folder";
+    if (::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return "the folder " + dir.string() + ": " + std::strerror(errno);
+    return {};
+}
+
+void InstallAtomicWriteSignalHandlers() {
+    for (int sig : kCleanupSignals) {
+        struct sigaction old {};
+        // A signal ignored (nohup) or handled by the program stays as it is.
+        if (::sigaction(sig, nullptr, &old) != 0 || (old.sa_flags & SA_SIGINFO) || old.sa_handler != SIG_DFL)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveTempFileAndReraise;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(sig, &action, nullptr);
+    }
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace vistal

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 namespace vistal {
@@ -74,7 +75,12 @@ TIniFile::TIniFile(std::string fileName, TTextEncoding newFileEncoding)
     : fileName_(std::move(fileName)), encoding_(newFileEncoding) {
     std::string bytes = ReadWholeFile(fileName_, existed_);
     if (!existed_) return;
-    encoding_ = DetectEncoding(bytes);
+    // ASCII alone says nothing about the encoding: the file is then in the one
+    // its owner gives new files (never with a byte-order mark it does not have).
+    if (IsAscii(bytes))
+        encoding_ = newFileEncoding == TTextEncoding::Cp932 ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
+    else
+        encoding_ = DetectEncoding(bytes);
     std::string_view rest(bytes);
     if (encoding_ == TTextEncoding::Utf8Bom) rest.remove_prefix(3);
     bool endingKnown = false;
@@ -223,11 +229,20 @@ void TIniFile::UpdateFile() {
         bytes += line.raw;
         bytes += line.ending;
     }
+    // Shift-JIS bytes that happen to be valid UTF-8 (ﾃｽ is C3 BD, also ý)
+    // would be read back as UTF-8: a comment line in Shift-JIS that UTF-8
+    // cannot hold goes first and keeps the file Shift-JIS for every reader.
+    std::optional<TLine> mark;
+    if (encoding_ == TTextEncoding::Cp932 && !IsAscii(bytes) && IsValidUtf8(bytes)) {
+        mark = MakeLine(kCp932Mark);
+        bytes.insert(0, mark->raw + mark->ending);
+    }
     try {
         WriteFileAtomically(fileName_, bytes);
     } catch (const EFileWriteError& ex) {
         throw EIniFileError(fileName_ + " に書き込めません", ex.Reason());
     }
+    if (mark) lines_.insert(lines_.begin(), std::move(*mark));
     existed_ = true;
 }
 

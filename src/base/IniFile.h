@@ -6,8 +6,13 @@
 // Writing changes only what it must: a value is replaced in place, a missing
 // key goes to the end of its section, a missing section to the end of the
 // file, and every other line (comments, unknown sections, line ends, bytes that
-// are not valid text) is written back exactly as read. The file keeps the text
-// encoding it was read in; a new file gets the encoding its owner chooses.
+// are not valid text) is written back exactly as read.
+//
+// The text encoding is decided once per file: a new file, or one of ASCII
+// alone, gets the encoding its owner chooses; any other file keeps the
+// encoding it was read in (a byte-order mark, else valid UTF-8, else
+// Shift-JIS). Shift-JIS that an update leaves looking like valid UTF-8 gets
+// the comment line kCp932Mark at its start, so that it reads back as Shift-JIS.
 #pragma once
 
 #include "base/TextEncoding.h"
@@ -39,6 +44,8 @@ public:
     explicit TIniFile(std::string fileName, TTextEncoding newFileEncoding = TTextEncoding::Cp932);
 
     static constexpr std::size_t kMaxSize = 64 * 1024 * 1024;
+    // The comment that marks a Shift-JIS file whose bytes are valid UTF-8.
+    static constexpr const char* kCp932Mark = "; 文字コード: Shift_JIS (CP932)";
 
     const std::string& FileName() const { return fileName_; }
     TTextEncoding Encoding() const { return encoding_; }

@@ -84,18 +84,19 @@ public:
 
     // Converts as much as possible; returns 0 when all input was converted,
     // otherwise the errno (EILSEQ or EINVAL) with `in` at the offending byte.
+    // The output passes through a small buffer of its own, so a call costs
+    // time for what it converts, never for the input that remains after it.
     int Convert(std::string_view& in, std::string& out) {
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
         int result = 0;
+        char buffer[4096];
         while (srcLeft > 0) {
-            const std::size_t used = out.size();
-            out.resize(used + srcLeft * 3 + 16);
-            char* dst = out.data() + used;
-            std::size_t dstLeft = out.size() - used;
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
             const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
             const int err = errno;
-            out.resize(out.size() - dstLeft);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
             if (r != static_cast<std::size_t>(-1)) break;
             if (err == E2BIG) continue;
             result = err;
@@ -126,13 +127,11 @@ TTextEncoding DetectEncoding(std::string_view bytes) {
     return IsValidUtf8(bytes) ? TTextEncoding::Utf8 : TTextEncoding::Cp932;
 }
 
-namespace {
-bool IsAscii(std::string_view s) {
-    for (char c : s)
+bool IsAscii(std::string_view bytes) {
+    for (char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
-} // namespace
 
 std::string DecodeCp932(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes); // the code page's lower half is ASCII

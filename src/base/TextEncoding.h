@@ -27,11 +27,15 @@ public:
 // Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
+// Bytes below 0x80 only: the same text in every one of these encodings.
+bool IsAscii(std::string_view bytes);
+
 // The encoding of file bytes: a byte-order mark, else valid UTF-8, else CP932.
 TTextEncoding DetectEncoding(std::string_view bytes);
 
 // CP932 bytes to UTF-8. A byte that starts no CP932 character, or a lead byte
-// without a valid second byte, becomes U+FFFD; decoding never fails.
+// without a valid second byte, becomes U+FFFD; decoding never fails, and takes
+// time in proportion to the length whatever the bytes.
 std::string DecodeCp932(std::string_view bytes);
 
 // UTF-8 text to CP932; ETextEncodingError names the first character CP932

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace vistal;
 namespace fs = std::filesystem;
@@ -160,6 +164,36 @@ TEST(IniFile, AnExistingFileKeepsItsEncoding) {
     EXPECT_EQ(test::ReadFileBytes(sjis), "[A]\nname=\x90\xC2\nodd=\x80\xFF\n");
 }
 
+// The encoding is decided once: a Shift-JIS file stays Shift-JIS even when an
+// update removes every byte that told it apart from UTF-8 (ﾃｽ is C3 BD in
+// Shift-JIS, which is also ý in UTF-8), and a file of ASCII alone is in the
+// encoding its owner gives new files.
+TEST(IniFile, TheEncodingSurvivesUpdates) {
+    test::TempDir dir;
+    const std::string file = dir.File("settings.ini");
+    // BmpFiles=C:\ﾃｽ, VcpFiles=C:\ﾌｧｲﾙ (B2 D9 is no UTF-8).
+    test::WriteFileBytes(file, "[Folder]\nBmpFiles=C:\\\xC3\xBD\nVcpFiles=C:\\\xCC\xA7\xB2\xD9\n");
+    for (int round = 0; round < 3; ++round) {
+        TIniFile ini(file, TTextEncoding::Utf8);
+        ASSERT_EQ(ini.Encoding(), TTextEncoding::Cp932) << round;
+        ASSERT_EQ(ini.ReadString("Folder", "BmpFiles"), "C:\\ﾃｽ") << round;
+        ini.WriteString("Folder", "VcpFiles", round == 1 ? "D:\\ｱ" : "D:\\pal");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(TIniFile(file).ReadString("Folder", "VcpFiles"), "D:\\pal");
+
+    const std::string ascii = dir.File("ascii.fss");
+    test::WriteFileBytes(ascii, "[Info]\nFormat=1\n");
+    TIniFile fss(ascii);
+    EXPECT_EQ(fss.Encoding(), TTextEncoding::Cp932);
+    fss.WriteString("Info", "Title", "ﾃｽ");
+    fss.UpdateFile();
+    EXPECT_EQ(TIniFile(ascii).ReadString("Info", "Title"), "ﾃｽ");
+    EXPECT_EQ(TIniFile(ascii, TTextEncoding::Utf8).ReadString("Info", "Title"), "ﾃｽ");
+    test::WriteFileBytes(ascii, "[Info]\nFormat=1\n");
+    EXPECT_EQ(TIniFile(ascii, TTextEncoding::Utf8).Encoding(), TTextEncoding::Utf8);
+}
+
 TEST(IniFile, RefusalsComeBeforeAnythingIsWritten) {
     test::TempDir dir;
     const std::string file = dir.File("a.fss");
@@ -179,18 +213,29 @@ TEST(IniFile, RefusalsComeBeforeAnythingIsWritten) {
 
 TEST(IniFile, FailedWritesLeaveTheOldFile) {
     test::TempDir dir;
-    // A name so long that no temporary name fits beside it.
-    const std::string file = dir.File(std::string(250, 'n') + ".fss");
+    // A disk that fills up, played by a file size limit in a child process.
+    const std::string file = dir.File("full.fss");
     test::WriteFileBytes(file, "[A]\nx=1\n");
-    TIniFile ini(file);
-    ini.WriteString("A", "x", "2");
-    try {
-        ini.UpdateFile();
-        FAIL() << "no error";
-    } catch (const EIniFileError& ex) {
-        EXPECT_EQ(std::string(ex.what()), file + " に書き込めません");
-        EXPECT_FALSE(ex.Reason().empty());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{10, 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        TIniFile ini(file);
+        ini.WriteString("A", "x", "a value longer than the limit");
+        try {
+            ini.UpdateFile();
+        } catch (const EIniFileError& ex) {
+            std::_Exit(std::string(ex.what()) == file + " に書き込めません" && ex.Reason() == "File too large"
+                           ? 0
+                           : 2);
+        }
+        std::_Exit(1);
     }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(test::ReadFileBytes(file), "[A]\nx=1\n");
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 

@@ -52,6 +52,18 @@ TEST(TextEncoding, BadBytesDecodeToReplacementCharacters) {
     EXPECT_EQ(DecodeText("\xEF\xBB\xBFok", TTextEncoding::Utf8Bom), "ok");
 }
 
+// Each bad byte costs the same small amount whatever follows it, so a long
+// line of them decodes in about the time of a good line.
+TEST(TextEncoding, LongRunsOfBadBytesDecodeInLinearTime) {
+    const std::size_t n = 2 << 20;
+    std::string bytes(n, '\x80');
+    bytes += kVistalCp932;
+    const std::string text = DecodeCp932(bytes);
+    ASSERT_EQ(text.size(), 3 * n + std::string("びすたる").size());
+    EXPECT_EQ(text.substr(0, 6), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(text.substr(3 * n), "びすたる");
+}
+
 TEST(TextEncoding, CharactersCp932CannotHold) {
     try {
         EncodeCp932("caf\xC3\xA9");

@@ -6,6 +6,9 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace vistal::test {
@@ -43,6 +46,32 @@ std::string ReadFileBytes(const std::string& fileName) {
 void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
     std::ofstream out(fileName, std::ios::binary);
     out << bytes;
+}
+
+int InChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        int status = 99;
+        try {
+            status = body();
+        } catch (...) {
+            status = 98;
+        }
+        std::_Exit(status);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return -1000;
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+void LimitAddressSpace(std::size_t bytes) {
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + bytes;
+    rlimit r{limit, limit};
+    setrlimit(RLIMIT_AS, &r);
 }
 
 static std::uint32_t LE(const std::string& b, std::size_t at, int bytes) {

@@ -5,6 +5,7 @@
 #include "base/Bitmap.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace vistal::test {
@@ -29,6 +30,14 @@ TBitmap ReadBmp24(const std::string& fileName);
 TBitmap RandomBitmap(int width, int height, unsigned seed);
 
 std::string ReadFileBytes(const std::string& fileName);
+
+// Runs body() in a forked child (without core dumps) and returns its exit
+// status, or the negated number of the signal that ended it.
+int InChild(const std::function<int()>& body);
+
+// Lets this process map only `bytes` more than it has mapped now (a child's
+// way to meet a small machine).
+void LimitAddressSpace(std::size_t bytes);
 void WriteFileBytes(const std::string& fileName, const std::string& bytes);
 
 } // namespace vistal::test
