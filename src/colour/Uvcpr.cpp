@@ -4,6 +4,7 @@
 #include "base/UType.h"
 #include "colour/Rgblib.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -20,17 +21,16 @@ bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-std::vector<std::string_view> SplitCommas(std::string_view s) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
+// Calls f with every piece of s between commas, in order.
+template <class F> void ForEachPiece(std::string_view s, F f) {
     for (;;) {
-        const std::size_t comma = s.find(',', start);
+        const std::size_t comma = s.find(',');
         if (comma == std::string_view::npos) {
-            pieces.push_back(s.substr(start));
-            return pieces;
+            f(s);
+            return;
         }
-        pieces.push_back(s.substr(start, comma - start));
-        start = comma + 1;
+        f(s.substr(0, comma));
+        s.remove_prefix(comma + 1);
     }
 }
 
@@ -49,13 +49,13 @@ bool IsRangeDirective(std::string_view line) {
 
 // The fields of a directive: the keyword must be followed by one blank, the
 // rest is normalised around its commas and must have exactly `count` fields.
+// The commas are counted first, so a line of millions of them builds nothing.
 std::vector<std::string> DirectiveFields(std::string_view line, std::size_t count) {
     if (line.size() < 6 || line[5] != ' ') throw EAbort();
-    const std::string normalised = TrimAroundCommas(line.substr(6));
+    const std::string_view rest = line.substr(6);
+    if (static_cast<std::size_t>(std::count(rest.begin(), rest.end(), ',')) != count - 1) throw EAbort();
     std::vector<std::string> fields;
-    for (std::string_view piece : SplitCommas(normalised))
-        fields.emplace_back(piece);
-    if (fields.size() != count) throw EAbort();
+    ForEachPiece(TrimAroundCommas(rest), [&](std::string_view piece) { fields.emplace_back(piece); });
     return fields;
 }
 
@@ -172,7 +172,7 @@ void TPalette::ParseLineDirective(std::string_view line) {
 std::string TrimAroundCommas(std::string_view text) {
     std::string out;
     bool first = true;
-    for (std::string_view piece : SplitCommas(text)) {
+    ForEachPiece(text, [&](std::string_view piece) {
         while (!piece.empty() && IsBlankOrControl(piece.front()))
             piece.remove_prefix(1);
         while (!piece.empty() && IsBlankOrControl(piece.back()))
@@ -180,7 +180,7 @@ std::string TrimAroundCommas(std::string_view text) {
         if (!first) out += ',';
         out += piece;
         first = false;
-    }
+    });
     return out;
 }
 

@@ -144,6 +144,20 @@ TEST(Vcp, LongerThanTheLineLimit) {
     EXPECT_EQ(ErrorLine("010203\n#GRAD 000000,FFFFFF,2" + pad + "\n"), 2);
 }
 
+// A directive with millions of fields is refused by counting its commas,
+// without building the fields: the whole file reads within a little more
+// memory than the line itself.
+TEST(Vcp, ManyFieldsCostNoMemory) {
+    test::TempDir dir;
+    const std::string file = dir.File("commas.vcp");
+    test::WriteFileBytes(file, "#GRAD " + std::string(kMaxVcpLineLength - 7, ',') + "\n");
+    const int ended = test::InChild([&] {
+        test::LimitAddressSpace(160 << 20);
+        return ReadVcpFile(file).Code == 1 ? 0 : 1;
+    });
+    EXPECT_EQ(ended, 0);
+}
+
 TEST(Vcp, TrimAroundCommas) {
     EXPECT_EQ(TrimAroundCommas(" a , b ,\tc\x01 "), "a,b,c");
     EXPECT_EQ(TrimAroundCommas(",,"), ",,");
