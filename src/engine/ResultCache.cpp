@@ -1,10 +1,14 @@
 #include "engine/ResultCache.h"
 #include "engine/Messages.h"
 
+#include <climits>
+
 namespace vistal {
 
 void TResultCache::Allocate(int width, int height) {
-    if (width < 0 || height < 0) throw ERangeError(msg::kResultCacheSizeOutOfRange);
+    // Columns() and Rows() are Width + 1 and Height + 1, which must fit an int.
+    if (width < 0 || height < 0 || width == INT_MAX || height == INT_MAX)
+        throw ERangeError(msg::kResultCacheSizeOutOfRange);
     const std::size_t cells = (static_cast<std::size_t>(width) + 1) * (static_cast<std::size_t>(height) + 1);
     Free();
     counts_.assign(cells, 0);

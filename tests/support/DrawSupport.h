@@ -7,6 +7,7 @@
 #include "engine/UPotentialBrightMethod.h"
 #include "engine/vistal_class.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -81,12 +82,30 @@ inline TColor PotentialRulePixel(const TVistal& v, int x, int y) {
     const double dy = (v.GetPointQ().Im - v.GetPointP().Im) / v.Height();
     const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
                                                          f(C.z, C.count, s) / dy);
-    const double t = ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark);
+    double t = ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark);
+    // A relief that cannot be computed is shaded as flat ground.
+    if (std::isnan(t))
+        t = ApplyLightDark(RepresentFunctionOf(v.Represent)(BrightFunctionOf(v.PotentialBright)(0, 0, 0)),
+                           v.LightDark);
     if (v.DrawCompo != 1) return v.ColorOf(static_cast<std::int32_t>((v.NColors() - 1) * t + 1));
     TRgb rgb;
     rgb.FromColor(v.ColorOf(C.count));
     rgb.FromYCbCr(rgb.Cb(), rgb.Cr(), t);
     return rgb.ToColor();
+}
+
+// Whether pixel (x, y) of a potential drawing is shaded as flat ground
+// because its relief is not a number.
+inline bool PotentialRuleIsFlat(const TVistal& v, int x, int y) {
+    const TResultCache& cache = v.ResultCache();
+    const ResultCacheCell C = cache.Cell(x, y), X = cache.Cell(x + 1, y), Y = cache.Cell(x, y + 1);
+    if (C.count == 0 || v.DrawMode == dmExtNormal) return false;
+    const TPotentialFunction f = PotentialFunctionOf(v.DrawMode);
+    const TPotentialScale s{v.CorrectionScale(), v.Ln2()};
+    const double dy = (v.GetPointQ().Im - v.GetPointP().Im) / v.Height();
+    const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
+                                                         f(C.z, C.count, s) / dy);
+    return std::isnan(ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark));
 }
 
 } // namespace vistal::test

@@ -145,9 +145,10 @@ void TPotentialPainter::PaintSpan(const std::int32_t* counts, int& x, int to, TC
         }
         // The neighbours count whatever their own counts, 0 included.
         const double b = BrightnessOf<Bright>(bright_, upper[x + 1], lower[x], upper[x]);
-        const double t = pm::LightDarkOf(RepresentationOf<Represent>(represent_, b), invert_);
-        // A brightness that is not a number (from an infinite z) has no colour.
-        if (std::isnan(t)) throw ERangeError("Brightness is not a number");
+        double t = pm::LightDarkOf(RepresentationOf<Represent>(represent_, b), invert_);
+        // A relief that cannot be computed (slopes from an infinite z, or a
+        // correction scale of 0 or infinity) is shaded as flat ground.
+        if (std::isnan(t)) t = flat_;
         if constexpr (Mixed) {
             // TRgb::FromYCbCr(Cb, Cr, t) of the count's colour, the products
             // of Cb and Cr taken from the palette entry's table.
@@ -202,10 +203,13 @@ TPotentialPainter::TPotentialPainter(const TVistal& engine, TPotentialFunction p
       halfScale_(scale_.CorrectionScale * 0.5), dy_(dy), mixed_(mixed), pool_(pool),
       threads_(pool ? std::max(threads, 1) : 1) {
     RequireFunctions(potential_, bright_, represent_);
+    flat_ = pm::LightDarkOf(represent_(bright_(0, 0, 0)), invert_);
     maxCounts_ = std::clamp(engine.Iteration(), 0, kCountTable - 1) + 1;
     if (potential_ == Potential1) {
         potentialKind_ = 1;
-        const std::int32_t n = std::min<std::int32_t>(kPowerTable, std::max(engine.Iteration(), 0) + 1);
+        // Counts 0..Iteration, of which the table holds the first kPowerTable.
+        const auto n = static_cast<std::int32_t>(
+            std::min<std::int64_t>(kPowerTable, std::int64_t{std::max(engine.Iteration(), 0)} + 1));
         powersOfTwo_.resize(static_cast<std::size_t>(n));
         for (std::int32_t count = 0; count < n; ++count)
             powersOfTwo_[count] = pm::PowerOfTwo(count);

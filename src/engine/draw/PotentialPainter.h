@@ -39,8 +39,10 @@ public:
 
     // Pixels (0..width-1, y) from sample rows y and y + 1 of the cache. Call
     // only between two progress points: workers run inside the call and
-    // nowhere else. A pixel that cannot be coloured (a brightness that is not a
-    // number, an invalid palette index) ends the call with its range error,
+    // nowhere else. A brightness that is not a number (the relief cannot be
+    // computed) is that of flat ground: the brightness function of three equal
+    // slopes. A pixel that cannot be coloured (an invalid palette index) ends
+    // the call with its range error,
     // the pixels left of it written and none from it on, as if the row were
     // coloured one pixel after the other.
     void PaintRow(const TResultCache& cache, int y, int width, TColor* out);
@@ -91,6 +93,7 @@ private:
     bool invert_;           // LightDark = 1
     TPotentialScale scale_;
     double halfScale_; // CorrectionScale × 0.5
+    double flat_ = 0;  // the shade of flat ground, for a relief that is not a number
     double dy_;
     bool mixed_;
     TSpanPainter span_ = nullptr;

@@ -11,25 +11,26 @@ TComplex ComplexPow(const TComplex& z, int n) {
 }
 
 // Every new value and every square is a double; the squares of the escape test
-// are carried into the next step.
+// are carried into the next step. The step counter is wider than the limit, so
+// that the largest limit ends the loop too.
 std::int32_t IterateOrbitPlain(double re, double im, double cRe, double cIm, std::int32_t iteration, int pow,
                                double bound, TComplex* finalZ) {
     double re2 = re * re, im2 = im * im;
     std::int32_t count = 0;
     if (pow == 2) {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
+        for (std::int64_t k = 1; k <= iteration; ++k) {
             double nIm = 2 * re * im + cIm;
             re = (re2 - im2) + cRe;
             im = nIm;
             re2 = re * re;
             im2 = im * im;
             if (re2 + im2 >= bound) {
-                count = k;
+                count = static_cast<std::int32_t>(k);
                 break;
             }
         }
     } else if (pow == 3) {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
+        for (std::int64_t k = 1; k <= iteration; ++k) {
             double nRe = cRe + re * (re2 - 3 * im2);
             double nIm = cIm + im * (3 * re2 - im2);
             re = nRe;
@@ -37,19 +38,19 @@ std::int32_t IterateOrbitPlain(double re, double im, double cRe, double cIm, std
             re2 = re * re;
             im2 = im * im;
             if (re2 + im2 >= bound) {
-                count = k;
+                count = static_cast<std::int32_t>(k);
                 break;
             }
         }
     } else {
-        for (std::int32_t k = 1; k <= iteration; ++k) {
+        for (std::int64_t k = 1; k <= iteration; ++k) {
             TComplex p = ComplexPow(TComplex{re, im}, pow);
             re = p.Re + cRe;
             im = p.Im + cIm;
             re2 = re * re;
             im2 = im * im;
             if (re2 + im2 >= bound) {
-                count = k;
+                count = static_cast<std::int32_t>(k);
                 break;
             }
         }

@@ -291,23 +291,51 @@ TEST(DrawExtended, PotentialBrightOutOfRangeDrawsNothing) {
     }
 }
 
-TEST(DrawExtended, BrightnessThatIsNotANumberEndsTheDrawing) {
-    // An escape radius whose square is infinite lets z overflow: cos(inf) and
-    // inf - inf are not numbers.
+// Where the relief cannot be computed (an escape radius whose square is
+// infinite lets z overflow: cos(inf) and inf - inf are not numbers, and so
+// are correction scales of 0 and infinity) a pixel is shaded as flat ground,
+// and the drawing completes.
+TEST(DrawExtended, BrightnessThatIsNotANumberIsShadedFlat) {
     for (std::uint8_t mode : {dmPotential1, dmPotential2, dmPotential3}) {
         for (std::uint8_t compo : {0, 1}) {
-            TVistal v;
-            Prepare(v, 40, 30, mode);
-            v.SetEscape(1e200);
-            v.DrawCompo = compo;
-            EXPECT_THROW(v.Draw(), ERangeError) << int(mode) << " " << int(compo);
-            EXPECT_FALSE(v.Drawing());
-            EXPECT_FALSE(v.ResultCacheValid());
-            const std::set<TColor> palette(v.Palette().begin(), v.Palette().end());
-            for (int y = 0; y < 30; ++y)
-                for (int x = 0; x < 40; ++x)
-                    ASSERT_TRUE(palette.count(v.DrawBitmap().Pixel(x, y))) << x << "," << y;
+            for (auto [escape, correction] : {std::pair{1e200, 0.0}, {1024.0, 400.0}, {1024.0, -400.0}}) {
+                TVistal v;
+                Prepare(v, 40, 30, mode);
+                v.SetEscape(escape);
+                v.SetCorrection(correction);
+                v.DrawCompo = compo;
+                v.PotentialBright = 1; // (d + 1) / (√(d² + 2) + √2) is not a number for infinite d
+                ASSERT_NO_THROW(v.Draw()) << int(mode) << " " << int(compo) << " " << escape;
+                EXPECT_TRUE(v.ResultCacheValid());
+                int flat = 0;
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 40; ++x) {
+                        ASSERT_EQ(v.DrawBitmap().Pixel(x, y), test::PotentialRulePixel(v, x, y))
+                            << x << "," << y;
+                        flat += test::PotentialRuleIsFlat(v, x, y);
+                    }
+                if (escape > 1024) {
+                    EXPECT_GT(flat, 0) << int(mode) << " " << int(compo);
+                }
+            }
         }
+    }
+}
+
+// The largest iteration limit a user can give: the painter's tables are
+// sized without overflow (a view where every point escapes at once).
+TEST(DrawExtended, TheLargestIterationLimit) {
+    for (std::uint8_t mode : {dmExtNormal, dmPotential1, dmPotential2, dmPotential3}) {
+        TVistal v;
+        Prepare(v, 12, 9, mode);
+        v.SetCenter({10, 10});
+        v.SetImSpan(1);
+        v.SetIteration(2147483647);
+        v.DrawCompo = 1;
+        ASSERT_NO_THROW(v.Draw()) << int(mode);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 12; ++x)
+                ASSERT_EQ(v.DrawBitmap().Pixel(x, y), test::PotentialRulePixel(v, x, y)) << x << "," << y;
     }
 }
 

@@ -220,21 +220,21 @@ TEST(DrawExtendedThreads, AnErrorStopsAtTheSamePixel) {
         for (std::uint8_t compo : {0, 1}) {
             const std::string name = Describe({mode, compo, 0, 0, 0});
             Apply(v, {mode, compo, 0, 0, 0});
-            // An escape radius whose square is infinite lets z overflow: the
-            // brightness is not a number.
-            v.SetEscape(1e200);
-            v.SetDetail(1);
-            const TDrawn nan = DrawOn(v, TKernelPath::Scalar, 1, true);
-            EXPECT_EQ(nan.error, "Brightness is not a number") << name;
-            const int written = Written(nan.bitmap, 0);
+            // Detail 0 from the start: the first escaping pixel of row 0
+            // (computing path) has no palette entry.
+            v.SetEscape(1024);
+            v.SetDetail(0);
+            const TDrawn first = DrawOn(v, TKernelPath::Scalar, 1, true);
+            EXPECT_EQ(first.error, "Detail and the number of colours must be at least 1") << name;
+            const int written = Written(first.bitmap, 0);
             EXPECT_GT(written, 100) << name;
             EXPECT_LT(written, 300) << name;
-            EXPECT_EQ(Written(nan.bitmap, 1), 0) << name;
-            ExpectSameOnEveryThreadCount(v, true, name + ", not a number");
+            EXPECT_EQ(Written(first.bitmap, 1), 0) << name;
+            ExpectSameOnEveryThreadCount(v, true, name + ", detail 0 from the start");
 
             // Detail 0 set from the pump: the first escaping pixel of row 5
             // (cached path) has no palette entry.
-            v.SetEscape(1024);
+            v.SetDetail(1);
             DrawOn(v, TKernelPath::Scalar, 1, true);
             TScript script;
             script.setUp = [&] { v.SetDetail(1); };
