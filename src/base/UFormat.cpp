@@ -102,4 +102,15 @@ int RoundToInt(double value) {
     return static_cast<int>(r);
 }
 
+std::string FormatByteSize(std::uint64_t bytes, bool roundUp) {
+    constexpr std::uint64_t kMiB = 1024 * 1024, kGiB = 1024 * kMiB;
+    if (bytes < kGiB) return std::to_string(bytes / kMiB + (roundUp && bytes % kMiB != 0 ? 1 : 0)) + " MiB";
+    // Tenths of a GiB; 1/10 GiB is not a whole number of bytes, so the
+    // remainder is taken of ten times the size.
+    const unsigned __int128 tenfold = static_cast<unsigned __int128>(bytes) * 10;
+    std::uint64_t tenths = static_cast<std::uint64_t>(tenfold / kGiB);
+    if (roundUp && tenfold % kGiB != 0) ++tenths;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " GiB";
+}
+
 } // namespace vistal

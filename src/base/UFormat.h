@@ -2,6 +2,7 @@
 // program shows or writes to a file goes through FormatReal.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,5 +25,10 @@ std::optional<double> ParseReal(std::string_view text);
 double RoundEven(double value);
 // RoundEven, then clamped into the int range (NaN gives 0).
 int RoundToInt(double value);
+
+// A size of memory or of a file for a message: "512 MiB" below 1 GiB, else
+// "37.3 GiB". roundUp rounds a need up and a supply down (roundUp false), so a
+// refusal never shows a need below what is there.
+std::string FormatByteSize(std::uint64_t bytes, bool roundUp);
 
 } // namespace vistal

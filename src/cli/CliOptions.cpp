@@ -1,16 +1,19 @@
 #include "cli/CliOptions.h"
 
 #include "base/AboutText.h"
+#include "base/AtomicFile.h"
 #include "base/UFormat.h"
 #include "base/WorkerPool.h"
 #include "cli/ProgressBar.h"
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
+#include "engine/PictureMemory.h"
 #include "engine/StartupParameters.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -23,6 +26,10 @@ std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
 }
+
+// The correction coefficients whose scale 10^X is a normal, finite number
+// with room to spare.
+constexpr double kMaxCorrection = 300;
 
 [[noreturn]] void Bad(const std::string& option, const std::string& what) {
     throw ECommandLine(option + ": " + what);
@@ -86,7 +93,7 @@ std::string UsageText() {
            "  --represent 1|2         representation of the brightness (default 1)\n"
            "  --light-dark 1|2        2 inverts the brightness (default 1)\n"
            "  --correction X          correction coefficient: potential 1 times 10^X, potentials 2 and 3\n"
-           "                          divided by 10^X (default 0)\n"
+           "                          divided by 10^X, X = -300..300 (default 0)\n"
            "  --kernel scalar|auto    how the kernels compute: the plain loop, or the fastest\n"
            "                          path of this processor (default); also sse2|avx2|avx512|generic\n"
            "  --threads N             threads for the drawing, 0 = all cores (default)\n"
@@ -225,7 +232,10 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (opt == "--light-dark") {
             o.lightDark = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
         } else if (opt == "--correction") {
+            // Beyond ±300 the scale 10^X comes near 0 or infinity.
             o.correction = RealArg(opt, need());
+            if (!(*o.correction >= -kMaxCorrection && *o.correction <= kMaxCorrection))
+                Bad(opt, "'" + value + "' is not a number from -300 to 300");
         } else if (opt == "--vrp") {
             o.vrpFile = need();
         } else if (opt == "--record") {
@@ -320,6 +330,7 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
 }
 
 namespace {
+
 class TStreamReporter : public TErrorReporter {
 public:
     explicit TStreamReporter(std::ostream& err) : err_(err) {}
@@ -334,6 +345,25 @@ private:
 };
 } // namespace
 
+namespace {
+
+// A refusal before any work: exit status 2, one line.
+int Refuse(std::ostream& err, const std::string& what, const std::string& why) {
+    err << "vistal-render: " << what << ": " << why << "\n";
+    return 2;
+}
+
+// What was printed on out must have got there: a full disk or a closed
+// terminal is an error, even after the picture was written.
+int Flushed(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    if (out) return status;
+    err << "vistal-render: cannot write to the standard output\n";
+    return status == 0 ? 1 : status;
+}
+
+} // namespace
+
 int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     TRenderOptions o;
     try {
@@ -341,26 +371,46 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const ECommandLine& ex) {
         err << "vistal-render: " << ex.what() << "\n";
         return 2;
+    } catch (const std::bad_alloc&) {
+        err << "vistal-render: out of memory while reading the command line\n";
+        return 1;
     }
     if (o.help) {
         out << UsageText();
-        return 0;
+        return Flushed(out, err, 0);
     }
     if (o.version) {
         out << VersionText("vistal-render");
-        return 0;
+        return Flushed(out, err, 0);
     }
+    // The output file first: a folder that is not there or a FIFO is known now.
+    if (const std::string problem = CheckFileWritable(o.output); !problem.empty())
+        return Refuse(err, "-o " + o.output, problem);
+
     TStreamReporter reporter(err);
+    std::string doing =
+        o.paletteFile ? "reading the palette file " + *o.paletteFile : "setting up the drawing";
     try {
         TVistal engine;
         engine.ErrorReporter = &reporter;
         ApplyRenderOptions(o, engine);
+        // Every limit the sizes decide, before the drawing.
+        const std::string size =
+            "--size " + std::to_string(engine.Width()) + "x" + std::to_string(engine.Height());
+        if (const std::string problem = CheckImageFileSize(engine.Width(), engine.Height(), o.outputType);
+            !problem.empty())
+            return Refuse(err, size, problem);
+        if (const std::string problem = CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode);
+            !problem.empty())
+            return Refuse(err, size, problem);
+
         std::optional<TProgressBar> bar;
         if (o.progress && !o.quiet) {
             bar.emplace(err);
             bar->Update(0);
             engine.PumpHook = [&] { bar->Update(engine.Progress()); };
         }
+        doing = "drawing";
         engine.Draw();
         if (o.stats) err << "kernel calls: " << engine.KernelCalls << "\n";
         if (bar) bar->Finish(1);
@@ -369,15 +419,19 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         // picture is held only once.
         TBitmap image;
         std::swap(image, engine.DrawBitmap());
+        doing = "applying the brightness and shade-off";
         ApplyOutputEffects(image, engine.BrightnessRaite(), engine.ShadeOff);
+        doing = "writing " + o.output;
         WriteImageFile(image, o.output, o.outputType);
         if (!o.quiet)
             out << "vistal-render: wrote " << o.output << " (" << image.Width() << "x" << image.Height()
                 << ")\n";
-        return 0;
+        return Flushed(out, err, 0);
     } catch (const EAbort&) {
         // An abort after a reported error (a palette file that does not load) was explained already.
         if (!reporter.Reported) err << "vistal-render: the drawing was cancelled\n";
+    } catch (const std::bad_alloc&) {
+        err << "vistal-render: out of memory while " << doing << "\n";
     } catch (const std::exception& ex) {
         err << "vistal-render: " << ex.what() << "\n";
     }

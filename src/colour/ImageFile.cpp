@@ -2,6 +2,7 @@
 #include "colour/Messages.h"
 
 #include "base/AtomicFile.h"
+#include "base/UFormat.h"
 #include "base/UType.h"
 
 #include <algorithm>
@@ -36,6 +37,17 @@ void WriteAtomically(const std::string& fileName, const std::function<void(std::
     } catch (const EFileWriteError& ex) {
         throw EImageFileError(msg::CannotWritePicture(fileName, ex.Reason()));
     }
+}
+
+constexpr std::uint64_t kBmpHeaderBytes = 54;
+// The file size field of a BMP file has 32 bits.
+constexpr std::uint64_t kBmpMaxBytes = 0xFFFFFFFFu;
+// libpng's own limits on the sides of a picture it writes.
+constexpr long kPngMaxWidth = PNG_USER_WIDTH_MAX, kPngMaxHeight = PNG_USER_HEIGHT_MAX;
+
+// Bytes of a BMP row of 24-bit pixels, padded to a multiple of 4.
+std::uint64_t BmpRowBytes(int width) {
+    return (static_cast<std::uint64_t>(width) * 3 + 3) & ~std::uint64_t(3);
 }
 
 void PutLE(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int bytes) {
@@ -159,12 +171,41 @@ std::string Lower(std::string s) {
 
 } // namespace
 
+std::string CheckImageFileSize(int width, int height, TImageFileType type) {
+    if (width <= 0 || height <= 0) return msg::kPictureFileWithoutPixels;
+    switch (type) {
+    case ftBmp: {
+        const std::uint64_t bytes = kBmpHeaderBytes + BmpRowBytes(width) * static_cast<std::uint64_t>(height);
+        if (bytes > kBmpMaxBytes) return msg::BmpTooLarge(FormatByteSize(bytes, true));
+        return {};
+    }
+    case ftPng:
+        if (width > kPngMaxWidth || height > kPngMaxHeight)
+            return msg::PngTooLarge(kPngMaxWidth, kPngMaxHeight);
+        return {};
+    case ftJpeg:
+        if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
+            return msg::JpegTooLarge(JPEG_MAX_DIMENSION);
+        return {};
+    }
+    return msg::InvalidFileType(static_cast<int>(type));
+}
+
+namespace {
+
+// A picture the type cannot hold is refused before its file is touched.
+void RequireFileSize(const TBitmap& bitmap, const std::string& fileName, TImageFileType type) {
+    const std::string problem = CheckImageFileSize(bitmap.Width(), bitmap.Height(), type);
+    if (!problem.empty()) throw EImageFileError(msg::CannotWritePicture(fileName, problem));
+}
+
+} // namespace
+
 void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
+    RequireFileSize(bitmap, fileName, ftBmp);
     const int w = bitmap.Width(), h = bitmap.Height();
-    const std::size_t rowBytes = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t(3);
+    const std::size_t rowBytes = BmpRowBytes(w);
     const std::size_t imageBytes = rowBytes * h;
-    if (imageBytes + 54 > 0xFFFFFFFFu)
-        throw EImageFileError(msg::CannotWritePicture(fileName, msg::kPictureTooLarge));
     std::vector<std::uint8_t> header(54, 0);
     header[0] = 'B';
     header[1] = 'M';
@@ -191,6 +232,7 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
 }
 
 void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
+    RequireFileSize(bitmap, fileName, ftPng);
     WriteAtomically(fileName, [&](std::FILE* f) {
         std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
         TPngState state;
@@ -201,6 +243,7 @@ void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
 }
 
 void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName) {
+    RequireFileSize(bitmap, fileName, ftJpeg);
     WriteAtomically(fileName, [&](std::FILE* f) {
         std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
         TJpegError error;

@@ -29,6 +29,13 @@ void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName);
 // One of the three writers, chosen by type.
 void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type);
 
+// Empty when a picture of width × height pixels can be written as a file of
+// the type; otherwise why not, as one sentence without a full stop: a BMP
+// file holds at most 4 GiB, a JPEG picture at most 65500 pixels a side, a PNG
+// picture (as libpng writes it) at most 1000000. The writers refuse the same
+// pictures with the same words, before they write anything.
+std::string CheckImageFileSize(int width, int height, TImageFileType type);
+
 // The type a file name's extension names: ".bmp", ".png", ".jpeg" or ".jpg" in
 // any letter case. The extension is the part from the last "." of the name's
 // final component; a name without one has none.

@@ -1,5 +1,6 @@
 // The colour layer's user-visible texts, each written once: a colour that is
-// not hexadecimal, a picture file that cannot be written.
+// not hexadecimal, a picture file that cannot be written or cannot hold a
+// picture of its size.
 #pragma once
 
 #include <string>
@@ -18,7 +19,19 @@ inline std::string CannotWritePicture(const std::string& fileName, const std::st
     return "Cannot write " + fileName + ": " + reason;
 }
 inline constexpr char kWriteError[] = "write error";
-inline constexpr char kPictureTooLarge[] = "picture too large";
+// Pictures a file type cannot hold.
+inline constexpr char kPictureFileWithoutPixels[] =
+    "a picture file needs a width and a height of at least 1 pixel";
+inline std::string BmpTooLarge(const std::string& size) {
+    return "a BMP file holds at most 4 GiB, and this picture needs " + size + " (use .png)";
+}
+inline std::string PngTooLarge(long width, long height) {
+    return "a PNG picture is at most " + std::to_string(width) + " pixels wide and " +
+           std::to_string(height) + " high";
+}
+inline std::string JpegTooLarge(long side) {
+    return "a JPEG picture is at most " + std::to_string(side) + " pixels wide and high (use .png)";
+}
 inline constexpr char kCannotStartPngEncoder[] = "cannot start the PNG encoder";
 inline std::string InvalidFileType(int type) {
     return "Invalid file type " + std::to_string(type);

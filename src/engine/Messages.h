@@ -3,6 +3,7 @@
 // Range errors end the command in the error box with their text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vistal::msg {
@@ -30,5 +31,25 @@ inline constexpr char kBitmapRowOutOfRange[] = "Bitmap row out of range";
 inline constexpr char kTileRecordOutOfRange[] = "Tile record index out of range";
 inline constexpr char kResultCacheSizeOutOfRange[] = "Result cache size out of range";
 inline constexpr char kResultCacheIndexOutOfRange[] = "Result cache index out of range";
+
+// A picture that does not fit in memory: "needs 37.3 GiB (4 bytes a pixel);
+// this machine has 23.4 GiB".
+inline constexpr char kPictureWithoutPixels[] = "a picture needs a width and a height of at least 1 pixel";
+inline constexpr char kMachineMemory[] = "this machine has";
+inline constexpr char kAddressSpaceLimit[] = "the address-space limit (ulimit -v) leaves";
+inline constexpr char kDataLimit[] = "the data limit (ulimit -d) leaves";
+inline std::string PictureMemoryNeeded(const std::string& need, std::uint64_t pictureBytes,
+                                       std::uint64_t resultBytes, bool pictures, const std::string& source,
+                                       const std::string& available) {
+    std::string what = std::to_string(pictureBytes + resultBytes) + " bytes a pixel";
+    if (resultBytes != 0)
+        what += ": " + std::to_string(pictureBytes) +
+                (pictures ? " for the pictures, " : " for the picture, ") + std::to_string(resultBytes) +
+                " for the results kept for re-colouring";
+    return "needs " + need + " (" + what + "); " + source + " " + available;
+}
+inline std::string WorkingMemoryBesides(const std::string& size) {
+    return ", and a drawing needs " + size + " besides";
+}
 
 } // namespace vistal::msg

@@ -91,7 +91,7 @@ TEST(RenderOutput, ProgressBarAndQuiet) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
     r = Render({"-q", "-o", dir.File("missing/q.bmp")});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing/q.bmp"), std::string::npos);
 }
 

@@ -100,8 +100,9 @@ TEST(Render, BadCommandLinesExitTwoAndWriteNothing) {
 
 TEST(Render, FailedWriteLeavesNoFileAndKeepsTheOldOne) {
     test::TempDir dir;
+    // Both are known before the drawing, and refused then.
     RunResult r = Render({"-o", dir.File("missing/x.bmp")});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing/x.bmp"), std::string::npos) << r.err;
 
     // A target that cannot be replaced (a folder of that name) is left as it
@@ -110,7 +111,7 @@ TEST(Render, FailedWriteLeavesNoFileAndKeepsTheOldOne) {
     std::filesystem::create_directory(target);
     test::WriteFileBytes(target + "/inside", "old");
     r = Render({"-o", target});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 2);
     EXPECT_EQ(test::ReadFileBytes(target + "/inside"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
