@@ -1,0 +1,256 @@
+// TfrmMain: the explorer's main window. It owns the state of the explorer
+// (TExplorerState: the engine, the preferences, the history) and turns it into
+// a window: the menus with their check marks, the tool bar, the picture, the
+// status bar and the repaint timer. Every drawing goes through
+// mnuFileDrawClick, which runs in the user-interface thread and processes
+// pending events after every row, so every command, a new drawing included,
+// works while a drawing runs; the newest drawing wins.
+//
+// Every event handler enters through the guard: a silent abort ends a command
+// without a word, any other error is shown through the prompt.
+#pragma once
+
+#include "ui/ExplorerState.h"
+#include "ui/Guard.h"
+#include "ui/Prompt.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+
+namespace vistal::ui {
+
+class TPaintBox;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Message boxes and dialogs go to prompt, which must outlive the window;
+    // without one the window uses the real dialogs.
+    explicit TfrmMain(TPrompt* prompt = nullptr, QWidget* parent = nullptr);
+    // Writes the settings (FormDestroy).
+    ~TfrmMain() override;
+
+    TExplorerState& State() { return state_; }
+    TVistal& Vistal() { return state_.Vistal(); }
+    TGlobal& Global() { return state_.Global(); }
+    TPrompt& Prompt() { return *prompt_; }
+
+    // ---- components -------------------------------------------------------
+    QMenu *mnuFile, *mnuOption, *mnuView, *mnuRecommendation, *mnuHelp, *K1;
+    QAction *mnuFileDraw, *mnuFileForceDraw, *mnuFilePre, *mnuFileFirst, *mnuFileAbort, *mnuFileSave;
+    QMenu* mnuFileSetWP;
+    QAction *mnuFileSetWPSpread, *mnuFileSetWPCenter, *mnuFileClipBoard, *mnuFileExit;
+    QMenu* mnuOptionZoom;
+    QAction *mnuOptionZoom1, *mnuOptionZoom2, *mnuOptionZoom3, *mnuOptionZoom4, *mnuOptionZoomMove,
+        *mnuOptionZoomUser;
+    QMenu* mnuOptionSize;
+    QAction *mnuOptionSize200x200, *mnuOptionSize2, *mnuOptionSize3, *mnuOptionSize700x700,
+        *mnuOptionSize320x240, *mnuOptionSize4, *mnuOptionSize5, *mnuOptionSize6, *mnuOptionSizeUser;
+    QMenu* mnuOptionIteration;
+    QAction *mnuOptionIteration256, *mnuOptionIteration1024, *mnuOptionIteration4096,
+        *mnuOptionIteration32768, *mnuOptionIteration200000, *mnuOptionIterationUser;
+    QMenu* mnuOptionDetail;
+    QAction *mnuOptionDetail1, *mnuOptionDetail2, *mnuOptionDetail3, *mnuOptionDetail4, *mnuOptionDetailUser,
+        *mnuOptionDetailAuto;
+    QMenu* mnuOptionPalette;
+    QAction *mnuOptionPaletteStandard, *mnuOptionPaletteMono, *mnuOptionPaletteBlue, *mnuOptionPaletteReadVCP,
+        *mnuOptionPalletCustomColor, *mnuOptionPaletteRedraw;
+    QMenu* mnuOptionPower;
+    QAction *mnuOptionPowerNormal, *mnuOptionPower3, *mnuOptionPower4, *mnuOptionPower5, *mnuOptionPowerUser;
+    QAction *mnuOptionShadeOff, *mnuOptionManualMove, *mnuOptionJuliaConst, *mnuOptionChange;
+    QMenu* mnuOptionMode;
+    QAction *mnuOptionModeNormal, *mnuOptionModeBlock, *mnuOptionModeBorder, *mnuOptionModeFadein,
+        *mnuOptionModeSAntiArea;
+    QMenu* mnuOptionModeExt;
+    QAction *mnuOptionModeExtNormal, *mnuOptionModePotential, *mnuOptionModePotential2,
+        *mnuOptionModePotential3;
+    QMenu* mnuOptionModeMixed;
+    QAction *mnuOptionModeMixedExist, *mnuOptionModeMixedNone;
+    QMenu* mnuOptionModeBright;
+    QAction *mnuOptionModeBright1, *mnuOptionModeBright2, *mnuOptionModeBright3, *mnuOptionModeBright4;
+    QMenu* mnuOptionModeCorrection;
+    std::array<QAction*, 10> mnuOptionModeCorrectionN; // mnuOptionModeCorrection0..9
+    QAction* mnuOptionModeCorrectionUser;
+    QMenu* mnuOptionModeLightDark;
+    QAction *mnuOptionModeLightDark1, *mnuOptionModeLightDark2;
+    QMenu* mnuOptionModeRepresentation;
+    QAction *mnuOptionModeRepresentation1, *mnuOptionModeRepresentation2;
+    QMenu* mnuOptionModeEscape;
+    QAction *mnuOptionModeEscape1, *mnuOptionModeEscape2, *mnuOptionModeEscape1024, *mnuOptionModeEscape8192,
+        *mnuOptionModeEscape65536, *mnuOptionModeEscapeUser;
+    QMenu* mnuOptionRubberBand;
+    QAction *mnuOptionRubberBandTwoPoint, *mnuOptionRubberBandCenterAndPoint;
+    QMenu* mnuOptionRefresh;
+    QAction *mnuOptionRefresh1, *mnuOptionRefresh3, *mnuOptionRefresh5, *mnuOptionRefresh7,
+        *mnuOptionRefresh9, *mnuOptionRefreshNo, *mnuOptionRefreshUser;
+    QAction* mnuOptionOption;
+    QAction *mnuOptionDrawSetting, *mnuOptionPosition, *ViewToolBar, *ViewStatusbar, *ViewFullScreen;
+    QAction *mnuRecoRecommendationOpen, *mnuRecoEntry, *mnuRecoLoad, *mnuRecoSave;
+    QAction *mnuHelpHelp, *mnuHelpAbout;
+    QAction *RePaint, *ZoomIn, *ZoomOut, *JCRandom; // 隠しﾒﾆｭｰ: shortcuts only
+
+    QWidget* pnlToolbar;
+    QToolButton *spbDraw, *spbAbort, *spbBmpSave, *spbVrpRead, *spbVrpEntry, *spbPaletteVcp, *spbMove,
+        *spbBack;
+    QWidget* Panel1;
+    TPaintBox* ptbVistal;
+    QStatusBar* stbOption;
+    std::array<QLabel*, 4> stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
+    QTimer* timDraw;
+
+    // ---- start-up and the drawing loop ------------------------------------
+    // The start-up sequence, once, at the first showing of the window.
+    void FormActivate();
+    // Draws the engine's view. Sender mnuFilePre or spbBack (the back
+    // command) enters nothing into the history.
+    void mnuFileDrawClick(QObject* sender = nullptr);
+    // Repaints the picture as it is now.
+    void timDrawTimer();
+    // The event processing of a running drawing (the engine's PumpHook).
+    void PumpEvents();
+    void PushPosition();
+    void GoBack();
+    void SetPictureSize(int w, int h);
+    void StopAndChangeFormula();
+    void ApplyVcpFile(const QString& path);
+    void RedrawOnPaletteChange();
+    QString FormulaLabel() const;
+    void SetRefreshInterval(int ms);
+    void ToggleStatusBar();
+    void ToggleToolBar();
+    // True when the window may close: always when idle; while drawing, when
+    // the user confirms (the drawing then stops).
+    bool FormCloseQuery();
+    void FormDestroy();
+
+    void SelectIteration(int n);
+    void SelectDetail(int n);
+    void SelectPower(int n);
+    void SelectEscape(double x);
+    void SelectCorrection(double x);
+    void SelectRepresent(int n);
+    void SelectLightDark(int n);
+    void SelectDrawCompo(int n);
+    void SelectPotentialBright(int n);
+    void SelectDrawMode(int n);
+    void SelectShadeOff(bool b);
+    std::uint8_t LastBasicMode() const { return state_.LastBasicMode; }
+
+    // ---- menu commands ----------------------------------------------------
+    void mnuFileClick();
+    void mnuFilePreClick(QObject* sender);
+    void mnuFileForceDrawClick();
+    void mnuFileFirstClick();
+    void mnuFileAbortClick();
+    void mnuFileExitClick();
+    void mnuOptionClick();
+    void mnuOptionZoomClick(int factor);
+    void mnuOptionSizeClick(int item);
+    void mnuOptionDetailAutoClick();
+    void mnuOptionPaletteStandardClick();
+    void mnuOptionPaletteMonoClick();
+    void mnuOptionPaletteBlueClick();
+    void mnuOptionPaletteRedrawClick();
+    void mnuOptionPowerClick(int n);
+    void mnuOptionShadeOffClick();
+    void mnuOptionChangeClick();
+    void mnuOptionModeExtClick();
+    void mnuOptionRefreshClick(int item);
+    void ViewToolBarClick();
+    void ViewStatusbarClick();
+    void ViewFullScreenClick();
+    void ZoomInClick();
+    void ZoomOutClick();
+    void JCRandomClick();
+    void FormKeyUp(int key);
+
+    // Commands whose dialogs and files come with their own units; each is
+    // filled in there.
+    void mnuFileSaveClick() {}
+    void mnuFileSetWPCenterClick(QObject* /*sender*/) {}
+    void mnuFileClipBoardClick() {}
+    void mnuOptionZoomUserClick() {}
+    void mnuOptionSizeUserClick() {}
+    void mnuOptionIterationUserClick() {}
+    void mnuOptionDetailUserClick() {}
+    void mnuOptionPaletteReadVCPClick() {}
+    void mnuOptionPalletCustomColorClick() {}
+    void mnuOptionPowerUserClick() {}
+    void mnuOptionManualMoveClick() {}
+    void mnuOptionJuliaConstClick() {}
+    void mnuOptionModeCorrectionUserClick() {}
+    void mnuOptionModeEscapeUserClick() {}
+    void mnuOptionRefreshUserClick() {}
+    void mnuOptionOptionClick() {}
+    void mnuOptionDrawSettingClick() {}
+    void mnuOptionPositionClick() {}
+    void mnuRecoRecommendationOpenClick() {}
+    void mnuRecoEntryClick() {}
+    void mnuRecoLoadClick() {}
+    void mnuRecoSaveClick() {}
+    void mnuHelpHelpClick() {}
+    void mnuHelpAboutClick() {}
+
+    // ---- the picture's mouse ----------------------------------------------
+    void ptbVistalMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void ptbVistalMouseMove(TShiftState shift, int x, int y);
+    void ptbVistalMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // Wheel turns in eighths of a degree (120 = one step), away from the user
+    // positive: each step zooms in about the pixel, towards the user out.
+    void ptbVistalWheel(int x, int y, int delta);
+
+    // Runs a command as every event handler does: through the guard, then
+    // the menu checks are shown as the state has them.
+    template <class F> void Command(F&& handler) {
+        ui::Guarded(*prompt_, std::forward<F>(handler));
+        ShowChecks();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* Item(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    QAction* Radio(QMenu* menu, TMenuGroup group, const char* name, const QString& caption);
+    QAction* Toggle(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    template <class F> void On(QAction* action, F handler);
+
+    void ShowChecks();
+    void ShowBusy();
+    void ShowIdle();
+    void UpdateStatusBar();
+    void UpdateProgressPanel();
+    void FitWindowToPicture();
+    void RefreshPositionDialog() {}    // the position dialog follows every drawing once it exists
+    void RefreshDrawSettingDialog() {} // so does the draw-setting dialog
+    const TBitmap& ShownPicture();
+
+    std::unique_ptr<TPrompt> ownPrompt_;
+    TPrompt* prompt_;
+    std::unique_ptr<TPromptReporter> reporter_;
+    TExplorerState state_;
+    std::array<std::vector<QAction*>, kMenuGroupCount> groupItems_;
+    int drawSerial_ = 0;
+    QElapsedTimer progressClock_;
+    int wheelDelta_ = 0;
+    bool wheelDrawPending_ = false;
+};
+
+} // namespace vistal::ui

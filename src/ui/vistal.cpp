@@ -1,0 +1,18 @@
+// The explorer: the application titled "びすたる", its main window, then the
+// windows that live as long as the program, in the order the program creates
+// them.
+#include "ui/MainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vistal"));
+    QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
+
+    vistal::ui::TfrmMain frmMain;
+    // The position dialog, the recommendation-list dialog, the entry dialog and
+    // the draw-setting dialog follow here, in this order.
+    frmMain.show();
+    return app.exec();
+}

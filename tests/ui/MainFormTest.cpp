@@ -1,0 +1,320 @@
+// The main window with real widgets: start-up, the drawing loop and its
+// history, drawings stopped or superseded from inside a running one, closing,
+// the mouse, the wheel, full screen and the settings file.
+#include "ui/MainForm.h"
+#include "cli/CliOptions.h"
+#include "support/RecordingPrompt.h"
+#include "ui/PaintBox.h"
+#include "ui/PictureImage.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <memory>
+
+namespace vistal::test {
+
+using ui::TfrmMain;
+
+namespace {
+
+// The start-up picture as the renderer draws it.
+TBitmap RenderedPicture(const std::function<void(TVistal&)>& change = {}) {
+    TVistal engine;
+    cli::ApplyRenderOptions(cli::TRenderOptions(), engine);
+    if (change) change(engine);
+    engine.Draw();
+    return engine.DrawBitmap();
+}
+
+QImage Shown(TfrmMain& w) {
+    return w.ptbVistal->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+           Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons, keys);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void Drag(TfrmMain& w, QPoint from, QPoint to, QPoint release) {
+    Mouse(w.ptbVistal, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w.ptbVistal, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+}
+
+void Click(TfrmMain& w, QPoint at, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {}) {
+    Mouse(w.ptbVistal, QEvent::MouseButtonPress, at, button, button, keys);
+    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
+}
+
+// Runs action once, at the given progress point of the next drawing.
+void AtRow(TfrmMain& w, int row, std::function<void()> action) {
+    auto count = std::make_shared<int>(0);
+    w.Vistal().PumpHook = [&w, count, row, action] {
+        if (++*count == row) action();
+        w.PumpEvents();
+    };
+}
+
+} // namespace
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { QFile::remove(QString::fromStdString(SettingsFileName())); }
+
+    TfrmMain& Start() {
+        window = std::make_unique<TfrmMain>(&prompt);
+        window->show();
+        window->Command([this] { window->FormActivate(); });
+        QCoreApplication::processEvents();
+        return *window;
+    }
+    QString Panel(int i) const { return window->stbPanels[i]->text(); }
+
+    TRecordingPrompt prompt; // outlives the window
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
+    TfrmMain& w = Start();
+    EXPECT_EQ(w.State().DrawingsStarted, 2);
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+    EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(w.ptbVistal->size(), QSize(200, 200));
+    EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
+    EXPECT_EQ(Panel(0), "256");
+    EXPECT_EQ(Panel(1), "1");
+    EXPECT_EQ(Panel(2), QStringLiteral("標準"));
+    EXPECT_TRUE(Panel(3).endsWith(QStringLiteral(" 秒")));
+    EXPECT_FALSE(w.spbBack->isEnabled());
+    EXPECT_FALSE(w.spbAbort->isEnabled());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
+    for (QAction* checked :
+         {w.mnuOptionZoom1, w.mnuOptionSize200x200, w.mnuOptionIteration256, w.mnuOptionDetail1,
+          w.mnuOptionPaletteStandard, w.mnuOptionPowerNormal, w.mnuOptionModeNormal,
+          w.mnuOptionModeMixedExist, w.mnuOptionModeBright1, w.mnuOptionModeCorrectionN[0],
+          w.mnuOptionModeLightDark1, w.mnuOptionModeRepresentation1, w.mnuOptionModeEscape1024,
+          w.mnuOptionRubberBandTwoPoint, w.mnuOptionRefresh5, w.mnuOptionPaletteRedraw, w.ViewToolBar,
+          w.ViewStatusbar})
+        EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
+    EXPECT_FALSE(w.ViewFullScreen->isChecked());
+    EXPECT_TRUE(w.ViewFullScreen->isEnabled());
+    EXPECT_TRUE(w.RePaint->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_L));
+}
+
+TEST_F(MainWindow, AClickZoomsAndBackReturnsWithoutEnteringTheHistory) {
+    TfrmMain& w = Start();
+    Click(w, {50, 60});
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.ZoomInAt(50, 60); }));
+    EXPECT_TRUE(w.spbBack->isEnabled());
+    const std::size_t count = w.State().History().Count();
+    w.spbBack->click();
+    EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.8, 0}));
+    EXPECT_EQ(w.Vistal().ImSpan(), 3.0);
+    EXPECT_EQ(w.State().History().Count(), count - 1);
+    EXPECT_FALSE(w.spbBack->isEnabled());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+
+    // Redrawing an unchanged view enters nothing.
+    w.mnuFileDraw->trigger();
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(w.State().History().Count(), count - 1);
+}
+
+TEST_F(MainWindow, TheAdjustedCentreEntersTheHistoryUnadjustedOnce) {
+    TfrmMain& w = Start();
+    w.Global().Adjusted = true;
+    w.Global().SetAdjust(1);
+    w.Vistal().SetCenter({-0.5, 0.05});
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.5, 0}));
+    const std::size_t count = w.State().History().Count();
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(w.State().History().Count(), count + 1);
+    EXPECT_EQ(w.State().History().Peek().Center, (TComplex{-0.5, 0.05}));
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(w.State().History().Count(), count + 1);
+}
+
+TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
+    TfrmMain& w = Start();
+    w.Vistal().DrawBitmap().FillRect(0, 0, 200, 200, 0x123456);
+    QString busyTitle;
+    AtRow(w, 10, [&] {
+        busyTitle = w.windowTitle();
+        EXPECT_TRUE(w.spbAbort->isEnabled());
+        w.spbAbort->click();
+    });
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(busyTitle, QStringLiteral("* びすたる"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
+    EXPECT_TRUE(prompt.Errors.isEmpty());
+    EXPECT_FALSE(w.Vistal().Drawing());
+    const TBitmap full = RenderedPicture();
+    const TBitmap& partial = w.Vistal().DrawBitmap();
+    EXPECT_TRUE(std::equal(full.Row(0), full.Row(0) + 200, partial.Row(0)));
+    EXPECT_EQ(partial.Pixel(0, 199), 0x123456u); // never drawn
+    EXPECT_EQ(Shown(w).pixel(0, 199), qRgb(0x56, 0x34, 0x12));
+    EXPECT_EQ(Panel(3), QStringLiteral("中断"));
+}
+
+TEST_F(MainWindow, AClickDuringADrawingSupersedesIt) {
+    TfrmMain& w = Start();
+    w.Vistal().SetCenter({-0.5, 0.1}); // no symmetry: every row is drawn
+    const int before = w.State().DrawingsStarted;
+    AtRow(w, 5, [&] { Click(w, {150, 100}); });
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(w.State().DrawingsStarted, before + 2);
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) {
+                  e.SetCenter({-0.5, 0.1});
+                  e.ZoomInAt(150, 100);
+              }));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
+    EXPECT_FALSE(w.spbAbort->isEnabled());
+}
+
+TEST_F(MainWindow, ClosingDuringADrawingAsksFirst) {
+    TfrmMain& w = Start();
+    w.Vistal().SetCenter({-0.5, 0.1});
+    prompt.ConfirmAnswers = {false, true};
+    AtRow(w, 5, [&] { w.close(); });
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(prompt.Questions, QStringList{QStringLiteral("描画中ですが終了しますか？")});
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.SetCenter({-0.5, 0.1}); }));
+
+    w.Vistal().DrawBitmap().FillRect(0, 0, 200, 200, 0);
+    AtRow(w, 5, [&] { w.close(); });
+    w.mnuFileDraw->trigger();
+    EXPECT_EQ(prompt.Questions.size(), 2);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.Vistal().DrawBitmap().Pixel(0, 199), 0u);
+    // Closing when idle asks nothing.
+    w.show();
+    w.close();
+    EXPECT_EQ(prompt.Questions.size(), 2);
+}
+
+TEST_F(MainWindow, TheRubberBandZoomsToWhatItShows) {
+    TfrmMain& w = Start();
+    // While dragging, the band is drawn in inverted pixels.
+    Mouse(w.ptbVistal, QEvent::MouseButtonPress, {120, 100}, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w.ptbVistal, QEvent::MouseMove, {80, 60}, Qt::NoButton, Qt::LeftButton);
+    const QImage picture = ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32);
+    const QImage shown = Shown(w);
+    EXPECT_EQ(shown.pixel(80, 60) & 0xFFFFFF, ~picture.pixel(80, 60) & 0xFFFFFF);
+    EXPECT_EQ(shown.pixel(120, 80) & 0xFFFFFF, ~picture.pixel(120, 80) & 0xFFFFFF);
+    EXPECT_EQ(shown.pixel(100, 80), picture.pixel(100, 80)); // inside: untouched
+    // Shift freezes it.
+    Mouse(w.ptbVistal, QEvent::MouseMove, {60, 40}, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(w.State().BandCorner(), (ui::TPoint{80, 60}));
+    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, {60, 40}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.ZoomTwoPoint(120, 100, 80, 60); }));
+
+    // Too flat, and released outside: nothing happens.
+    const int drawings = w.State().DrawingsStarted;
+    const TComplex centre = w.Vistal().Center();
+    Drag(w, {100, 100}, {101, 150}, {104, 150});
+    Drag(w, {100, 100}, {150, 150}, {250, 150});
+    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Vistal().Center(), centre);
+
+    // Centre and point.
+    w.mnuOptionRubberBandCenterAndPoint->trigger();
+    EXPECT_TRUE(w.mnuOptionRubberBandCenterAndPoint->isChecked());
+    TVistal expected;
+    expected.SetCenter(centre);
+    expected.SetImSpan(w.Vistal().ImSpan());
+    expected.ZoomCenterAndPoint(100, 100, 130, 130);
+    Drag(w, {100, 100}, {130, 120}, {130, 120});
+    EXPECT_EQ(w.Vistal().Center(), expected.Center());
+    EXPECT_EQ(w.Vistal().ImSpan(), expected.ImSpan());
+}
+
+TEST_F(MainWindow, CtrlClickOnlyMovesAndTheWheelZoomsAboutThePointer) {
+    TfrmMain& w = Start();
+    Click(w, {50, 50}, Qt::LeftButton, Qt::ControlModifier);
+    TVistal expected;
+    expected.SetZoomFactor(1);
+    expected.ZoomInAt(50, 50);
+    EXPECT_EQ(w.Vistal().Center(), expected.Center());
+    EXPECT_EQ(w.Vistal().ImSpan(), 3.0);
+    EXPECT_EQ(w.Vistal().ZoomFactor(), 2);
+
+    const TComplex P = w.Vistal().GetPointP();
+    const double pixel = w.Vistal().ImSpan() / 200;
+    const int drawings = w.State().DrawingsStarted;
+    const std::size_t history = w.State().History().Count();
+    QWheelEvent wheel(QPointF(30, 150), w.ptbVistal->mapToGlobal(QPointF(30, 150)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w.ptbVistal, &wheel);
+    QTRY_COMPARE(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Vistal().ImSpan(), 1.5);
+    const TComplex Q = w.Vistal().GetPointP();
+    EXPECT_NEAR(Q.Re + 30 * pixel / 2, P.Re + 30 * pixel, pixel * 1e-6);
+    EXPECT_NEAR(Q.Im - 150 * pixel / 2, P.Im - 150 * pixel, pixel * 1e-6);
+    EXPECT_EQ(w.State().History().Count(), history + 1);
+}
+
+TEST_F(MainWindow, FullScreenAndBack) {
+    TfrmMain& w = Start();
+    const QPoint place = w.geometry().topLeft();
+    QTest::keyRelease(&w, Qt::Key_Escape); // windowed: nothing happens
+    EXPECT_EQ(w.Vistal().Width(), 200);
+
+    w.ViewFullScreen->trigger();
+    const QSize screen = w.screen()->geometry().size();
+    EXPECT_TRUE(w.ViewFullScreen->isChecked());
+    EXPECT_EQ(QSize(w.Vistal().Width(), w.Vistal().Height()), screen);
+    EXPECT_EQ(w.ptbVistal->size(), screen);
+    EXPECT_TRUE(w.pnlToolbar->isHidden());
+    EXPECT_TRUE(w.stbOption->isHidden());
+    EXPECT_TRUE(w.menuBar()->isHidden());
+    EXPECT_TRUE(w.isFullScreen());
+
+    QTest::keyRelease(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.ViewFullScreen->isChecked());
+    EXPECT_FALSE(w.isFullScreen());
+    EXPECT_EQ(w.Vistal().Width(), 200);
+    EXPECT_EQ(w.ptbVistal->size(), QSize(200, 200));
+    EXPECT_FALSE(w.pnlToolbar->isHidden());
+    EXPECT_FALSE(w.stbOption->isHidden());
+    EXPECT_FALSE(w.menuBar()->isHidden());
+    EXPECT_EQ(w.geometry().topLeft(), place);
+    EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+}
+
+TEST_F(MainWindow, SettingsAreWrittenAtTheEndAndReadAtTheNextStart) {
+    {
+        TfrmMain& w = Start();
+        w.ViewStatusbar->trigger();
+        EXPECT_TRUE(w.stbOption->isHidden());
+        EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200));
+        w.mnuOptionPaletteRedraw->trigger();
+        window.reset();
+    }
+    TfrmMain& w = Start();
+    EXPECT_TRUE(w.stbOption->isHidden());
+    EXPECT_FALSE(w.ViewStatusbar->isChecked());
+    EXPECT_FALSE(w.mnuOptionPaletteRedraw->isChecked());
+    EXPECT_TRUE(w.ViewToolBar->isChecked());
+
+    // A settings file that cannot be written is reported.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/proc/version/no");
+    window.reset();
+    qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(prompt.Errors.size(), 1);
+}
+
+} // namespace vistal::test
