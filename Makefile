@@ -1,4 +1,4 @@
-# vistal: make run builds and starts the program, make test builds and runs
+# vistal: make run builds and starts the explorer, make test builds and runs
 # every test, make bench builds and runs the benchmarks, make install installs
 # under PREFIX (default /usr/local), below DESTDIR when that is given.
 BUILD ?= build
@@ -19,9 +19,16 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	$(BUILD)/src/vistal-render -o start.bmp
-	@echo "vistal: wrote the start-up picture to $(CURDIR)/start.bmp"
+# The explorer needs a display; without one the renderer draws the start-up
+# picture instead.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target vistal vistal-render
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		exec $(BUILD)/src/ui/vistal; \
+	else \
+		echo "vistal: no display (DISPLAY and WAYLAND_DISPLAY are unset), so the start-up picture goes to a file instead"; \
+		$(BUILD)/src/vistal-render -o $(CURDIR)/start.bmp; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

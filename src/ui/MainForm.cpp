@@ -2,6 +2,7 @@
 
 #include "ui/FormulaLabel.h"
 #include "ui/PaintBox.h"
+#include "ui/StatusPanel.h"
 #include "ui/ToolGlyphs.h"
 
 #include <QActionGroup>
@@ -35,6 +36,11 @@ constexpr int kInitialClientHeight = 218;
 constexpr int kHintHidePause = 5000;
 // The progress panel changes at most this often while a drawing runs (ms).
 constexpr int kProgressPeriod = 50;
+// A drawing processes pending events after a row once this much time has
+// passed since it last did (ns): far below what anyone can notice, and far
+// above what a row of a small picture takes, so that a small picture does
+// not spend more time on its events than on its rows.
+constexpr qint64 kPumpPeriod = 1'000'000;
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known) {
     known = true;
@@ -620,21 +626,11 @@ void TfrmMain::CreateStatusBar() {
         {"stbProgress", 0, Qt::AlignRight},
     };
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(stbOption);
+        auto* label = new TStatusPanel(panels[i].width, panels[i].align, stbOption);
         label->setObjectName(QString::fromLatin1(panels[i].name));
-        label->setAlignment(panels[i].align | Qt::AlignVCenter);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setContentsMargins(2, 0, 2, 0);
-        if (panels[i].width > 0) {
-            label->setFixedWidth(panels[i].width);
-            stbOption->addWidget(label);
-        } else {
-            // The rest of the bar: the running drawing's progress, or the time
-            // the last one took.
-            label->setMinimumWidth(0);
-            label->setContentsMargins(0, 0, 1, 0);
-            stbOption->addWidget(label, 1);
-        }
+        // The last panel takes the rest of the bar: the running drawing's
+        // progress, or the time the last one took.
+        stbOption->addWidget(label, panels[i].width > 0 ? 0 : 1);
         stbPanels[i] = label;
     }
 }
@@ -759,7 +755,9 @@ const TBitmap& TfrmMain::ShownPicture() {
 }
 
 void TfrmMain::PumpEvents() {
-    if (!progressClock_.isValid() || progressClock_.elapsed() >= kProgressPeriod) {
+    if (pumpClock_.isValid() && pumpClock_.nsecsElapsed() < kPumpPeriod) return;
+    pumpClock_.start();
+    if (progressClock_.isValid() && progressClock_.elapsed() >= kProgressPeriod) {
         UpdateProgressPanel();
         progressClock_.start();
     }
@@ -780,6 +778,7 @@ void TfrmMain::mnuFileDrawClick(QObject* sender) {
     bool complete = false;
     const auto finish = [&] {
         timDraw->stop();
+        progressClock_.invalidate();
         ShowIdle();
         timDrawTimer();
         // The last panel tells about this drawing unless a newer one started
@@ -795,7 +794,7 @@ void TfrmMain::mnuFileDrawClick(QObject* sender) {
         spbBack->setEnabled(back);
         mnuFilePre->setEnabled(back);
         UpdateStatusBar();
-        stbPanels[3]->setText(QStringLiteral("0%"));
+        // Progress shows once a drawing has run for a while.
         progressClock_.start();
         state_.ApplyDrawingOptions();
         RefreshPositionDialog();

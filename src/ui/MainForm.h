@@ -31,6 +31,7 @@ class QToolButton;
 namespace vistal::ui {
 
 class TPaintBox;
+class TStatusPanel;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -106,7 +107,8 @@ public:
     QWidget* Panel1;
     TPaintBox* ptbVistal;
     QStatusBar* stbOption;
-    std::array<QLabel*, 4> stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
+    std::array<TStatusPanel*, 4>
+        stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
     QTimer* timDraw;
 
     // ---- start-up and the drawing loop ------------------------------------
@@ -117,7 +119,8 @@ public:
     void mnuFileDrawClick(QObject* sender = nullptr);
     // Repaints the picture as it is now.
     void timDrawTimer();
-    // The event processing of a running drawing (the engine's PumpHook).
+    // The event processing of a running drawing (the engine's PumpHook):
+    // pending events are processed, at most once a millisecond.
     void PumpEvents();
     void PushPosition();
     void GoBack();
@@ -249,6 +252,7 @@ private:
     std::array<std::vector<QAction*>, kMenuGroupCount> groupItems_;
     int drawSerial_ = 0;
     QElapsedTimer progressClock_;
+    QElapsedTimer pumpClock_;
     int wheelDelta_ = 0;
     bool wheelDrawPending_ = false;
 };

@@ -9,6 +9,10 @@
 
 namespace vistal::ui {
 
+namespace {
+constexpr int kBandRows = 64;
+} // namespace
+
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
     // The picture covers the whole box; nothing behind it needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -35,7 +39,17 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
         for (const QRect& r : rest)
             painter.fillRect(r, Qt::black);
     }
-    if (!image_.isNull()) painter.drawImage(event->rect().topLeft(), image_, event->rect() & picture);
+    if (!image_.isNull()) {
+        // The picture's byte order is not the screen's, so Qt converts it
+        // while it copies. A copy of many rows is spread over Qt's thread
+        // pool, whose wake-up costs more than converting a band of rows
+        // here: the picture goes over in bands.
+        const QRect shown = event->rect() & picture;
+        for (int top = shown.top(); top <= shown.bottom(); top += kBandRows) {
+            const QRect band(shown.left(), top, shown.width(), std::min(kBandRows, shown.bottom() + 1 - top));
+            painter.drawImage(band.topLeft(), image_, band);
+        }
+    }
     if (const std::optional<QRect> band = Band ? Band() : std::nullopt) {
         // The outline of the rectangle between the two corners, each pixel
         // inverted once, so the band shows on any colour.

@@ -6,10 +6,10 @@
 #include "support/RecordingPrompt.h"
 #include "ui/PaintBox.h"
 #include "ui/PictureImage.h"
+#include "ui/StatusPanel.h"
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
