@@ -99,6 +99,12 @@ TfrmMain::TfrmMain(TPrompt* prompt, QWidget* parent)
 
     setObjectName("frmMain");
     setWindowTitle(QStringLiteral("びすたる"));
+    // A 12-pixel proportional Japanese Gothic, where there is one: the captions
+    // are mostly Japanese, and the status panels are narrow.
+    QFont gothic = font();
+    gothic.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), gothic.family()});
+    gothic.setPixelSize(12);
+    setFont(gothic);
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -615,6 +621,12 @@ void TfrmMain::CreateStatusBar() {
     stbOption->setObjectName("stbOption");
     stbOption->setSizeGripEnabled(false);
     stbOption->setFixedHeight(kStatusBarHeight);
+    // Half-width digits of the fixed-pitch Gothic are 6 pixels wide: "200000"
+    // fits the 45 pixels of the first panel.
+    QFont digits = font();
+    digits.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"), font().family()});
+    digits.setPixelSize(12);
+    stbOption->setFont(digits);
     const struct {
         const char* name;
         int width;
@@ -1096,9 +1108,9 @@ void TfrmMain::ViewFullScreenClick() {
         pnlToolbar->setVisible(state_.ToolBarChecked);
         stbOption->setVisible(state_.StatusBarChecked);
         menuBar()->show();
-        showNormal();
         // As SetPictureSize, with the window back at its place before the
-        // drawing starts.
+        // drawing starts. The window is of fixed size again before it leaves
+        // full screen, so that the window manager frames it as such.
         const int w = state_.WindowedWidth, h = state_.WindowedHeight;
         const bool resize = ptbVistal->size() != QSize(w, h);
         if (resize) {
@@ -1106,6 +1118,7 @@ void TfrmMain::ViewFullScreenClick() {
             ptbVistal->setFixedSize(w, h);
         }
         FitWindowToPicture();
+        showNormal();
         QRect client = geometry();
         client.moveTopLeft(QPoint(state_.WindowedLeft, state_.WindowedTop));
         setGeometry(client);

@@ -29,7 +29,7 @@ void TStatusPanel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect().adjusted(2, 0, -2, 0), int(alignment_), text_);
+    painter.drawText(contentsRect().adjusted(1, 0, -1, 0), int(alignment_), text_);
 }
 
 } // namespace vistal::ui

@@ -148,13 +148,20 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
     TfrmMain& w = Start();
     w.Vistal().DrawBitmap().FillRect(0, 0, 200, 200, 0x123456);
     QString busyTitle;
+    QString progress;
     AtRow(w, 10, [&] {
         busyTitle = w.windowTitle();
+        // Progress shows once the drawing has run for a while.
+        EXPECT_FALSE(Panel(3).endsWith(QStringLiteral("%")));
+        QTest::qSleep(60);
+        w.PumpEvents();
+        progress = Panel(3);
         EXPECT_TRUE(w.spbAbort->isEnabled());
         w.spbAbort->click();
     });
     w.mnuFileDraw->trigger();
     EXPECT_EQ(busyTitle, QStringLiteral("* びすたる"));
+    EXPECT_TRUE(progress.endsWith(QStringLiteral("%"))) << progress.toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
     EXPECT_TRUE(prompt.Errors.isEmpty());
     EXPECT_FALSE(w.Vistal().Drawing());
