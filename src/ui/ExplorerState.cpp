@@ -176,6 +176,26 @@ void TExplorerState::SelectZoomFactor(int factor) {
     Check(TMenuGroup::ZoomFactor, ZoomFactorItem(factor));
 }
 
+void TExplorerState::SelectPalette(TBuiltinPalette palette) {
+    switch (palette) {
+    case TBuiltinPalette::Standard:
+        vistal_->SetPaletteStandard();
+        global_.PaletteName = "標準";
+        Check(TMenuGroup::Palette, 0);
+        break;
+    case TBuiltinPalette::Mono:
+        vistal_->SetPaletteMono();
+        global_.PaletteName = "白黒";
+        Check(TMenuGroup::Palette, 1);
+        break;
+    case TBuiltinPalette::Blue:
+        vistal_->SetPaletteBlue();
+        global_.PaletteName = "青";
+        Check(TMenuGroup::Palette, 2);
+        break;
+    }
+}
+
 void TExplorerState::SelectRefreshRate(int rate) {
     Check(TMenuGroup::Refresh, RefreshRateItem(rate));
     const long long ms = static_cast<long long>(rate) * 100;

@@ -7,6 +7,7 @@
 // drawings.
 #pragma once
 
+#include "engine/StartupParameters.h"
 #include "engine/UPosition.h"
 #include "engine/UStack.h"
 #include "engine/vistal_class.h"
@@ -148,6 +149,8 @@ public:
     void SelectDrawMode(int n);
     void SelectShadeOff(bool b);
     void SelectZoomFactor(int factor); // 拡縮: checks the fixed item or 指定
+    // A built-in palette: installed, checked and named in the status bar.
+    void SelectPalette(TBuiltinPalette palette);
     // The start-up refresh rate (× 100 ms): checks its item and sets the
     // interval, kept within what a timer accepts.
     void SelectRefreshRate(int rate);

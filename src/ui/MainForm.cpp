@@ -2,6 +2,7 @@
 
 #include "ui/FormulaLabel.h"
 #include "ui/PaintBox.h"
+#include "ui/PositionInfoDialog.h"
 #include "ui/StatusPanel.h"
 #include "ui/ToolGlyphs.h"
 
@@ -544,7 +545,7 @@ void TfrmMain::CreateToolBar() {
     pnlToolbar = new QWidget(central);
     pnlToolbar->setObjectName("pnlToolbar");
     pnlToolbar->setFixedHeight(kToolBarHeight);
-    const auto button = [this](const char* name, const char* hint, int left, TToolGlyph glyph) {
+    const auto toolButton = [this](const char* name, const char* hint, int left, TToolGlyph glyph) {
         auto* b = new QToolButton(pnlToolbar);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(QString::fromUtf8(hint));
@@ -556,14 +557,14 @@ void TfrmMain::CreateToolBar() {
         b->setGeometry(left, 1, kToolButtonSize, kToolButtonSize);
         return b;
     };
-    spbDraw = button("spbDraw", "再描画", 1, TToolGlyph::Draw);
-    spbAbort = button("spbAbort", "中断", 24, TToolGlyph::Abort);
-    spbBmpSave = button("spbBmpSave", "BMP保存", 47, TToolGlyph::BmpSave);
-    spbVrpRead = button("spbVrpRead", "おすすめ移動", 79, TToolGlyph::VrpRead);
-    spbVrpEntry = button("spbVrpEntry", "おすすめ登録", 102, TToolGlyph::VrpEntry);
-    spbPaletteVcp = button("spbPaletteVcp", "VCP読込み", 134, TToolGlyph::PaletteVcp);
-    spbMove = button("spbMove", "座標指定", 157, TToolGlyph::Move);
-    spbBack = button("spbBack", "一つ前に戻る", 189, TToolGlyph::Back);
+    spbDraw = toolButton("spbDraw", "再描画", 1, TToolGlyph::Draw);
+    spbAbort = toolButton("spbAbort", "中断", 24, TToolGlyph::Abort);
+    spbBmpSave = toolButton("spbBmpSave", "BMP保存", 47, TToolGlyph::BmpSave);
+    spbVrpRead = toolButton("spbVrpRead", "おすすめ移動", 79, TToolGlyph::VrpRead);
+    spbVrpEntry = toolButton("spbVrpEntry", "おすすめ登録", 102, TToolGlyph::VrpEntry);
+    spbPaletteVcp = toolButton("spbPaletteVcp", "VCP読込み", 134, TToolGlyph::PaletteVcp);
+    spbMove = toolButton("spbMove", "座標指定", 157, TToolGlyph::Move);
+    spbBack = toolButton("spbBack", "一つ前に戻る", 189, TToolGlyph::Back);
     spbBack->setEnabled(false);
 
     const auto click = [this](QToolButton* b, auto handler) {
@@ -730,31 +731,31 @@ void TfrmMain::FormActivate() {
         }
     } enableAtEnd{*this};
 
+    // The start-up parameters, each through the command that sets it.
+    const TStartupParameters p = StartupParameters();
     TGlobal& g = Global();
     state_.SelectRefreshRate(g.RefreshRate);
-    state_.SelectZoomFactor(2);
-    SelectIteration(256);
-    SelectDetail(1);
+    state_.SelectZoomFactor(p.ZoomFactor);
+    SelectIteration(p.Iteration);
+    SelectDetail(p.Detail);
     // A drawing interrupted by the user (a click on the first picture) must
     // not cut the start-up short: the settings after it still apply.
     try {
-        mnuOptionPowerClick(2);
+        mnuOptionPowerClick(p.Pow);
     } catch (const EAbort&) {
     }
-    SelectEscape(1024);
-    SelectCorrection(0);
-    SelectDrawCompo(1);
-    SelectPotentialBright(0);
-    state_.Check(TMenuGroup::Palette, 0);
-    Vistal().SetPaletteStandard();
-    g.PaletteName = "標準";
+    SelectEscape(p.Escape);
+    SelectCorrection(p.Correction);
+    SelectDrawCompo(p.DrawCompo);
+    SelectPotentialBright(p.PotentialBright);
+    state_.SelectPalette(p.Palette);
     state_.Check(TMenuGroup::RubberBand, g.RubberBand == 0 ? 0 : 1);
     const int mode =
         g.StartDrawMode >= dmSearch && g.StartDrawMode <= dmSAntiArea ? g.StartDrawMode : int(dmNormal);
     SelectDrawMode(mode);
-    SelectRepresent(0);
-    state_.Check(TMenuGroup::PictureSize, PictureSizeItem(200, 200));
-    SetPictureSize(200, 200);
+    SelectRepresent(p.Represent);
+    state_.Check(TMenuGroup::PictureSize, PictureSizeItem(p.Width, p.Height));
+    SetPictureSize(p.Width, p.Height);
 }
 
 // ---- the drawing loop -------------------------------------------------------
@@ -1027,23 +1028,17 @@ void TfrmMain::mnuOptionDetailAutoClick() {
 }
 
 void TfrmMain::mnuOptionPaletteStandardClick() {
-    state_.Check(TMenuGroup::Palette, 0);
-    Vistal().SetPaletteStandard();
-    Global().PaletteName = "標準";
+    state_.SelectPalette(TBuiltinPalette::Standard);
     RedrawOnPaletteChange();
 }
 
 void TfrmMain::mnuOptionPaletteMonoClick() {
-    state_.Check(TMenuGroup::Palette, 1);
-    Vistal().SetPaletteMono();
-    Global().PaletteName = "白黒";
+    state_.SelectPalette(TBuiltinPalette::Mono);
     RedrawOnPaletteChange();
 }
 
 void TfrmMain::mnuOptionPaletteBlueClick() {
-    state_.Check(TMenuGroup::Palette, 2);
-    Vistal().SetPaletteBlue();
-    Global().PaletteName = "青";
+    state_.SelectPalette(TBuiltinPalette::Blue);
     RedrawOnPaletteChange();
 }
 
@@ -1128,6 +1123,17 @@ void TfrmMain::ViewFullScreenClick() {
             mnuFileDrawClick(this);
         }
     }
+}
+
+void TfrmMain::mnuOptionPositionClick() {
+    if (!frmPositionInfoDialog) return;
+    frmPositionInfoDialog->show();
+    frmPositionInfoDialog->raise();
+    frmPositionInfoDialog->activateWindow();
+}
+
+void TfrmMain::RefreshPositionDialog() {
+    if (frmPositionInfoDialog) frmPositionInfoDialog->Refresh(Vistal());
 }
 
 void TfrmMain::ZoomInClick() {

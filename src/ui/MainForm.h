@@ -16,6 +16,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <vector>
@@ -32,6 +33,7 @@ namespace vistal::ui {
 
 class TPaintBox;
 class TStatusPanel;
+class TfrmPositionInfoDialog;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -111,6 +113,10 @@ public:
         stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
     QTimer* timDraw;
 
+    // The modeless windows that live as long as the program; the program
+    // creates them after the main window. Each drawing brings them up to date.
+    QPointer<TfrmPositionInfoDialog> frmPositionInfoDialog;
+
     // ---- start-up and the drawing loop ------------------------------------
     // The start-up sequence, once, at the first showing of the window.
     void FormActivate();
@@ -173,6 +179,7 @@ public:
     void ViewToolBarClick();
     void ViewStatusbarClick();
     void ViewFullScreenClick();
+    void mnuOptionPositionClick();
     void ZoomInClick();
     void ZoomOutClick();
     void JCRandomClick();
@@ -197,7 +204,6 @@ public:
     void mnuOptionRefreshUserClick() {}
     void mnuOptionOptionClick() {}
     void mnuOptionDrawSettingClick() {}
-    void mnuOptionPositionClick() {}
     void mnuRecoRecommendationOpenClick() {}
     void mnuRecoEntryClick() {}
     void mnuRecoLoadClick() {}
@@ -241,8 +247,8 @@ private:
     void UpdateStatusBar();
     void UpdateProgressPanel();
     void FitWindowToPicture();
-    void RefreshPositionDialog() {}    // the position dialog follows every drawing once it exists
-    void RefreshDrawSettingDialog() {} // so does the draw-setting dialog
+    void RefreshPositionDialog();
+    void RefreshDrawSettingDialog() {} // the draw-setting dialog follows every drawing once it exists
     const TBitmap& ShownPicture();
 
     std::unique_ptr<TPrompt> ownPrompt_;

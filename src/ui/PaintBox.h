@@ -5,7 +5,7 @@
 // each repaint.
 #pragma once
 
-#include "engine/Bitmap.h"
+#include "base/Bitmap.h"
 
 #include <QImage>
 #include <QRect>

@@ -2,6 +2,7 @@
 // windows that live as long as the program, in the order the program creates
 // them.
 #include "ui/MainForm.h"
+#include "ui/PositionInfoDialog.h"
 
 #include <QApplication>
 
@@ -11,8 +12,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
 
     vistal::ui::TfrmMain frmMain;
-    // The position dialog, the recommendation-list dialog, the entry dialog and
-    // the draw-setting dialog follow here, in this order.
+    vistal::ui::TfrmPositionInfoDialog frmPositionInfoDialog(frmMain.Vistal(), frmMain.Prompt(), &frmMain);
+    frmMain.frmPositionInfoDialog = &frmPositionInfoDialog;
+    // The recommendation-list dialog, the entry dialog and the draw-setting
+    // dialog follow here, in this order.
     frmMain.show();
     return app.exec();
 }

@@ -6,10 +6,12 @@
 #include "support/RecordingPrompt.h"
 #include "ui/PaintBox.h"
 #include "ui/PictureImage.h"
+#include "ui/PositionInfoDialog.h"
 #include "ui/StatusPanel.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -112,7 +114,12 @@ TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
 
 TEST_F(MainWindow, AClickZoomsAndBackReturnsWithoutEnteringTheHistory) {
     TfrmMain& w = Start();
+    ui::TfrmPositionInfoDialog position(w.Vistal(), prompt, &w);
+    w.frmPositionInfoDialog = &position;
     Click(w, {50, 60});
+    EXPECT_EQ(position.edtWidth->text(), "1.5"); // brought up to date by the drawing
+    w.mnuOptionPosition->trigger();
+    EXPECT_TRUE(position.isVisible());
     EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.ZoomInAt(50, 60); }));
     EXPECT_TRUE(w.spbBack->isEnabled());
     const std::size_t count = w.State().History().Count();
