@@ -770,6 +770,12 @@ const TBitmap& TfrmMain::ShownPicture() {
 void TfrmMain::PumpEvents() {
     if (pumpClock_.isValid() && pumpClock_.nsecsElapsed() < kPumpPeriod) return;
     pumpClock_.start();
+    // The busy marks go up where they can first be seen: a title or a button
+    // reaches the screen only when events are processed.
+    if (busyPending_) {
+        busyPending_ = false;
+        ShowBusy();
+    }
     if (progressClock_.isValid() && progressClock_.elapsed() >= kProgressPeriod) {
         UpdateProgressPanel();
         progressClock_.start();
@@ -784,7 +790,10 @@ void TfrmMain::mnuFileDrawClick(QObject* sender) {
         timDraw->start(state_.RefreshInterval);
     else
         timDraw->stop();
-    ShowBusy();
+    // ShowBusy, once the drawing first processes events (PumpEvents); a
+    // drawing that ends before that was never seen busy.
+    busyPending_ = true;
+    pumpClock_.start();
     const int serial = ++drawSerial_;
     QElapsedTimer clock;
     clock.start();
@@ -792,7 +801,8 @@ void TfrmMain::mnuFileDrawClick(QObject* sender) {
     const auto finish = [&] {
         timDraw->stop();
         progressClock_.invalidate();
-        ShowIdle();
+        busyPending_ = false;
+        ShowIdle(); // changes nothing on screen unless the busy marks went up
         timDrawTimer();
         // The last panel tells about this drawing unless a newer one started
         // inside it and has told about itself.

@@ -126,7 +126,8 @@ public:
     // Repaints the picture as it is now.
     void timDrawTimer();
     // The event processing of a running drawing (the engine's PumpHook):
-    // pending events are processed, at most once a millisecond.
+    // pending events are processed, at most once a millisecond and not in the
+    // drawing's first millisecond; the busy marks go up at the first time.
     void PumpEvents();
     void PushPosition();
     void GoBack();
@@ -259,6 +260,7 @@ private:
     int drawSerial_ = 0;
     QElapsedTimer progressClock_;
     QElapsedTimer pumpClock_;
+    bool busyPending_ = false;
     int wheelDelta_ = 0;
     bool wheelDrawPending_ = false;
 };

@@ -157,11 +157,12 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
     QString busyTitle;
     QString progress;
     AtRow(w, 10, [&] {
-        busyTitle = w.windowTitle();
-        // Progress shows once the drawing has run for a while.
+        // The busy marks and the progress show once the drawing has run for
+        // a while and processes events.
         EXPECT_FALSE(Panel(3).endsWith(QStringLiteral("%")));
         QTest::qSleep(60);
         w.PumpEvents();
+        busyTitle = w.windowTitle();
         progress = Panel(3);
         EXPECT_TRUE(w.spbAbort->isEnabled());
         w.spbAbort->click();
