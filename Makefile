@@ -40,6 +40,7 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DVISTAL_BUILD_TESTS=OFF -DVISTAL_BUILD_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/vistal_bench
+	$(BUILD)-bench/bench/ui/vistal_ui_bench
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench

@@ -3,7 +3,8 @@
 // measure it), the core with Qt's event processing as its pump, and the
 // window's whole drawing command (busy state, history, status bar, the
 // drawing with the window's pump and the default refresh rate, the final
-// repaint). Then the time from a process start to the first complete picture.
+// repaint). Then one round of event processing, and the time from a process
+// start to the first complete picture.
 //
 //   vistal_ui_bench [Google Benchmark options]
 //   vistal_ui_bench --startup-child   (used by the start-up benchmark)
@@ -12,14 +13,15 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vistal::bench {
 
@@ -33,81 +35,84 @@ double Now() {
     QCoreApplication::processEvents();
 }
 
-double ThreadCpu() {
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
 const TView& View(const std::string& name) {
     for (const TView& view : Views())
         if (view.name == name) return view;
     std::abort();
 }
 
-void Finish(benchmark::State& state, const std::string& group, const std::string& way, double seconds,
-            const TVistal& v) {
-    const double n = double(state.iterations());
-    Record(group, way, seconds / n, PlainIterations(View(group.substr(group.find('/') + 1))),
-           double(v.Width()) * v.Height(), 1);
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// The core alone, with an empty pump or with Qt's event processing.
-void Core(benchmark::State& state, const std::string& name, bool processEvents) {
-    TVistal v;
-    View(name).setUp(v);
-    if (processEvents)
-        v.PumpHook = [] { QCoreApplication::processEvents(); };
-    else
-        v.PumpHook = [] {};
-    v.Draw();
-    double seconds = 0;
-    for (auto _ : state) {
-        const double t0 = Now();
-        v.Draw();
-        seconds += Now() - t0;
-    }
-    Finish(state, "window/" + name, processEvents ? "core-qt-pump" : "core-pumped", seconds, v);
-}
-
-// The window's drawing command, and the repaint that follows it.
-void Window(benchmark::State& state, const std::string& name) {
+// The window, set up to draw a view of the benchmarks.
+struct TWindowOn {
     ui::TfrmMain window;
-    window.show();
-    window.Command([&] { window.FormActivate(); });
-    TVistal probe;
-    View(name).setUp(probe);
-    window.Global().Half = probe.Half;
-    window.Command([&] {
-        window.SelectIteration(probe.Iteration());
-        window.SetPictureSize(probe.Width(), probe.Height());
-    });
-    window.Vistal().SetCenter(probe.Center());
-    window.Vistal().SetImSpan(probe.ImSpan());
-    window.Command([&] { window.mnuFileDrawClick(); });
-    QCoreApplication::processEvents();
-    double seconds = 0, repaint = 0, repaintCpu = 0;
-    for (auto _ : state) {
-        const double t0 = Now();
+    explicit TWindowOn(const TView& view) {
+        window.show();
+        window.Command([&] { window.FormActivate(); });
+        TVistal probe;
+        view.setUp(probe);
+        window.Global().Half = probe.Half;
+        window.Command([&] {
+            window.SelectIteration(probe.Iteration());
+            window.SetPictureSize(probe.Width(), probe.Height());
+        });
+        window.Vistal().SetCenter(probe.Center());
+        window.Vistal().SetImSpan(probe.ImSpan());
         window.Command([&] { window.mnuFileDrawClick(); });
-        const double t1 = Now(), c1 = ThreadCpu();
-        Repaint(); // the final repaint
-        seconds += Now() - t0;
-        repaint += Now() - t1;
-        repaintCpu += ThreadCpu() - c1;
+        QCoreApplication::processEvents();
     }
-    state.counters["repaint (ms)"] = repaint / double(state.iterations()) * 1e3;
-    state.counters["repaint cpu (ms)"] = repaintCpu / double(state.iterations()) * 1e3;
-    Finish(state, "window/" + name, "window", seconds, window.Vistal());
+};
+
+// The three ways to draw a view, in turn within every iteration, so that a
+// change of the machine's load falls on all three alike: the core with an
+// empty pump, the core with Qt's event processing at every row, and the
+// window's drawing command with the repaint that follows it. The counters are
+// the medians of the iterations.
+void Compare(benchmark::State& state, const std::string& name) {
+    const TView& view = View(name);
+    TVistal pumped, qt;
+    view.setUp(pumped);
+    view.setUp(qt);
+    pumped.PumpHook = [] {};
+    qt.PumpHook = [] { QCoreApplication::processEvents(); };
+    pumped.Draw();
+    qt.Draw();
+    TWindowOn on(view);
+    ui::TfrmMain& window = on.window;
+    std::vector<double> core, coreQt, whole, repaint;
+    for (auto _ : state) {
+        double t0 = Now();
+        pumped.Draw();
+        core.push_back(Now() - t0);
+        t0 = Now();
+        qt.Draw();
+        coreQt.push_back(Now() - t0);
+        t0 = Now();
+        window.Command([&] { window.mnuFileDrawClick(); });
+        const double t1 = Now();
+        Repaint();
+        whole.push_back(Now() - t0);
+        repaint.push_back(Now() - t1);
+    }
+    const double iterations = PlainIterations(view), pixels = double(pumped.Width()) * pumped.Height();
+    const std::string group = "window/" + name;
+    Record(group, "core-pumped", Median(core), iterations, pixels, 1);
+    Record(group, "core-qt-pump", Median(coreQt), iterations, pixels, 1);
+    Record(group, "window", Median(whole), iterations, pixels, 1);
+    state.counters["core-pumped ms"] = Median(core) * 1e3;
+    state.counters["core-qt-pump ms"] = Median(coreQt) * 1e3;
+    state.counters["window ms"] = Median(whole) * 1e3;
+    state.counters["of it repaint ms"] = Median(repaint) * 1e3;
+    state.counters["window/core"] = Median(whole) / Median(core);
 }
 
 // One round of Qt's event processing with the window shown and nothing to do:
 // what every row of a drawing pays for the window's responsiveness.
 void ProcessEvents(benchmark::State& state) {
-    ui::TfrmMain window;
-    window.show();
-    window.Command([&] { window.FormActivate(); });
-    QCoreApplication::processEvents();
+    TWindowOn on(View("startup"));
     for (auto _ : state)
         QCoreApplication::processEvents();
 }
@@ -157,21 +162,11 @@ int StartUpChild(int argc, char** argv) {
 }
 
 const bool registered = [] {
-    for (const char* name : {"V1", "startup"}) {
-        const std::string view = name;
-        benchmark::RegisterBenchmark(("window/" + view + "/core-pumped").c_str(), Core, view, false)
+    for (const char* name : {"V1", "startup"})
+        benchmark::RegisterBenchmark((std::string("window/") + name).c_str(), Compare, std::string(name))
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
-            ->MinTime(1.0);
-        benchmark::RegisterBenchmark(("window/" + view + "/core-qt-pump").c_str(), Core, view, true)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->MinTime(1.0);
-        benchmark::RegisterBenchmark(("window/" + view + "/window").c_str(), Window, view)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->MinTime(1.0);
-    }
+            ->MinTime(3.0);
     benchmark::RegisterBenchmark("window/processEvents", ProcessEvents)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("window/start-to-first-picture", StartUp)
         ->Unit(benchmark::kMillisecond)

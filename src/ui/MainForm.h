@@ -23,7 +23,6 @@
 
 class QAction;
 class QActionGroup;
-class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
