@@ -1,5 +1,6 @@
 #include "ui/ExplorerState.h"
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
