@@ -22,7 +22,7 @@ build: configure
 # The explorer needs a display; without one the renderer draws the start-up
 # picture instead.
 run: configure
-	cmake --build $(BUILD) -j $(JOBS) --target vistal vistal-render
+	cmake --build $(BUILD) -j $(JOBS) --target vistal vistal_help vistal-render
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		exec $(BUILD)/src/ui/vistal; \
 	else \

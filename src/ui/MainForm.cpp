@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include "ui/FormulaLabel.h"
+#include "ui/Help.h"
 #include "ui/PaintBox.h"
 #include "ui/PositionInfoDialog.h"
 #include "ui/StatusPanel.h"
@@ -1139,6 +1140,14 @@ void TfrmMain::mnuOptionPositionClick() {
     frmPositionInfoDialog->show();
     frmPositionInfoDialog->raise();
     frmPositionInfoDialog->activateWindow();
+}
+
+void TfrmMain::mnuHelpHelpClick() {
+    OpenHelp(*prompt_, QCoreApplication::applicationDirPath());
+}
+
+void TfrmMain::mnuHelpAboutClick() {
+    dlgAbout.Execute(*prompt_);
 }
 
 void TfrmMain::RefreshPositionDialog() {

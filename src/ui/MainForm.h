@@ -10,6 +10,7 @@
 // without a word, any other error is shown through the prompt.
 #pragma once
 
+#include "ui/AboutDialog.h"
 #include "ui/ExplorerState.h"
 #include "ui/Guard.h"
 #include "ui/Prompt.h"
@@ -111,6 +112,7 @@ public:
     std::array<TStatusPanel*, 4>
         stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
     QTimer* timDraw;
+    TAboutDialog dlgAbout;
 
     // The modeless windows that live as long as the program; the program
     // creates them after the main window. Each drawing brings them up to date.
@@ -180,6 +182,8 @@ public:
     void ViewStatusbarClick();
     void ViewFullScreenClick();
     void mnuOptionPositionClick();
+    void mnuHelpHelpClick();
+    void mnuHelpAboutClick();
     void ZoomInClick();
     void ZoomOutClick();
     void JCRandomClick();
@@ -208,8 +212,6 @@ public:
     void mnuRecoEntryClick() {}
     void mnuRecoLoadClick() {}
     void mnuRecoSaveClick() {}
-    void mnuHelpHelpClick() {}
-    void mnuHelpAboutClick() {}
 
     // ---- the picture's mouse ----------------------------------------------
     void ptbVistalMouseDown(TMouseButton button, TShiftState shift, int x, int y);

@@ -1,15 +1,21 @@
 // The explorer: the application titled "びすたる", its main window, then the
 // windows that live as long as the program, in the order the program creates
 // them.
+#include "ui/AppIcon.h"
+#include "ui/CommandLine.h"
 #include "ui/MainForm.h"
 #include "ui/PositionInfoDialog.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // --help and --version answer on the terminal, without a window.
+    if (const std::optional<int> status = vistal::ui::AnswerCommandLine(argc, argv)) return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vistal"));
     QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
+    QApplication::setWindowIcon(vistal::ui::AppIcon());
 
     vistal::ui::TfrmMain frmMain;
     vistal::ui::TfrmPositionInfoDialog frmPositionInfoDialog(frmMain.Vistal(), frmMain.Prompt(), &frmMain);

@@ -309,6 +309,20 @@ TEST_F(MainWindow, FullScreenAndBack) {
     EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
 }
 
+TEST_F(MainWindow, HelpAndAboutOpenFromTheirItems) {
+    TfrmMain& w = Start();
+    w.mnuHelpHelp->trigger(); // the tests run where no help page lies beside them
+    ASSERT_EQ(prompt.Errors.size(), 1);
+    EXPECT_TRUE(prompt.Errors[0].contains(QStringLiteral("が見つかりません")));
+    QString about;
+    prompt.DialogAnswers.push_back([&](QDialog& d) {
+        about = d.windowTitle();
+        return int(QDialog::Accepted);
+    });
+    w.mnuHelpAbout->trigger();
+    EXPECT_EQ(about, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+}
+
 TEST_F(MainWindow, SettingsAreWrittenAtTheEndAndReadAtTheNextStart) {
     {
         TfrmMain& w = Start();
