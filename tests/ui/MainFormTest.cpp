@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <memory>
@@ -110,6 +111,28 @@ TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
     EXPECT_FALSE(w.ViewFullScreen->isChecked());
     EXPECT_TRUE(w.ViewFullScreen->isEnabled());
     EXPECT_TRUE(w.RePaint->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_L));
+    w.mnuOptionSize200x200->trigger(); // the size it has: nothing happens
+    EXPECT_EQ(w.State().DrawingsStarted, 2);
+}
+
+TEST_F(MainWindow, TheRefreshChoiceReachesTheRunningTimer) {
+    TfrmMain& w = Start();
+    w.mnuOptionRefreshNo->trigger();
+    bool before = true, after = false;
+    int interval = 0;
+    AtRow(w, 5, [&] {
+        before = w.timDraw->isActive();
+        w.mnuOptionRefresh3->trigger();
+        after = w.timDraw->isActive();
+        interval = w.timDraw->interval();
+    });
+    w.Vistal().SetCenter({-0.5, 0.1});
+    w.mnuFileDraw->trigger();
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after);
+    EXPECT_EQ(interval, 300);
+    EXPECT_FALSE(w.timDraw->isActive());
+    EXPECT_TRUE(w.mnuOptionRefresh3->isChecked());
 }
 
 TEST_F(MainWindow, AClickZoomsAndBackReturnsWithoutEnteringTheHistory) {
