@@ -189,29 +189,32 @@ public:
     void JCRandomClick();
     void FormKeyUp(int key);
 
-    // Commands whose dialogs and files come with their own units; each is
-    // filled in there.
-    void mnuFileSaveClick() {}
-    void mnuFileSetWPCenterClick(QObject* /*sender*/) {}
-    void mnuFileClipBoardClick() {}
-    void mnuOptionZoomUserClick() {}
-    void mnuOptionSizeUserClick() {}
-    void mnuOptionIterationUserClick() {}
-    void mnuOptionDetailUserClick() {}
-    void mnuOptionPaletteReadVCPClick() {}
-    void mnuOptionPalletCustomColorClick() {}
-    void mnuOptionPowerUserClick() {}
-    void mnuOptionManualMoveClick() {}
-    void mnuOptionJuliaConstClick() {}
-    void mnuOptionModeCorrectionUserClick() {}
-    void mnuOptionModeEscapeUserClick() {}
-    void mnuOptionRefreshUserClick() {}
-    void mnuOptionOptionClick() {}
-    void mnuOptionDrawSettingClick() {}
-    void mnuRecoRecommendationOpenClick() {}
-    void mnuRecoEntryClick() {}
-    void mnuRecoLoadClick() {}
-    void mnuRecoSaveClick() {}
+    // Commands with dialogs of their own, each area in a file of its own.
+    // Typed values and the parameter dialogs (MainFormInput.cpp).
+    void mnuOptionZoomUserClick();
+    void mnuOptionSizeUserClick();
+    void mnuOptionIterationUserClick();
+    void mnuOptionDetailUserClick();
+    void mnuOptionPaletteReadVCPClick();
+    void mnuOptionPowerUserClick();
+    void mnuOptionManualMoveClick();
+    void mnuOptionJuliaConstClick();
+    void mnuOptionModeCorrectionUserClick();
+    void mnuOptionModeEscapeUserClick();
+    void mnuOptionRefreshUserClick();
+    void mnuOptionOptionClick();
+    // The picture as a file, on the clipboard and as wallpaper (MainFormPicture.cpp).
+    void mnuFileSaveClick();
+    void mnuFileSetWPCenterClick(QObject* sender);
+    void mnuFileClipBoardClick();
+    // Recommendation lists, scenic-spot files and dropped files (MainFormLocations.cpp).
+    void mnuRecoRecommendationOpenClick();
+    void mnuRecoEntryClick();
+    void mnuRecoLoadClick();
+    void mnuRecoSaveClick();
+    // The draw-setting window and colour 0 (MainFormDrawSetting.cpp).
+    void mnuOptionDrawSettingClick();
+    void mnuOptionPalletCustomColorClick();
 
     // ---- the picture's mouse ----------------------------------------------
     void ptbVistalMouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -250,7 +253,7 @@ private:
     void UpdateProgressPanel();
     void FitWindowToPicture();
     void RefreshPositionDialog();
-    void RefreshDrawSettingDialog() {} // the draw-setting dialog follows every drawing once it exists
+    void RefreshDrawSettingDialog(); // MainFormDrawSetting.cpp
     const TBitmap& ShownPicture();
 
     std::unique_ptr<TPrompt> ownPrompt_;
