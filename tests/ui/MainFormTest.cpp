@@ -1,9 +1,7 @@
 // The main window with real widgets: start-up, the drawing loop and its
 // history, drawings stopped or superseded from inside a running one, closing,
 // the mouse, the wheel, full screen and the settings file.
-#include "ui/MainForm.h"
-#include "cli/CliOptions.h"
-#include "support/RecordingPrompt.h"
+#include "support/MainWindowDriver.h"
 #include "ui/PaintBox.h"
 #include "ui/PictureImage.h"
 #include "ui/PositionInfoDialog.h"
@@ -23,68 +21,6 @@
 #include <memory>
 
 namespace vistal::test {
-
-using ui::TfrmMain;
-
-namespace {
-
-// The start-up picture as the renderer draws it.
-TBitmap RenderedPicture(const std::function<void(TVistal&)>& change = {}) {
-    TVistal engine;
-    cli::ApplyRenderOptions(cli::TRenderOptions(), engine);
-    if (change) change(engine);
-    engine.Draw();
-    return engine.DrawBitmap();
-}
-
-QImage Shown(TfrmMain& w) {
-    return w.ptbVistal->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
-           Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons, keys);
-    QCoreApplication::sendEvent(target, &event);
-}
-
-void Drag(TfrmMain& w, QPoint from, QPoint to, QPoint release) {
-    Mouse(w.ptbVistal, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Mouse(w.ptbVistal, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
-}
-
-void Click(TfrmMain& w, QPoint at, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {}) {
-    Mouse(w.ptbVistal, QEvent::MouseButtonPress, at, button, button, keys);
-    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
-}
-
-// Runs action once, at the given progress point of the next drawing.
-void AtRow(TfrmMain& w, int row, std::function<void()> action) {
-    auto count = std::make_shared<int>(0);
-    w.Vistal().PumpHook = [&w, count, row, action] {
-        if (++*count == row) action();
-        w.PumpEvents();
-    };
-}
-
-} // namespace
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override { QFile::remove(QString::fromStdString(SettingsFileName())); }
-
-    TfrmMain& Start() {
-        window = std::make_unique<TfrmMain>(&prompt);
-        window->show();
-        window->Command([this] { window->FormActivate(); });
-        QCoreApplication::processEvents();
-        return *window;
-    }
-    QString Panel(int i) const { return window->stbPanels[i]->text(); }
-
-    TRecordingPrompt prompt; // outlives the window
-    std::unique_ptr<TfrmMain> window;
-};
 
 TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
     TfrmMain& w = Start();

@@ -1,0 +1,79 @@
+// Driving the main window in tests: a window started as the program starts
+// it, with every prompt answered by a TRecordingPrompt, the picture as the
+// renderer draws it, and mouse events sent to the picture.
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "support/RecordingPrompt.h"
+#include "ui/MainForm.h"
+#include "ui/PaintBox.h"
+#include "ui/StatusPanel.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <functional>
+#include <memory>
+
+namespace vistal::test {
+
+using ui::TfrmMain;
+
+// The start-up picture as the renderer draws it.
+inline TBitmap RenderedPicture(const std::function<void(TVistal&)>& change = {}) {
+    TVistal engine;
+    cli::ApplyRenderOptions(cli::TRenderOptions(), engine);
+    if (change) change(engine);
+    engine.Draw();
+    return engine.DrawBitmap();
+}
+
+inline QImage Shown(TfrmMain& w) {
+    return w.ptbVistal->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                  Qt::MouseButtons buttons, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons, keys);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+inline void Drag(TfrmMain& w, QPoint from, QPoint to, QPoint release) {
+    Mouse(w.ptbVistal, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w.ptbVistal, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+}
+
+inline void Click(TfrmMain& w, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers keys = {}) {
+    Mouse(w.ptbVistal, QEvent::MouseButtonPress, at, button, button, keys);
+    Mouse(w.ptbVistal, QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
+}
+
+// Runs action once, at the given progress point of the next drawing.
+inline void AtRow(TfrmMain& w, int row, std::function<void()> action) {
+    auto count = std::make_shared<int>(0);
+    w.Vistal().PumpHook = [&w, count, row, action] {
+        if (++*count == row) action();
+        w.PumpEvents();
+    };
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { QFile::remove(QString::fromStdString(SettingsFileName())); }
+
+    TfrmMain& Start() {
+        window = std::make_unique<TfrmMain>(&prompt);
+        window->show();
+        window->Command([this] { window->FormActivate(); });
+        QCoreApplication::processEvents();
+        return *window;
+    }
+    QString Panel(int i) const { return window->stbPanels[i]->text(); }
+
+    TRecordingPrompt prompt; // outlives the window
+    std::unique_ptr<TfrmMain> window;
+};
+
+} // namespace vistal::test
