@@ -34,6 +34,7 @@ namespace vistal::ui {
 class TPaintBox;
 class TStatusPanel;
 class TfrmPositionInfoDialog;
+class TfrmDrawSettingDialog;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -215,6 +216,9 @@ public:
     // The draw-setting window and colour 0 (MainFormDrawSetting.cpp).
     void mnuOptionDrawSettingClick();
     void mnuOptionPalletCustomColorClick();
+    // The draw-setting window, created by the program after the main window;
+    // each drawing brings it up to date.
+    QPointer<TfrmDrawSettingDialog> frmDrawSettingDialog;
 
     // ---- the picture's mouse ----------------------------------------------
     void ptbVistalMouseDown(TMouseButton button, TShiftState shift, int x, int y);

@@ -1,10 +1,16 @@
 // TfrmMain, continued. The draw-setting window, which follows every drawing, and colour 0.
+#include "ui/DrawSettingDialog.h"
 #include "ui/MainForm.h"
 #include "ui/UCustomColor.h"
 
 namespace vistal::ui {
 
-void TfrmMain::mnuOptionDrawSettingClick() {}
+void TfrmMain::mnuOptionDrawSettingClick() {
+    if (!frmDrawSettingDialog) return;
+    frmDrawSettingDialog->show();
+    frmDrawSettingDialog->raise();
+    frmDrawSettingDialog->activateWindow();
+}
 
 void TfrmMain::mnuOptionPalletCustomColorClick() {
     TVistal& e = Vistal();
@@ -18,6 +24,8 @@ void TfrmMain::mnuOptionPalletCustomColorClick() {
     RedrawOnPaletteChange();
 }
 
-void TfrmMain::RefreshDrawSettingDialog() {}
+void TfrmMain::RefreshDrawSettingDialog() {
+    if (frmDrawSettingDialog) frmDrawSettingDialog->SetCurrentValues();
+}
 
 } // namespace vistal::ui

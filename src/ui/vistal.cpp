@@ -3,6 +3,7 @@
 // them.
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
+#include "ui/DrawSettingDialog.h"
 #include "ui/MainForm.h"
 #include "ui/PositionInfoDialog.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     frmMain.frmPositionInfoDialog = &frmPositionInfoDialog;
     // The recommendation-list dialog, the entry dialog and the draw-setting
     // dialog follow here, in this order.
+    // The draw-setting dialog, last.
+    vistal::ui::TfrmDrawSettingDialog frmDrawSettingDialog(frmMain, &frmMain);
+    frmMain.frmDrawSettingDialog = &frmDrawSettingDialog;
     frmMain.show();
     return app.exec();
 }

@@ -1,0 +1,405 @@
+#include "ui/DrawSettingDialog.h"
+
+#include "ui/MainForm.h"
+#include "ui/NumberText.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <array>
+#include <cmath>
+#include <initializer_list>
+
+namespace vistal::ui {
+
+namespace {
+
+// The fixed values of the lists whose text may also be typed, in list order.
+constexpr std::array<double, 5> kEscapes = {1, 2, 1024, 8192, 65536};
+constexpr std::array<int, 5> kIterations = {256, 1024, 4096, 32768, 200000};
+
+QComboBox* Combo(QWidget* parent, const char* name, std::initializer_list<const char*> items, bool editable) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    for (const char* item : items)
+        combo->addItem(QString::fromUtf8(item));
+    if (editable) {
+        combo->setEditable(true);
+        // What is typed is a number of its own: it neither becomes an item
+        // nor is completed to one ("10" stays 10, not 1024).
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+    }
+    return combo;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The item chosen in a list: in a list whose text may be typed, the item
+// only while the text is still the item's; -1 when there is none.
+int ChosenIndex(const QComboBox* combo) {
+    const int index = combo->currentIndex();
+    if (index >= 0 && combo->isEditable() && combo->itemText(index) != combo->currentText()) return -1;
+    return index;
+}
+
+// Selects the item of a value, or shows the value as typed text.
+void ShowValue(QComboBox* combo, int index, const QString& text) {
+    if (index >= 0) {
+        combo->setCurrentIndex(index);
+    } else {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(text);
+    }
+}
+
+// Selects the item of a value in a plain list; a value outside the list
+// leaves the selection as it is.
+void ShowIndex(QComboBox* combo, int index) {
+    if (index >= 0 && index < combo->count()) combo->setCurrentIndex(index);
+}
+
+// A 32-bit integer, or the conversion error with the text.
+int StrToInt(const QString& text) {
+    const std::optional<int> value = ParseInt32(text);
+    if (!value) throw EConvertError(("'" + text + "' は整数ではありません").toStdString());
+    return *value;
+}
+
+// A count the drawing cannot use is refused as the input dialogs refuse it.
+int AtLeast(int value, int min) {
+    if (value < min)
+        throw ERangeError(
+            QStringLiteral("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(min).toStdString());
+    return value;
+}
+
+[[noreturn]] void BadIndex(const char* what, int index) {
+    throw ERangeError(std::string(what) + "[" + std::to_string(index) + "]");
+}
+
+} // namespace
+
+TfrmDrawSettingDialog::TfrmDrawSettingDialog(TfrmMain& window, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      window_(window) {
+    setObjectName("frmDrawSettingDialog");
+    setWindowTitle(QStringLiteral("描画設定"));
+
+    // Created in the order of the page, which is the order of the tab key.
+    cmbType = Combo(this, "cmbType", {"びすたる", "じゅりあ"}, false);
+    lblType = Label(this, "lblType", QStringLiteral("画像タイプ(&C)"), cmbType);
+    rdbBasic = new QRadioButton(QStringLiteral("基本"), this);
+    rdbBasic->setObjectName("rdbBasic");
+    lblDrawMode = Label(this, "lblDrawMode", QStringLiteral("描画方法(&W)"), rdbBasic);
+    cmbDrawModeBasic =
+        Combo(this, "cmbDrawModeBasic", {"普通", "探索", "境界走査", "浮き出し", "簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ"}, false);
+    rdbExt = new QRadioButton(QStringLiteral("拡張"), this);
+    rdbExt->setObjectName("rdbExt");
+    cmbDrawModeExt =
+        Combo(this, "cmbDrawModeExt", {"標準", "ポテンシャル", "ポテンシャル2", "ポテンシャル3"}, false);
+    auto* methods = new QButtonGroup(this);
+    methods->addButton(rdbBasic);
+    methods->addButton(rdbExt);
+
+    cmbCompo = Combo(this, "cmbCompo", {"あり", "なし"}, false);
+    lblCompo = Label(this, "lblCompo", QStringLiteral("合成"), cmbCompo);
+    cmbBright = Combo(this, "cmbBright", {"明るさ1", "明るさ2", "明るさ3", "明るさ4"}, false);
+    lblBright = Label(this, "lblBright", QStringLiteral("明るさ取得"), cmbBright);
+    cmbCorrection = Combo(this, "cmbCorrection", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, true);
+    lblCorrection = Label(this, "lblCorrection", QStringLiteral("補正係数"), cmbCorrection);
+    cmbLightDark = Combo(this, "cmbLightDark", {"明暗1", "明暗2"}, false);
+    lblLightDark = Label(this, "lblLightDark", QStringLiteral("明暗"), cmbLightDark);
+    cmbRepresentation = Combo(this, "cmbRepresentation", {"表現1", "表現2"}, false);
+    lblRepresentation = Label(this, "lblRepresentation", QStringLiteral("表現"), cmbRepresentation);
+    cmbEscape = Combo(this, "cmbEscape", {"1", "2", "1024", "8192", "65536"}, true);
+    lblEscape = Label(this, "lblEscape", QStringLiteral("打切判定数"), cmbEscape);
+
+    cmbIteration = Combo(this, "cmbIteration", {"256", "1024", "4096", "32768", "200000"}, true);
+    lblIteration = Label(this, "lblIteration", QStringLiteral("繰り返し(&I)"), cmbIteration);
+    cmbDetail = Combo(this, "cmbDetail", {"1", "2", "3", "4"}, true);
+    lblDetail = Label(this, "lblDetail", QStringLiteral("分解能(&D)"), cmbDetail);
+    cmbPower = Combo(this, "cmbPower", {"標準(2)", "3", "4", "5"}, true);
+    lblPower = Label(this, "lblPower", QStringLiteral("巾乗(&N)"), cmbPower);
+    ckbShadeOff = new QCheckBox(QStringLiteral("ぼかす"), this);
+    ckbShadeOff->setObjectName("ckbShadeOff");
+    lblShadeOff = Label(this, "lblShadeOff", QStringLiteral("ぼかし"), ckbShadeOff);
+    txtBrightnessRaito = new QLineEdit(this);
+    txtBrightnessRaito->setObjectName("txtBrightnessRaito");
+    txtBrightnessRaito->setToolTip(QStringLiteral("明るさ変更(-1～1)"));
+    lblBrightnessRaito = Label(this, "lblBrightnessRaito", QStringLiteral("明るさ"), txtBrightnessRaito);
+
+    bbnReDraw = new QPushButton(QStringLiteral("再描画(&R)"), this);
+    bbnReDraw->setObjectName("bbnReDraw");
+    bbnReDraw->setDefault(true);
+    bbnReDraw->setAutoDefault(true);
+    bbnClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    bbnClose->setObjectName("bbnClose");
+    bbnClose->setAutoDefault(false);
+
+    // Every list as wide as the widest item of all, so the columns line up
+    // (measured in the style the lists will be shown in).
+    ensurePolished();
+    int listWidth = 0;
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        listWidth = std::max(listWidth, combo->sizeHint().width());
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        combo->setFixedWidth(listWidth);
+    txtBrightnessRaito->setFixedWidth(listWidth);
+
+    // Two columns of a label and its control; the method's two buttons stand
+    // before their lists, and the options of the extended methods are set in
+    // under 拡張.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    grid->setColumnMinimumWidth(2, 12);
+    int row = 0;
+    grid->addWidget(lblType, row, 0);
+    grid->addWidget(cmbType, row, 1);
+    ++row;
+    grid->addWidget(lblDrawMode, row, 0);
+    ++row;
+    const auto method = [&](QRadioButton* button, QComboBox* list) {
+        auto* indented = new QHBoxLayout;
+        indented->addSpacing(12);
+        indented->addWidget(button);
+        grid->addLayout(indented, row, 0);
+        grid->addWidget(list, row, 1);
+        ++row;
+    };
+    method(rdbBasic, cmbDrawModeBasic);
+    method(rdbExt, cmbDrawModeExt);
+    const auto pair = [&](QLabel* leftLabel, QWidget* left, QLabel* rightLabel, QWidget* right) {
+        if (leftLabel) {
+            grid->addWidget(leftLabel, row, 0);
+            grid->addWidget(left, row, 1);
+        }
+        if (rightLabel) {
+            grid->addWidget(rightLabel, row, 3);
+            grid->addWidget(right, row, 4);
+        }
+        ++row;
+    };
+    for (QLabel* label : {lblCompo, lblBright, lblCorrection, lblLightDark, lblRepresentation, lblEscape})
+        label->setIndent(label == lblCompo || label == lblCorrection || label == lblRepresentation ? 32 : 0);
+    pair(lblCompo, cmbCompo, lblBright, cmbBright);
+    pair(lblCorrection, cmbCorrection, lblLightDark, cmbLightDark);
+    pair(lblRepresentation, cmbRepresentation, lblEscape, cmbEscape);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(line, row++, 0, 1, 5);
+    pair(lblIteration, cmbIteration, lblDetail, cmbDetail);
+    pair(lblPower, cmbPower, lblShadeOff, ckbShadeOff);
+    pair(lblBrightnessRaito, txtBrightnessRaito, nullptr, nullptr);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bbnReDraw);
+    buttons->addWidget(bbnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(rdbBasic, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded(window_.Prompt(), [this] { rdbBasicClick(); });
+    });
+    connect(rdbExt, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded(window_.Prompt(), [this] { rdbExtClick(); });
+    });
+    connect(bbnReDraw, &QPushButton::clicked, this,
+            [this] { window_.Command([this] { bbnReDrawClick(); }); });
+    connect(bbnClose, &QPushButton::clicked, this,
+            [this] { Guarded(window_.Prompt(), [this] { bbnCloseClick(); }); });
+
+    FormCreate();
+    SetCurrentValues();
+}
+
+void TfrmDrawSettingDialog::FormCreate() {
+    cmbDrawModeBasic->setCurrentIndex(0);
+    cmbDrawModeExt->setCurrentIndex(0);
+    cmbBright->setCurrentIndex(0);
+    cmbCompo->setCurrentIndex(0);
+    cmbCorrection->setCurrentIndex(0);
+    cmbLightDark->setCurrentIndex(0);
+    cmbRepresentation->setCurrentIndex(0);
+    cmbEscape->setCurrentIndex(2);
+    cmbIteration->setCurrentIndex(0);
+    cmbDetail->setCurrentIndex(0);
+    cmbPower->setCurrentIndex(0);
+    rdbBasic->setChecked(true);
+    EnableMethodControls(false);
+}
+
+void TfrmDrawSettingDialog::showEvent(QShowEvent* event) {
+    // Centred on the screen the first time; afterwards where the user left it.
+    if (!placed_) {
+        placed_ = true;
+        QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+    Guarded(window_.Prompt(), [this] { SetCurrentValues(); });
+}
+
+void TfrmDrawSettingDialog::EnableMethodControls(bool extended) {
+    cmbDrawModeBasic->setEnabled(!extended);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             cmbDrawModeExt, cmbCompo, lblCompo, cmbBright, lblBright, cmbCorrection, lblCorrection,
+             cmbLightDark, lblLightDark, cmbRepresentation, lblRepresentation, cmbEscape, lblEscape})
+        w->setEnabled(extended);
+    lblDrawMode->setBuddy(extended ? rdbExt : rdbBasic);
+}
+
+void TfrmDrawSettingDialog::rdbBasicClick() {
+    EnableMethodControls(false);
+}
+
+void TfrmDrawSettingDialog::rdbExtClick() {
+    EnableMethodControls(true);
+}
+
+void TfrmDrawSettingDialog::SetCurrentValues() {
+    const TVistal& e = window_.Vistal();
+    bool typeKnown = true;
+    switch (e.Formula()) {
+    case fmMandelbrot:
+        cmbType->setCurrentIndex(0);
+        break;
+    case fmJulia:
+        cmbType->setCurrentIndex(1);
+        break;
+    default:
+        typeKnown = false;
+        break;
+    }
+
+    const int mode = e.DrawMode;
+    if (mode >= dmNormal && mode <= dmSAntiArea) {
+        rdbBasic->setChecked(true);
+        cmbDrawModeBasic->setCurrentIndex(mode);
+    } else if (mode >= dmExtNormal && mode <= dmPotential3) {
+        rdbExt->setChecked(true);
+        cmbDrawModeExt->setCurrentIndex(mode - dmExtNormal);
+    }
+    EnableMethodControls(rdbExt->isChecked());
+
+    ShowIndex(cmbCompo, e.DrawCompo == 0 ? 1 : e.DrawCompo == 1 ? 0 : -1);
+    ShowIndex(cmbBright, e.PotentialBright);
+    ShowIndex(cmbLightDark, e.LightDark);
+    ShowIndex(cmbRepresentation, e.Represent);
+
+    const double correction = e.Correction();
+    const bool correctionItem = correction >= 0 && correction <= 9 && correction == std::floor(correction);
+    ShowValue(cmbCorrection, correctionItem ? static_cast<int>(correction) : -1, FloatText(correction));
+    int escapeItem = -1;
+    for (int i = 0; i < static_cast<int>(kEscapes.size()); ++i)
+        if (e.Escape() == kEscapes[i]) escapeItem = i;
+    ShowValue(cmbEscape, escapeItem, FloatText(e.Escape()));
+    int iterationItem = -1;
+    for (int i = 0; i < 4; ++i) // 200000 is shown as text
+        if (e.Iteration() == kIterations[i]) iterationItem = i;
+    ShowValue(cmbIteration, iterationItem, QString::number(e.Iteration()));
+    ShowValue(cmbDetail, e.Detail() >= 1 && e.Detail() <= 4 ? e.Detail() - 1 : -1,
+              QString::number(e.Detail()));
+    ShowValue(cmbPower, e.Pow() >= 2 && e.Pow() <= 5 ? e.Pow() - 2 : -1, QString::number(e.Pow()));
+
+    ckbShadeOff->setChecked(e.ShadeOff);
+    txtBrightnessRaito->setText(FloatText(e.BrightnessRaite()));
+
+    // Told last, so that everything else is shown all the same.
+    if (!typeKnown) window_.Prompt().ShowError(QStringLiteral("Error in SetCurrentValues ObjectType"));
+}
+
+void TfrmDrawSettingDialog::ApplyValues() {
+    TfrmMain& w = window_;
+    TVistal& e = w.Vistal();
+
+    // A new formula starts at its home view; Julia takes the centre as its constant.
+    const int type = cmbType->currentIndex();
+    if (type == 0 || type == 1) {
+        const std::uint8_t formula = type == 0 ? fmMandelbrot : fmJulia;
+        if (e.Formula() != formula) w.StopAndChangeFormula();
+    } else {
+        w.Prompt().ShowError(QStringLiteral("Error in SetCurrentValues"));
+    }
+
+    int index;
+    if (rdbBasic->isChecked()) {
+        index = ChosenIndex(cmbDrawModeBasic);
+        if (index < 0 || index > dmSAntiArea) BadIndex("DrawMode", index);
+        w.SelectDrawMode(index);
+    } else {
+        index = ChosenIndex(cmbDrawModeExt);
+        if (index < 0 || index > dmPotential3 - dmExtNormal) BadIndex("DrawMode", index);
+        w.SelectDrawMode(dmExtNormal + index);
+    }
+
+    index = ChosenIndex(cmbCompo);
+    if (index != 0 && index != 1) BadIndex("Compo", index);
+    w.SelectDrawCompo(index == 0 ? 1 : 0);
+
+    index = ChosenIndex(cmbBright);
+    if (index < 0 || index > 3) BadIndex("Bright", index);
+    w.SelectPotentialBright(index);
+
+    w.SelectCorrection(StrToFloat(cmbCorrection->currentText()));
+
+    index = ChosenIndex(cmbLightDark);
+    if (index != 0 && index != 1) BadIndex("LightDark", index);
+    w.SelectLightDark(index);
+
+    index = ChosenIndex(cmbRepresentation);
+    if (index != 0 && index != 1) BadIndex("Representation", index);
+    w.SelectRepresent(index);
+
+    index = ChosenIndex(cmbEscape);
+    w.SelectEscape(index >= 0 ? kEscapes[index] : StrToFloat(cmbEscape->currentText()));
+
+    index = ChosenIndex(cmbIteration);
+    w.SelectIteration(index >= 0 ? kIterations[index] : AtLeast(StrToInt(cmbIteration->currentText()), 1));
+
+    index = ChosenIndex(cmbDetail);
+    w.SelectDetail(index >= 0 ? index + 1 : AtLeast(StrToInt(cmbDetail->currentText()), 1));
+
+    // The exponent changes without a new view (the 巾乗 menu starts at the home view).
+    index = ChosenIndex(cmbPower);
+    w.SelectPower(index >= 0 ? index + 2 : AtLeast(StrToInt(cmbPower->currentText()), 2));
+
+    w.SelectShadeOff(ckbShadeOff->isChecked());
+
+    e.SetBrightnessRaite(StrToFloat(txtBrightnessRaito->text()));
+}
+
+void TfrmDrawSettingDialog::bbnReDrawClick() {
+    ApplyValues();
+    window_.mnuFileDrawClick(bbnReDraw);
+}
+
+void TfrmDrawSettingDialog::bbnCloseClick() {
+    hide();
+}
+
+} // namespace vistal::ui
