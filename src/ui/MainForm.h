@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProcessEnvironment>
 #include <array>
 #include <memory>
 #include <vector>
@@ -208,6 +209,11 @@ public:
     void mnuFileSaveClick();
     void mnuFileSetWPCenterClick(QObject* sender);
     void mnuFileClipBoardClick();
+    // The picture save dialog; it keeps the last name and filter between uses.
+    TFileRequest dlgSave = PictureSaveRequest();
+    static TFileRequest PictureSaveRequest();
+    // The environment the desktop's wallpaper tools run in.
+    QProcessEnvironment WallpaperEnvironment = QProcessEnvironment::systemEnvironment();
     // Recommendation lists, scenic-spot files and dropped files (MainFormLocations.cpp).
     void mnuRecoRecommendationOpenClick();
     void mnuRecoEntryClick();

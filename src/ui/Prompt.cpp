@@ -93,8 +93,14 @@ QString QtFilter(const QString& filter) {
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
+        const QString named = "(" + patterns + ")";
         patterns.replace(';', ' ');
-        out << parts[i] + " (" + patterns + ")";
+        // "JPEGﾌｧｲﾙ(*.jpeg;*.jpg)" names its patterns already; Qt reads them
+        // from the last brackets, separated by spaces.
+        if (parts[i].endsWith(named))
+            out << parts[i].chopped(named.size()) + "(" + patterns + ")";
+        else
+            out << parts[i] + " (" + patterns + ")";
     }
     return out.join(";;");
 }

@@ -1,6 +1,7 @@
 // The explorer: the application titled "びすたる", its main window, then the
 // windows that live as long as the program, in the order the program creates
 // them.
+#include "base/AtomicFile.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
 #include "ui/DrawSettingDialog.h"
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
     // --help and --version answer on the terminal, without a window.
     if (const std::optional<int> status = vistal::ui::AnswerCommandLine(argc, argv)) return *status;
 
+    // A signal that ends the program during a save removes the file being
+    // written; set before Qt starts any thread. Qt handles none of these
+    // signals itself (its child processes are watched through SIGCHLD).
+    vistal::InstallAtomicWriteSignalHandlers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vistal"));
     QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
