@@ -4,6 +4,7 @@
 #include "support/DesktopSettings.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -11,6 +12,41 @@
 namespace vistal::test {
 
 using ui::TDesktop;
+
+namespace {
+
+// A session bus of the test's own, for Xfce's settings daemon, which the bus
+// starts on demand and which ends with it.
+class TPrivateBus {
+public:
+    explicit TPrivateBus(const QProcessEnvironment& env) {
+        daemon_.setProcessEnvironment(env);
+        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address=1")});
+        if (daemon_.waitForStarted(15000) && daemon_.waitForReadyRead(15000))
+            Address = QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~TPrivateBus() {
+        daemon_.terminate();
+        if (!daemon_.waitForFinished(5000)) daemon_.kill();
+        daemon_.waitForFinished();
+    }
+    QString Address;
+
+private:
+    QProcess daemon_;
+};
+
+QString Xfconf(const QProcessEnvironment& env, const QStringList& arguments) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xfconf-query"),
+            QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop")} + arguments);
+    if (!p.waitForFinished(15000) || p.exitCode() != 0) return QStringLiteral("<xfconf-query failed>");
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
 
 TEST(Wallpaper, TheDesktopIsToldByTheEnvironment) {
     const auto desktop = [](const QString& current, const QString& session) {
@@ -72,6 +108,37 @@ TEST(Wallpaper, FailsWithoutASupportedDesktopOrItsTool) {
     EXPECT_TRUE(ui::CanSetWallpaper(noSchema));
     EXPECT_FALSE(ui::SetWallpaper(QStringLiteral("/tmp/w.bmp"), ui::wmTile, noSchema, &why));
     EXPECT_TRUE(why.startsWith(QStringLiteral("gsettings が失敗しました"))) << why.toStdString();
+}
+
+TEST(Wallpaper, EveryXfceMonitorAndWorkspaceThroughXfconfQuery) {
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("XFCE"));
+    const TPrivateBus bus(env);
+    ASSERT_FALSE(bus.Address.isEmpty()) << "dbus-daemon is needed";
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.Address);
+    ASSERT_TRUE(ui::CanSetWallpaper(env)) << "xfconf-query (xfconf) is needed";
+
+    QString why;
+    // The desktop has not made its wallpaper settings yet.
+    EXPECT_FALSE(ui::SetWallpaper(QStringLiteral("/tmp/w.png"), ui::wmTile, env, &why));
+    EXPECT_TRUE(why.startsWith(QStringLiteral("Xfce"))) << why.toStdString();
+
+    const QStringList images = {QStringLiteral("/backdrop/screen0/monitorVirtual1/workspace0/last-image"),
+                                QStringLiteral("/backdrop/screen0/monitor0/workspace1/last-image")};
+    for (const QString& image : images)
+        Xfconf(env, {QStringLiteral("-p"), image, QStringLiteral("-n"), QStringLiteral("-t"),
+                     QStringLiteral("string"), QStringLiteral("-s"), QStringLiteral("old.png")});
+    for (const auto& [mode, style] : {std::pair{ui::wmTile, "2"}, std::pair{ui::wmCentre, "1"}}) {
+        ASSERT_TRUE(ui::SetWallpaper(QStringLiteral("wall.png"), mode, env, &why)) << why.toStdString();
+        for (const QString& image : images) {
+            EXPECT_EQ(Xfconf(env, {QStringLiteral("-p"), image}),
+                      QDir::current().absoluteFilePath("wall.png"));
+            EXPECT_EQ(Xfconf(env, {QStringLiteral("-p"), image.chopped(10) + QStringLiteral("image-style")}),
+                      QString::fromLatin1(style));
+        }
+    }
 }
 
 } // namespace vistal::test
