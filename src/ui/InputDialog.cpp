@@ -1,8 +1,8 @@
 #include "ui/InputDialog.h"
 
+#include "ui/AppTitle.h"
 #include "ui/InputInteger.h"
 
-#include <QApplication>
 #include <QLabel>
 
 namespace vistal::ui {
@@ -23,7 +23,7 @@ bool TIntegerDialog::Execute() {
     TIntegerDlg form(prompt_, prompt_.Parent);
     form.Max = max_;
     form.Min = min_;
-    form.setWindowTitle(Caption.isEmpty() ? QApplication::applicationDisplayName() : Caption);
+    form.setWindowTitle(Caption.isEmpty() ? ApplicationTitle() : Caption);
     form.Information->setText(Information.isEmpty() ? QStringLiteral("整数値を入力してください")
                                                     : Information);
     form.SetPasswordChar(PasswordChar);

@@ -1,8 +1,8 @@
 #include "ui/InputFloatDialog.h"
 
+#include "ui/AppTitle.h"
 #include "ui/frmInputFloatDialog.h"
 
-#include <QApplication>
 #include <QLabel>
 
 namespace vistal::ui {
@@ -23,7 +23,7 @@ bool TInputFloatDialog::Execute() {
     TfrmInputFloatDialog form(prompt_, prompt_.Parent);
     form.Max = max_;
     form.Min = min_;
-    form.setWindowTitle(Caption.isEmpty() ? QApplication::applicationDisplayName() : Caption);
+    form.setWindowTitle(Caption.isEmpty() ? ApplicationTitle() : Caption);
     form.Information->setText(Information.isEmpty() ? QStringLiteral("数値を入力してください") : Information);
     form.SetPasswordChar(PasswordChar);
     if (!ErrorMessage.isEmpty()) form.ErrorMessage = ErrorMessage;

@@ -1,5 +1,6 @@
 #include "ui/MainForm.h"
 
+#include "ui/AppTitle.h"
 #include "ui/FormulaLabel.h"
 #include "ui/Help.h"
 #include "ui/PaintBox.h"
@@ -675,7 +676,7 @@ QString TfrmMain::FormulaLabel() const {
 
 void TfrmMain::ShowBusy() {
     const QString title = QStringLiteral("* ") + FormulaLabel();
-    QGuiApplication::setApplicationDisplayName(title);
+    SetApplicationTitle(title);
     setWindowTitle(title);
     spbAbort->setEnabled(true);
     spbBmpSave->setEnabled(false);
@@ -688,7 +689,7 @@ void TfrmMain::ShowBusy() {
 
 void TfrmMain::ShowIdle() {
     const QString title = FormulaLabel();
-    QGuiApplication::setApplicationDisplayName(title);
+    SetApplicationTitle(title);
     setWindowTitle(title);
     spbAbort->setEnabled(false);
     spbBmpSave->setEnabled(true);

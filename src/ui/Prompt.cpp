@@ -1,5 +1,7 @@
 #include "ui/Prompt.h"
 
+#include "ui/AppTitle.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -16,8 +18,7 @@ namespace vistal::ui {
 namespace {
 
 QString BoxCaption() {
-    const QString title = QApplication::applicationDisplayName();
-    return title.isEmpty() ? QApplication::applicationName() : title;
+    return ApplicationTitle();
 }
 
 // Runs a file dialog; open and save differ only in their mode.

@@ -3,6 +3,7 @@
 // them.
 #include "base/AtomicFile.h"
 #include "ui/AppIcon.h"
+#include "ui/AppTitle.h"
 #include "ui/CommandLine.h"
 #include "ui/DrawSettingDialog.h"
 #include "ui/MainForm.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     vistal::InstallAtomicWriteSignalHandlers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vistal"));
-    QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
+    vistal::ui::SetApplicationTitle(QStringLiteral("びすたる"));
     QApplication::setWindowIcon(vistal::ui::AppIcon());
 
     vistal::ui::TfrmMain frmMain;
