@@ -135,8 +135,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             const std::string& v = need();
             auto x = Lower(v).find('x');
             if (x == std::string::npos) Bad(opt, "'" + v + "' is not WxH");
-            o.width = IntArg(opt, v.substr(0, x), 1, 100000);
-            o.height = IntArg(opt, v.substr(x + 1), 1, 100000);
+            o.width = IntArg(opt, v.substr(0, x), 1, kMaxPictureSide);
+            o.height = IntArg(opt, v.substr(x + 1), 1, kMaxPictureSide);
         } else if (opt == "--formula") {
             std::string v = Lower(need());
             if (v == "mandelbrot" || v == "1")

@@ -29,6 +29,11 @@ TMemoryLimit AvailableMemory();
 // (width + 1) × (height + 1) samples.
 std::uint64_t PictureMemoryNeeded(int width, int height, std::uint8_t drawMode, int pictures = 1);
 
+// The largest side of a picture, in pixels: each side an int with room for the
+// extra sample of the extended methods, and every byte count of a picture well
+// inside 64 bits.
+inline constexpr int kMaxPictureSide = 100000;
+
 // Working memory of a drawing besides its pictures and results: row buffers,
 // threads, the encoders of picture files.
 inline constexpr std::uint64_t kDrawingWorkingMemory = 64ull * 1024 * 1024;
