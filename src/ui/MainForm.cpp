@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cmath>
+#include <new>
 
 namespace vistal::ui {
 
@@ -110,6 +111,7 @@ TfrmMain::TfrmMain(TPrompt* prompt, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateInputDialogs();
     timDraw = new QTimer(this);
     timDraw->setObjectName("timDraw");
     connect(timDraw, &QTimer::timeout, this, [this] { Command([this] { timDrawTimer(); }); });
@@ -668,6 +670,9 @@ void TfrmMain::ShowChecks() {
     ViewStatusbar->setChecked(state_.StatusBarChecked);
     ViewFullScreen->setChecked(state_.FullScreenChecked);
     ViewFullScreen->setEnabled(state_.FullScreenEnabled);
+    // The formula's items follow at once, not only when their menu opens: the
+    // shortcut of a hidden item (じゅりあ定数, Ctrl+J) does not work.
+    mnuOptionClick();
 }
 
 QString TfrmMain::FormulaLabel() const {
@@ -765,7 +770,13 @@ const TBitmap& TfrmMain::ShownPicture() {
     TVistal& e = Vistal();
     // Without output effects the picture shown is the drawing itself.
     if (e.BrightnessRaite() == 0 && !e.ShadeOff) return e.DrawBitmap();
-    return e.GetImage();
+    // A repaint has nobody to tell: without memory for the effects, the
+    // drawing shows as it is.
+    try {
+        return e.GetImage();
+    } catch (const std::bad_alloc&) {
+        return e.DrawBitmap();
+    }
 }
 
 void TfrmMain::PumpEvents() {
@@ -880,6 +891,7 @@ void TfrmMain::StopAndChangeFormula() {
 }
 
 void TfrmMain::ApplyVcpFile(const QString& path) {
+    dlgOpen.FileName = path;
     Vistal().LoadVcp(path.toStdString());
     state_.Check(TMenuGroup::Palette, 3);
     Global().PaletteName = path.toStdString();
@@ -1029,6 +1041,7 @@ void TfrmMain::mnuOptionZoomClick(int factor) {
 }
 
 void TfrmMain::mnuOptionSizeClick(int item) {
+    CheckPictureSize(kPictureSizes[item].Width, kPictureSizes[item].Height);
     state_.Check(TMenuGroup::PictureSize, item);
     ShowChecks();
     SetPictureSize(kPictureSizes[item].Width, kPictureSizes[item].Height);
@@ -1093,6 +1106,8 @@ void TfrmMain::ViewStatusbarClick() {
 void TfrmMain::ViewFullScreenClick() {
     TVistal& e = Vistal();
     if (!state_.FullScreenChecked) {
+        const QRect screen = this->screen()->geometry();
+        CheckPictureSize(screen.width(), screen.height());
         state_.FullScreenChecked = true;
         ShowChecks();
         pnlToolbar->hide();
@@ -1104,7 +1119,6 @@ void TfrmMain::ViewFullScreenClick() {
         // depend on when the window manager puts the frame back.
         state_.WindowedTop = geometry().y();
         state_.WindowedLeft = geometry().x();
-        const QRect screen = this->screen()->geometry();
         FitWindowToPicture();
         showFullScreen();
         SetPictureSize(screen.width(), screen.height());

@@ -13,6 +13,8 @@
 #include "ui/AboutDialog.h"
 #include "ui/ExplorerState.h"
 #include "ui/Guard.h"
+#include "ui/InputDialog.h"
+#include "ui/InputFloatDialog.h"
 #include "ui/Prompt.h"
 
 #include <QElapsedTimer>
@@ -193,6 +195,14 @@ public:
 
     // Commands with dialogs of their own, each area in a file of its own.
     // Typed values and the parameter dialogs (MainFormInput.cpp).
+    // The input components every 指定 item shares, and the palette file
+    // dialog, which remembers the file last read.
+    TIntegerDialog* dlgInteger = nullptr;
+    TInputFloatDialog* dlgFloat = nullptr;
+    TFileRequest dlgOpen;
+    // Refuses a picture size that the machine cannot hold, or that is larger
+    // than a picture may be: an error box, then a silent abort.
+    void CheckPictureSize(int w, int h);
     void mnuOptionZoomUserClick();
     void mnuOptionSizeUserClick();
     void mnuOptionIterationUserClick();
@@ -251,6 +261,7 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateInputDialogs(); // MainFormInput.cpp
     QAction* Item(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     QAction* Radio(QMenu* menu, TMenuGroup group, const char* name, const QString& caption);
     QAction* Toggle(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});

@@ -2,30 +2,192 @@
 // the palette file, the coordinate and Julia constant dialogs and the options.
 #include "ui/MainForm.h"
 
+#include "base/UFormat.h"
+#include "engine/PictureMemory.h"
+#include "ui/Move.h"
+#include "ui/NumberText.h"
+#include "ui/OptionDialog.h"
+#include "ui/SetJuliaConstDialog.h"
+#include "ui/UserSetting.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <climits>
+
 namespace vistal::ui {
 
-void TfrmMain::mnuOptionZoomUserClick() {}
+namespace {
 
-void TfrmMain::mnuOptionSizeUserClick() {}
+// What a 指定 item asks: its name and the value in use, "繰り返し回数（現在値：256）".
+QString Asking(const char* what, const QString& current) {
+    return QString::fromUtf8(what) + QStringLiteral("（現在値：") + current + QStringLiteral("）");
+}
 
-void TfrmMain::mnuOptionIterationUserClick() {}
+// 書換頻度 is typed in tenths of a second and kept in milliseconds, which
+// must fit an int.
+constexpr int kMaxRefreshTenths = INT_MAX / 100;
 
-void TfrmMain::mnuOptionDetailUserClick() {}
+// The 指定 items of their menus.
+constexpr int kZoomUserItem = 5;
+constexpr int kSizeUserItem = static_cast<int>(kPictureSizes.size());
+constexpr int kRefreshUserItem = static_cast<int>(kRefreshIntervals.size()) + 1;
 
-void TfrmMain::mnuOptionPaletteReadVCPClick() {}
+// Pictures of the window's size held at once: the drawing, the copy with the
+// output effects (which can be switched on at any time without a new drawing)
+// and the window's own buffer on screen.
+constexpr int kPicturesOnScreen = 3;
 
-void TfrmMain::mnuOptionPowerUserClick() {}
+} // namespace
 
-void TfrmMain::mnuOptionManualMoveClick() {}
+void TfrmMain::CreateInputDialogs() {
+    dlgInteger = new TIntegerDialog(*prompt_, this);
+    dlgInteger->setObjectName("dlgInteger");
+    dlgInteger->Caption = QStringLiteral("びすたる");
+    dlgInteger->ErrorMessage = QStringLiteral("整数値を入れてください");
+    dlgFloat = new TInputFloatDialog(*prompt_, this);
+    dlgFloat->setObjectName("dlgFloat");
+    dlgFloat->Caption = QStringLiteral("びすたる");
+    dlgFloat->ErrorMessage = QStringLiteral("整数値を入れてください");
+    dlgFloat->SetMax(2147483647.0);
+    dlgOpen.Title = QStringLiteral("VCPﾌｧｲﾙを開く");
+    dlgOpen.Filter = QStringLiteral("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*");
+    dlgOpen.MustExist = true;
+}
 
-void TfrmMain::mnuOptionJuliaConstClick() {}
+void TfrmMain::CheckPictureSize(int w, int h) {
+    const QString size = QStringLiteral("%1 x %2").arg(w).arg(h);
+    if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
+        prompt_->ShowError(
+            QStringLiteral("表示ｻｲｽﾞ %1 の絵は描けません\n縦横とも 1 から %2 までにしてください")
+                .arg(size)
+                .arg(kMaxPictureSide));
+        throw EAbort();
+    }
+    const TMemoryLimit available = AvailableMemory();
+    const std::uint8_t mode = Vistal().DrawMode;
+    if (CheckPictureMemory(w, h, mode, kPicturesOnScreen, available).empty()) return;
+    const std::uint64_t need = PictureMemoryNeeded(w, h, mode, kPicturesOnScreen) + kDrawingWorkingMemory;
+    prompt_->ShowError(QStringLiteral("表示ｻｲｽﾞ %1 の絵を描くにはメモリが足りません\n要る量 %2、使える量 %3")
+                           .arg(size, QString::fromStdString(FormatByteSize(need, true)),
+                                QString::fromStdString(FormatByteSize(available.Bytes, false))));
+    throw EAbort();
+}
 
-void TfrmMain::mnuOptionModeCorrectionUserClick() {}
+void TfrmMain::mnuOptionZoomUserClick() {
+    TVistal& e = Vistal();
+    dlgInteger->Information = Asking("拡縮の度合い", QString::number(e.ZoomFactor()));
+    dlgInteger->SetMin(1);
+    if (!dlgInteger->Execute()) return;
+    e.SetZoomFactor(dlgInteger->Value);
+    state_.Check(TMenuGroup::ZoomFactor, kZoomUserItem);
+}
 
-void TfrmMain::mnuOptionModeEscapeUserClick() {}
+void TfrmMain::mnuOptionSizeUserClick() {
+    TfrmSetting dialog(Vistal(), *prompt_, this);
+    if (prompt_->Exec(dialog) != QDialog::Accepted) return;
+    CheckPictureSize(dialog.NewWidth, dialog.NewHeight);
+    state_.Check(TMenuGroup::PictureSize, kSizeUserItem);
+    ShowChecks();
+    SetPictureSize(dialog.NewWidth, dialog.NewHeight);
+}
 
-void TfrmMain::mnuOptionRefreshUserClick() {}
+void TfrmMain::mnuOptionIterationUserClick() {
+    dlgInteger->Information = Asking("繰り返し回数", QString::number(Vistal().Iteration()));
+    dlgInteger->SetMin(1);
+    if (dlgInteger->Execute()) SelectIteration(dlgInteger->Value);
+}
 
-void TfrmMain::mnuOptionOptionClick() {}
+void TfrmMain::mnuOptionDetailUserClick() {
+    dlgInteger->Information = Asking("分解能", QString::number(Vistal().Detail()));
+    dlgInteger->SetMin(1);
+    if (dlgInteger->Execute()) SelectDetail(dlgInteger->Value);
+}
+
+void TfrmMain::mnuOptionPaletteReadVCPClick() {
+    const TGlobal& g = Global();
+    if (g.VcpAlways) dlgOpen.InitialDir = QString::fromStdString(g.VcpFiles());
+    TFileRequest request = dlgOpen;
+    // The dialog opens where the file last read lies, unless a folder of the
+    // settings says where to start.
+    if (!request.InitialDir.isEmpty() && !request.FileName.isEmpty()) {
+        const QFileInfo last(request.FileName);
+        request.FileName =
+            QFileInfo(QDir(request.InitialDir), last.fileName()) == last ? last.fileName() : QString();
+    }
+    const std::optional<TFileChoice> choice = prompt_->OpenFile(request);
+    if (!choice) return;
+    dlgOpen.FilterIndex = choice->FilterIndex;
+    ApplyVcpFile(choice->FileName);
+    RedrawOnPaletteChange();
+}
+
+void TfrmMain::mnuOptionPowerUserClick() {
+    TVistal& e = Vistal();
+    dlgInteger->Information = Asking("巾乗", QString::number(e.Pow()));
+    dlgInteger->SetMin(2);
+    if (dlgInteger->Execute()) SelectPower(dlgInteger->Value);
+    e.ResetView();
+    mnuFileDrawClick(mnuOptionPowerUser);
+}
+
+void TfrmMain::mnuOptionManualMoveClick() {
+    TfrmMove dialog(Vistal(), *prompt_, this);
+    if (prompt_->Exec(dialog) == QDialog::Accepted) mnuFileDrawClick(mnuOptionManualMove);
+}
+
+void TfrmMain::mnuOptionJuliaConstClick() {
+    TVistal& e = Vistal();
+    if (e.Formula() != fmJulia) return;
+    TfrmSetJuliaConstDialog dialog(e, *prompt_, this);
+    const bool ok = prompt_->Exec(dialog) == QDialog::Accepted;
+    e.ResetView();
+    if (ok) mnuFileDrawClick(mnuOptionJuliaConst);
+}
+
+void TfrmMain::mnuOptionModeCorrectionUserClick() {
+    // The limits are this command's alone: whatever the dialog had before is
+    // back afterwards, however the dialog ends.
+    struct TRestoreLimits {
+        TInputFloatDialog& dialog;
+        double min = dialog.Min(), max = dialog.Max();
+        ~TRestoreLimits() {
+            dialog.SetMax(max);
+            dialog.SetMin(min);
+        }
+    } restore{*dlgFloat};
+    dlgFloat->Information = Asking("補正係数", FloatText(Vistal().Correction()));
+    dlgFloat->SetMin(-100.0);
+    dlgFloat->SetMax(100.0);
+    if (dlgFloat->Execute()) SelectCorrection(dlgFloat->Value);
+}
+
+void TfrmMain::mnuOptionModeEscapeUserClick() {
+    dlgFloat->Information = Asking("打切判定数", FloatText(Vistal().Escape()));
+    dlgFloat->SetMin(1.0);
+    if (dlgFloat->Execute()) SelectEscape(dlgFloat->Value);
+}
+
+void TfrmMain::mnuOptionRefreshUserClick() {
+    // Tenths of a second whose milliseconds an int cannot hold are refused by
+    // the dialog, with the largest it takes; the limit is this command's alone.
+    struct TRestoreMax {
+        TIntegerDialog& dialog;
+        int max = dialog.Max();
+        ~TRestoreMax() { dialog.SetMax(max); }
+    } restore{*dlgInteger};
+    dlgInteger->Information = Asking("書換頻度", QString::number(state_.RefreshInterval / 100));
+    dlgInteger->SetMin(0);
+    dlgInteger->SetMax(std::min(dlgInteger->Max(), kMaxRefreshTenths));
+    if (!dlgInteger->Execute()) return;
+    SetRefreshInterval(dlgInteger->Value * 100);
+    state_.Check(TMenuGroup::Refresh, kRefreshUserItem);
+}
+
+void TfrmMain::mnuOptionOptionClick() {
+    TfrmOption dialog(Global(), *prompt_, this);
+    // An unchecked VCP folder: the palette file dialog starts wherever it was.
+    connect(&dialog, &TfrmOption::VcpFolderReleased, this, [this] { dlgOpen.InitialDir.clear(); });
+    prompt_->Exec(dialog);
+}
 
 } // namespace vistal::ui
