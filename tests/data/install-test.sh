@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build into a temporary DESTDIR with prefix /usr, checks that
-# every file is where it belongs and that the desktop entry is valid.
+# every file is where it belongs, that the desktop entry is valid and that the
+# installed explorer finds its help page and starts with a list file named.
 # Usage: install-test.sh CMAKE BUILD_DIR WITH_EXPLORER(0|1) WITH_RENDER_MAN(0|1)
 set -eu
 cmake=$1 build=$2 explorer=$3 render_man=$4
@@ -33,4 +34,17 @@ need share/doc/vistal/LICENSE
 "$usr/bin/vistal-render" --version | grep -q "GNU GPL version 3 or later" ||
     { echo "vistal-render --version names no licence"; status=1; }
 desktop-file-validate "$usr/share/applications/vistal.desktop" || status=1
+
+if [ "$explorer" = 1 ]; then
+    "$usr/bin/vistal" --version | grep -q "^vistal 1.9.0" || { echo "vistal --version: no version"; status=1; }
+    "$usr/bin/vistal" --help | grep -qF "$usr/share/vistal/Help/Help.html" ||
+        { echo "vistal --help does not name the installed help page"; status=1; }
+    # A list file on the command line (as the desktop entry passes one) must
+    # not stop the window from starting: still running after two seconds.
+    : >"$dest/list.vrp"
+    rc=0
+    XDG_CONFIG_HOME=$dest/config QT_QPA_PLATFORM=offscreen timeout 2 "$usr/bin/vistal" "$dest/list.vrp" \
+        >"$dest/vistal.log" 2>&1 || rc=$?
+    [ "$rc" = 124 ] || { echo "vistal FILE.vrp ended at start-up with status $rc:"; cat "$dest/vistal.log"; status=1; }
+fi
 exit $status
