@@ -185,7 +185,8 @@ void TfrmMain::mnuOptionRefreshUserClick() {
 
 void TfrmMain::mnuOptionOptionClick() {
     TfrmOption dialog(Global(), *prompt_, this);
-    // An unchecked VCP folder: the palette file dialog starts wherever it was.
+    // A folder unchecked: its file dialog no longer starts in a folder of its own.
+    connect(&dialog, &TfrmOption::BmpFolderReleased, this, [this] { dlgSave.InitialDir.clear(); });
     connect(&dialog, &TfrmOption::VcpFolderReleased, this, [this] { dlgOpen.InitialDir.clear(); });
     prompt_->Exec(dialog);
 }

@@ -354,7 +354,7 @@ TEST_F(MainWindow, OptionsFromTheirItem) {
         << text.toStdString();
 }
 
-TEST_F(MainWindow, APaletteFileIsRememberedAndItsFolderFollowsTheOptions) {
+TEST_F(MainWindow, APaletteFileIsRememberedAndTheFoldersFollowTheOptions) {
     TfrmMain& w = Start();
     QTemporaryDir dir;
     const QString vcp = dir.filePath("sea.vcp");
@@ -390,6 +390,7 @@ TEST_F(MainWindow, APaletteFileIsRememberedAndItsFolderFollowsTheOptions) {
     w.mnuOptionPaletteReadVCP->trigger();
     EXPECT_EQ(prompt.FileRequests[1].InitialDir, dir.path());
     EXPECT_EQ(prompt.FileRequests[1].FileName, "sea.vcp");
+    w.dlgSave.InitialDir = dir.path();
     prompt.DialogAnswers.push_back([](QDialog& d) {
         d.show(); // filled from the settings
         Child<QAbstractButton>(d, "ckbVcpSet")->click();
@@ -398,6 +399,7 @@ TEST_F(MainWindow, APaletteFileIsRememberedAndItsFolderFollowsTheOptions) {
     });
     w.mnuOptionOption->trigger();
     EXPECT_FALSE(w.Global().VcpAlways);
+    EXPECT_TRUE(w.dlgSave.InitialDir.isEmpty()); // the BMP folder was not checked either
     prompt.FileAnswers.push_back(std::nullopt);
     w.mnuOptionPaletteReadVCP->trigger();
     EXPECT_TRUE(prompt.FileRequests[2].InitialDir.isEmpty());
