@@ -6,6 +6,7 @@
 #include "ui/AppTitle.h"
 #include "ui/CommandLine.h"
 #include "ui/DrawSettingDialog.h"
+#include "ui/Language.h"
 #include "ui/MainForm.h"
 #include "ui/PositionInfoDialog.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     vistal::InstallAtomicWriteSignalHandlers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vistal"));
+    vistal::ui::InstallQtJapanese(app);
     vistal::ui::SetApplicationTitle(QStringLiteral("びすたる"));
     QApplication::setWindowIcon(vistal::ui::AppIcon());
 
