@@ -129,6 +129,7 @@ void TfrmMain::FormCreate() {
     TVistal& e = Vistal();
     e.ErrorReporter = reporter_.get();
     e.PumpHook = [this] { PumpEvents(); };
+    setAcceptDrops(true); // palette and scenic-spot files (MainFormLocations.cpp)
 
     // The picture fills what the bars leave of the first client area.
     int bars = 0;

@@ -38,6 +38,8 @@ class TPaintBox;
 class TStatusPanel;
 class TfrmPositionInfoDialog;
 class TfrmDrawSettingDialog;
+class TfrmVrpDialog;
+class TfrmEntry;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -229,6 +231,17 @@ public:
     void mnuRecoEntryClick();
     void mnuRecoLoadClick();
     void mnuRecoSaveClick();
+    // Reads a scenic-spot file into the view through the Select operations,
+    // reports what went wrong, and draws in every case.
+    void OpenLocationFile(const QString& fileName);
+    // A file dropped on the window: a palette file (.vcp) or a scenic spot (.fss).
+    void FormDropFile(const QString& fileName);
+    // The recommendation-list dialog and the entry dialog, created by the
+    // program after the main window; they live as long as the program.
+    QPointer<TfrmVrpDialog> frmVrpDialog;
+    QPointer<TfrmEntry> frmEntry;
+    // The file the scenic-spot dialogs (dlgOpenScenicSpot, dlgSaveScenicSpot) propose.
+    QString ScenicSpotFileName;
     // The draw-setting window and colour 0 (MainFormDrawSetting.cpp).
     void mnuOptionDrawSettingClick();
     void mnuOptionPalletCustomColorClick();
@@ -255,6 +268,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override; // MainFormLocations.cpp
+    void dropEvent(QDropEvent* event) override;           // MainFormLocations.cpp
 
 private:
     void FormCreate();

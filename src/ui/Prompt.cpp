@@ -34,6 +34,7 @@ std::optional<TFileChoice> RunFileDialog(QWidget* parent, const TFileRequest& r,
         dialog.selectNameFilter(filters.at(index - 1));
     }
     if (!r.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(r.DefaultSuffix);
+    if (save && !r.ConfirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.FileName.isEmpty()) dialog.selectFile(r.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return TFileChoice{dialog.selectedFiles().first(),

@@ -24,6 +24,8 @@ struct TFileRequest {
     QString FileName;       // proposed name
     QString DefaultSuffix;  // appended by the dialog when the typed name has none
     bool MustExist = false; // open dialogs: path and file must exist
+    // Save dialogs: ask before a file that exists is taken.
+    bool ConfirmOverwrite = true;
 };
 
 // The user's choice in a file dialog.

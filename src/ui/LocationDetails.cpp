@@ -1,0 +1,115 @@
+#include "ui/LocationDetails.h"
+
+#include "ui/NumberText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace vistal::ui {
+
+namespace {
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text = QString()) {
+    auto* label = new QLabel(text, parent);
+    if (name) label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// A value that can be selected and copied.
+QLabel* ValueLabel(QWidget* parent, const char* name) {
+    QLabel* label = NewLabel(parent, name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+int TLocationDetails::BuildDetails(QWidget* parent, QGridLayout* grid, int row) {
+    lblType = ValueLabel(parent, "lblType");
+    lblPower = ValueLabel(parent, "lblPower");
+    lblCenterReal = ValueLabel(parent, "lblCenterReal");
+    lblCenterImag = ValueLabel(parent, "lblCenterImag");
+    lblWidth = ValueLabel(parent, "lblWidth");
+    lblJuliaConst = NewLabel(parent, "lblJuliaConst", QStringLiteral("じゅりあ定数"));
+    lblJuliaConst1 = NewLabel(parent, "lblJuliaConst1", QStringLiteral("("));
+    lblJuliaConst2 = NewLabel(parent, "lblJuliaConst2", QStringLiteral(","));
+    lblJuliaConst3 = NewLabel(parent, "lblJuliaConst3", QStringLiteral(")"));
+    lblJuliaConstReal = ValueLabel(parent, "lblJuliaConstReal");
+    lblJuliaConstImag = ValueLabel(parent, "lblJuliaConstImag");
+    // Room for the longest "%g" text, so the rows do not jump as values change.
+    const int number =
+        lblCenterReal->fontMetrics().horizontalAdvance(QStringLiteral("-1.23456789012345E-100"));
+    for (QLabel* value : {lblCenterReal, lblCenterImag, lblJuliaConstReal, lblJuliaConstImag})
+        value->setMinimumWidth(number);
+
+    const auto line = [](std::initializer_list<QWidget*> widgets) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(4);
+        for (QWidget* w : widgets)
+            box->addWidget(w);
+        box->addStretch();
+        return box;
+    };
+    grid->addWidget(NewLabel(parent, "lblTypeCaption", QStringLiteral("T y p e")), row, 0);
+    {
+        QHBoxLayout* type = line({lblType});
+        type->insertSpacing(1, 24);
+        type->insertWidget(2, NewLabel(parent, "lblPowerCaption", QStringLiteral("巾乗")));
+        type->insertWidget(3, lblPower);
+        grid->addLayout(type, row++, 1);
+    }
+    grid->addWidget(NewLabel(parent, "lblCenterCaption", QStringLiteral("中  心")), row, 0);
+    grid->addLayout(line({NewLabel(parent, nullptr, QStringLiteral("(")), lblCenterReal,
+                          NewLabel(parent, nullptr, QStringLiteral(",")), lblCenterImag,
+                          NewLabel(parent, nullptr, QStringLiteral(")"))}),
+                    row++, 1);
+    grid->addWidget(NewLabel(parent, "lblWidthCaption", QStringLiteral("幅 (虚)")), row, 0);
+    grid->addLayout(line({lblWidth}), row++, 1);
+    grid->addWidget(lblJuliaConst, row, 0);
+    grid->addLayout(
+        line({lblJuliaConst1, lblJuliaConstReal, lblJuliaConst2, lblJuliaConstImag, lblJuliaConst3}), row++,
+        1);
+    return row;
+}
+
+void TLocationDetails::ClearDetails() {
+    for (QLabel* value :
+         {lblType, lblPower, lblCenterReal, lblCenterImag, lblWidth, lblJuliaConstReal, lblJuliaConstImag})
+        value->clear();
+}
+
+void TLocationDetails::ShowDetails(std::uint8_t formula, int pow, const TComplex& center, double imSpan,
+                                   const TComplex& juliaSeed) {
+    const bool julia = formula == fmJulia;
+    switch (formula) {
+    case fmMandelbrot:
+        lblType->setText(QStringLiteral("びすたる"));
+        break;
+    case fmJulia:
+        lblType->setText(QStringLiteral("じゅりあ"));
+        break;
+    default:
+        lblType->setText(QStringLiteral("Error"));
+        break;
+    }
+    EnableJuliaRow(julia);
+    if (julia) {
+        lblJuliaConstReal->setText(FloatText(juliaSeed.Re));
+        lblJuliaConstImag->setText(FloatText(juliaSeed.Im));
+    } else {
+        lblJuliaConstReal->clear();
+        lblJuliaConstImag->clear();
+    }
+    lblPower->setText(QString::number(pow));
+    lblCenterReal->setText(FloatText(center.Re));
+    lblCenterImag->setText(FloatText(center.Im));
+    lblWidth->setText(FloatText(imSpan));
+}
+
+void TLocationDetails::EnableJuliaRow(bool enabled) {
+    for (QLabel* label : {lblJuliaConst, lblJuliaConst1, lblJuliaConst2, lblJuliaConst3})
+        label->setEnabled(enabled);
+}
+
+} // namespace vistal::ui
