@@ -37,11 +37,6 @@ int TLocationDetails::BuildDetails(QWidget* parent, QGridLayout* grid, int row) 
     lblJuliaConst3 = NewLabel(parent, "lblJuliaConst3", QStringLiteral(")"));
     lblJuliaConstReal = ValueLabel(parent, "lblJuliaConstReal");
     lblJuliaConstImag = ValueLabel(parent, "lblJuliaConstImag");
-    // Room for the longest "%g" text, so the rows do not jump as values change.
-    const int number =
-        lblCenterReal->fontMetrics().horizontalAdvance(QStringLiteral("-1.23456789012345E-100"));
-    for (QLabel* value : {lblCenterReal, lblCenterImag, lblJuliaConstReal, lblJuliaConstImag})
-        value->setMinimumWidth(number);
 
     const auto line = [](std::initializer_list<QWidget*> widgets) {
         auto* box = new QHBoxLayout;

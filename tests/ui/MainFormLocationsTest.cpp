@@ -22,6 +22,8 @@ TEST_F(LocationWindow, AScenicSpotSavedAndOpenedRestoresTheView) {
     w.mnuRecoSave->trigger();
     EXPECT_EQ(prompt.FileRequests.back().Filter, QStringLiteral("Fractal景勝地データ(*.fss)|*.fss"));
     EXPECT_EQ(prompt.FileRequests.back().DefaultSuffix, "fss");
+    // The description names its pattern already: Qt shows it once.
+    EXPECT_EQ(ui::QtFilter(prompt.FileRequests.back().Filter), QStringLiteral("Fractal景勝地データ(*.fss)"));
     // Half the span: the distance from the centre to the top edge.
     EXPECT_TRUE(QString::fromLatin1(Read(spot))
                     .contains(QRegularExpression("^ImSpan=0.25\r?$", QRegularExpression::MultilineOption)));
