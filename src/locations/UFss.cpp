@@ -320,18 +320,7 @@ void ApplyFss(const TFssVistal& f, TLocationTarget& target) {
         const std::string path = VcpPathFor(target.Global(), f.Vcp);
         if (IsExistingFile(path)) target.ApplyVcpFile(path);
     }
-    if (f.DrawMode != dmNormal) {
-        target.SelectDrawMode(f.DrawMode);
-        target.SelectDrawCompo(f.DrawCompo);
-        target.SelectRepresent(f.Represent);
-        target.SelectEscape(f.Escape);
-        target.SelectLightDark(f.LightDark);
-        target.SelectCorrection(f.Correction);
-        target.SelectPotentialBright(f.PotentialBright);
-    } else {
-        engine.DrawMode = target.LastBasicMode();
-        target.SelectDrawMode(target.LastBasicMode());
-    }
+    ApplyDrawingMethod(target, f);
     engine.SetColor0(static_cast<TColor>(f.Color0));
     engine.UseColor0 = f.UseColor0;
     engine.ShadeOff = f.ShadeOff;

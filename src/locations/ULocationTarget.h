@@ -74,6 +74,25 @@ private:
     std::uint8_t lastBasicMode_ = dmNormal;
 };
 
+// The drawing method a location carries, the same for records and scenic
+// spots: an extended method with its values, or none (0), which returns to the
+// basic method last chosen. Location is any type with the fields DrawMode,
+// DrawCompo, Represent, Escape, LightDark, Correction and PotentialBright.
+template <class Location> void ApplyDrawingMethod(TLocationTarget& target, const Location& l) {
+    if (l.DrawMode != dmNormal) {
+        target.SelectDrawMode(l.DrawMode);
+        target.SelectDrawCompo(l.DrawCompo);
+        target.SelectRepresent(l.Represent);
+        target.SelectEscape(l.Escape);
+        target.SelectLightDark(l.LightDark);
+        target.SelectCorrection(l.Correction);
+        target.SelectPotentialBright(l.PotentialBright);
+    } else {
+        target.Engine().DrawMode = target.LastBasicMode();
+        target.SelectDrawMode(target.LastBasicMode());
+    }
+}
+
 // The palette file a location names: VcpFolder/name.vcp, where VcpFolder is
 // the settings' VcpFiles (set only while VcpAlways is on). Empty when there is
 // no folder or no name: a bare name is never looked up elsewhere.

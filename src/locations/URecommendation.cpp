@@ -642,18 +642,7 @@ void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target)
         const std::string path = VcpPathFor(target.Global(), record.Vcp);
         if (IsExistingFile(path)) target.ApplyVcpFile(path);
     }
-    if (record.DrawMode != dmNormal) {
-        target.SelectDrawMode(record.DrawMode);
-        target.SelectDrawCompo(record.DrawCompo);
-        target.SelectRepresent(record.Represent);
-        target.SelectEscape(record.Escape);
-        target.SelectLightDark(record.LightDark);
-        target.SelectCorrection(record.Correction);
-        target.SelectPotentialBright(record.PotentialBright);
-    } else {
-        engine.DrawMode = target.LastBasicMode();
-        target.SelectDrawMode(target.LastBasicMode());
-    }
+    ApplyDrawingMethod(target, record);
     engine.UseColor0 = record.UseColor0;
     engine.SetColor0(static_cast<TColor>(record.Color0));
     engine.ShadeOff = record.ShadeOff;
