@@ -55,16 +55,6 @@ int ResolveTarget(const std::string& fileName, TTarget& target) {
     }
 }
 
-std::string NotRegular(mode_t mode) {
-    const char* kind = S_ISDIR(mode)    ? "a folder"
-                       : S_ISFIFO(mode) ? "a FIFO"
-                       : S_ISCHR(mode)  ? "a character device"
-                       : S_ISBLK(mode)  ? "a block device"
-                       : S_ISSOCK(mode) ? "a socket"
-                                        : "a special file";
-    return std::string("not a regular file (") + kind + ")";
-}
-
 fs::path FolderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
@@ -163,7 +153,7 @@ public:
         TTarget target;
         if (const int err = ResolveTarget(fileName, target)) Fail(err, fileName_);
         if (target.exists && !S_ISREG(target.st.st_mode))
-            throw EFileWriteError(fileName_, NotRegular(target.st.st_mode));
+            throw EFileWriteError(fileName_, NotRegularFileReason(target.st.st_mode));
         const fs::path dir = FolderOf(target.path);
         const std::string name = target.path.filename().string();
         target_ = target.path;
@@ -282,6 +272,16 @@ ssize_t StreamWrite(void* cookie, const char* data, std::size_t size) {
 
 } // namespace
 
+std::string NotRegularFileReason(unsigned mode) {
+    const char* kind = S_ISDIR(mode)    ? "a folder"
+                       : S_ISFIFO(mode) ? "a FIFO"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "a special file";
+    return std::string("not a regular file (") + kind + ")";
+}
+
 void WriteFileAtomically(const std::string& fileName, const std::function<void(std::FILE*)>& body) {
     TTempFile file(fileName);
     const std::unique_ptr<char[]> buffer(new char[kStreamBuffer]);
@@ -319,7 +319,7 @@ void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
 std::string CheckFileWritable(const std::string& fileName) {
     TTarget target;
     if (const int err = ResolveTarget(fileName, target)) return std::strerror(err);
-    if (target.exists && !S_ISREG(target.st.st_mode)) return NotRegular(target.st.st_mode);
+    if (target.exists && !S_ISREG(target.st.st_mode)) return NotRegularFileReason(target.st.st_mode);
     const fs::path dir = FolderOf(target.path);
     struct stat st {};
     if (::stat(dir.c_str(), &st) != 0) {

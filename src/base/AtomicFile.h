@@ -47,6 +47,10 @@ void WriteFileAtomically(const std::string& fileName, std::string_view bytes);
 // or is not writable. Empty when nothing stands in the way.
 std::string CheckFileWritable(const std::string& fileName);
 
+// "not a regular file (a FIFO)": why a file of this mode (st_mode) is neither
+// replaced nor read.
+std::string NotRegularFileReason(unsigned mode);
+
 // Makes the program's end by a signal clean for atomic writes. SIGINT,
 // SIGTERM, SIGHUP and SIGQUIT (where not ignored already) first remove the
 // temporary file being written, if any, and then end the program as they

@@ -85,7 +85,13 @@ void PngWrite(png_structp png, png_bytep data, std::size_t length) {
 void PngFlush(png_structp) {}
 
 // Returns false with state.message (or state.ioError) set on failure.
-bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state) {
+// Printable ASCII goes into a tEXt chunk; anything else needs iTXt (UTF-8).
+bool IsPrintableAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state,
+               const TPictureFileOptions& options) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, PngError, PngWarning);
     if (!png) {
         std::snprintf(state.message, sizeof state.message, "%s", msg::kCannotStartPngEncoder);
@@ -105,6 +111,16 @@ bool EncodePng(const TBitmap& bitmap, std::uint8_t* row, TPngState& state) {
     png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()),
                  static_cast<png_uint_32>(bitmap.Height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_text text{};
+    if (!options.Text.empty()) {
+        // Set before png_write_info, so the chunk comes before the image data.
+        text.compression =
+            IsPrintableAscii(options.Text) ? PNG_TEXT_COMPRESSION_NONE : PNG_ITXT_COMPRESSION_NONE;
+        text.key = const_cast<png_charp>(kPictureTextKeyword);
+        text.text = const_cast<png_charp>(options.Text.c_str());
+        text.text_length = options.Text.size();
+        png_set_text(png, info, &text, 1);
+    }
     png_write_info(png, info);
     for (int y = 0; y < bitmap.Height(); ++y) {
         bitmap.RowToRgb24(y, row);
@@ -135,7 +151,11 @@ void JpegErrorExit(j_common_ptr cinfo) {
 
 void JpegOutputMessage(j_common_ptr) {}
 
-bool EncodeJpeg(const TBitmap& bitmap, std::FILE* file, std::uint8_t* row, TJpegError& error) {
+// The longest comment a JPEG marker segment holds.
+constexpr std::size_t kJpegMaxComment = 65533;
+
+bool EncodeJpeg(const TBitmap& bitmap, std::FILE* file, std::uint8_t* row, TJpegError& error,
+                const TPictureFileOptions& options) {
     jpeg_compress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo); // so that destroying it is safe at any point
     cinfo.err = jpeg_std_error(&error.manager);
@@ -152,8 +172,11 @@ bool EncodeJpeg(const TBitmap& bitmap, std::FILE* file, std::uint8_t* row, TJpeg
     cinfo.input_components = 3;
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE); // TRUE: baseline quantisation tables
+    jpeg_set_quality(&cinfo, std::clamp(options.JpegQuality, 1, 100), TRUE); // TRUE: baseline tables
     jpeg_start_compress(&cinfo, TRUE);
+    if (!options.Text.empty() && options.Text.size() <= kJpegMaxComment)
+        jpeg_write_marker(&cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(options.Text.data()),
+                          static_cast<unsigned>(options.Text.size()));
     JSAMPROW rows[1] = {row};
     for (int y = 0; y < bitmap.Height(); ++y) {
         bitmap.RowToRgb24(y, row);
@@ -201,8 +224,9 @@ void RequireFileSize(const TBitmap& bitmap, const std::string& fileName, TImageF
 
 } // namespace
 
-void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
-    RequireFileSize(bitmap, fileName, ftBmp);
+namespace {
+
+void EncodeBmp(const TBitmap& bitmap, std::FILE* f) {
     const int w = bitmap.Width(), h = bitmap.Height();
     const std::size_t rowBytes = BmpRowBytes(w);
     const std::size_t imageBytes = rowBytes * h;
@@ -220,51 +244,78 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
     PutLE(header, 38, 3780, 4); // 96 dpi
     PutLE(header, 42, 3780, 4);
 
-    WriteAtomically(fileName, [&](std::FILE* f) {
-        if (std::fwrite(header.data(), 1, header.size(), f) != header.size())
-            throw EWriteFailure(ErrnoText(errno));
-        std::vector<std::uint8_t> row(rowBytes, 0);
-        for (int y = h - 1; y >= 0; --y) {
-            bitmap.RowToBgr24(y, row.data());
-            if (std::fwrite(row.data(), 1, rowBytes, f) != rowBytes) throw EWriteFailure(ErrnoText(errno));
-        }
-    });
+    if (std::fwrite(header.data(), 1, header.size(), f) != header.size())
+        throw EWriteFailure(ErrnoText(errno));
+    std::vector<std::uint8_t> row(rowBytes, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        bitmap.RowToBgr24(y, row.data());
+        if (std::fwrite(row.data(), 1, rowBytes, f) != rowBytes) throw EWriteFailure(ErrnoText(errno));
+    }
 }
 
-void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
-    RequireFileSize(bitmap, fileName, ftPng);
-    WriteAtomically(fileName, [&](std::FILE* f) {
+// Any of the three encoders onto an open stream; failures raise EWriteFailure.
+void Encode(const TBitmap& bitmap, std::FILE* f, TImageFileType type, const TPictureFileOptions& options) {
+    switch (type) {
+    case ftBmp:
+        EncodeBmp(bitmap, f);
+        return;
+    case ftPng: {
         std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
         TPngState state;
         state.file = f;
-        if (!EncodePng(bitmap, row.data(), state))
+        if (!EncodePng(bitmap, row.data(), state, options))
             throw EWriteFailure(state.ioError != 0 ? ErrnoText(state.ioError) : std::string(state.message));
-    });
+        return;
+    }
+    case ftJpeg: {
+        std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
+        TJpegError error;
+        if (!EncodeJpeg(bitmap, f, row.data(), error, options))
+            throw EWriteFailure(error.ioError != 0 ? ErrnoText(error.ioError) : std::string(error.message));
+        return;
+    }
+    }
+    throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
+}
+
+} // namespace
+
+void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName) {
+    WriteImageFile(bitmap, fileName, ftBmp, {});
+}
+
+void WritePngFile(const TBitmap& bitmap, const std::string& fileName) {
+    WriteImageFile(bitmap, fileName, ftPng, {});
 }
 
 void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName) {
-    RequireFileSize(bitmap, fileName, ftJpeg);
-    WriteAtomically(fileName, [&](std::FILE* f) {
-        std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
-        TJpegError error;
-        if (!EncodeJpeg(bitmap, f, row.data(), error))
-            throw EWriteFailure(error.ioError != 0 ? ErrnoText(error.ioError) : std::string(error.message));
-    });
+    WriteImageFile(bitmap, fileName, ftJpeg, {});
 }
 
 void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type) {
-    switch (type) {
-    case ftBmp:
-        WriteBmpFile(bitmap, fileName);
-        return;
-    case ftPng:
-        WritePngFile(bitmap, fileName);
-        return;
-    case ftJpeg:
-        WriteJpegFile(bitmap, fileName);
-        return;
+    WriteImageFile(bitmap, fileName, type, {});
+}
+
+void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type,
+                    const TPictureFileOptions& options) {
+    if (type != ftBmp && type != ftPng && type != ftJpeg)
+        throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
+    RequireFileSize(bitmap, fileName, type);
+    WriteAtomically(fileName, [&](std::FILE* f) { Encode(bitmap, f, type, options); });
+}
+
+void WriteImageStream(const TBitmap& bitmap, std::FILE* stream, const std::string& streamName,
+                      TImageFileType type, const TPictureFileOptions& options) {
+    if (type != ftBmp && type != ftPng && type != ftJpeg)
+        throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
+    RequireFileSize(bitmap, streamName, type);
+    try {
+        errno = 0;
+        Encode(bitmap, stream, type, options);
+        if (std::fflush(stream) != 0) throw EWriteFailure(ErrnoText(errno));
+    } catch (const EWriteFailure& ex) {
+        throw EImageFileError(msg::CannotWritePicture(streamName, ex.what()));
     }
-    throw ERangeError(msg::InvalidFileType(static_cast<int>(type)));
 }
 
 std::optional<TImageFileType> FileTypeOfName(const std::string& fileName) {

@@ -5,6 +5,7 @@
 
 #include "base/Bitmap.h"
 
+#include <cstdio>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,32 @@ void WritePngFile(const TBitmap& bitmap, const std::string& fileName);
 void WriteJpegFile(const TBitmap& bitmap, const std::string& fileName);
 // One of the three writers, chosen by type.
 void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type);
+
+// The keyword under which a PNG file keeps the text of its view.
+inline constexpr char kPictureTextKeyword[] = "vistal";
+
+// What a picture file holds besides its pixels.
+struct TPictureFileOptions {
+    // JPEG quality, 1..100 (libjpeg's scale); the other types ignore it.
+    int JpegQuality = 90;
+    // A line of text kept in the file when not empty: in a PNG file as a text
+    // chunk with the keyword kPictureTextKeyword (tEXt when the text is
+    // printable ASCII, else iTXt in UTF-8), before the image data; in a JPEG
+    // file as a comment (COM) right after the header, when it fits in one
+    // (65533 bytes). BMP files have no place for it.
+    std::string Text;
+};
+
+// As above, with the options.
+void WriteImageFile(const TBitmap& bitmap, const std::string& fileName, TImageFileType type,
+                    const TPictureFileOptions& options);
+
+// Writes the picture to an open stream, such as the standard output; nothing
+// is atomic here: a failure may leave part of the picture written. The sizes
+// are checked first, as the file writers check them. Failures raise
+// EImageFileError with "Cannot write <streamName>: reason".
+void WriteImageStream(const TBitmap& bitmap, std::FILE* stream, const std::string& streamName,
+                      TImageFileType type, const TPictureFileOptions& options = {});
 
 // Empty when a picture of width × height pixels can be written as a file of
 // the type; otherwise why not, as one sentence without a full stop: a BMP

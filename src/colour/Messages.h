@@ -18,6 +18,9 @@ inline std::string NotHexadecimal(std::string_view text) {
 inline std::string CannotWritePicture(const std::string& fileName, const std::string& reason) {
     return "Cannot write " + fileName + ": " + reason;
 }
+inline std::string CannotReadPicture(const std::string& fileName, const std::string& reason) {
+    return "Cannot read " + fileName + ": " + reason;
+}
 inline constexpr char kWriteError[] = "write error";
 // Pictures a file type cannot hold.
 inline constexpr char kPictureFileWithoutPixels[] =
