@@ -484,6 +484,23 @@ void TRecommendationList::LoadFromFile(const std::string& fileName) {
     items_ = std::move(loaded);
 }
 
+TRecordParse ParseRecordLine(std::string_view line) {
+    TRecordParse result;
+    const std::string normal = NormalizeLine(line);
+    try {
+        result.Record = ParseRecord(normal);
+        result.IsRecord = result.Record != nullptr;
+    } catch (const TLineFailure& failure) {
+        result.IsRecord = true;
+        result.ErrorCode = failure.code;
+    }
+    return result;
+}
+
+std::string RecommendationErrorMessage(std::int32_t code) {
+    return MessageOf(code);
+}
+
 std::string TRecommendationList::ErrorReport(const std::string& fileName) const {
     if (ErrorCode == reFileNotFound) return ErrorMessage;
     return fileName + "\r\n" + std::to_string(ErrorLine) + " 行目にｴﾗｰがあったので読み込みを中止しました。" +

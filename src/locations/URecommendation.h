@@ -137,6 +137,20 @@ int CompareTitles(std::string_view a, std::string_view b);
 // space) at both ends of the line and on both sides of every "," and "=".
 std::string NormalizeLine(std::string_view line);
 
+// One line parsed as LoadFromFile parses each line of a list (NormalizeLine
+// first). A line whose first field is neither type tag is no record
+// (IsRecord false); a record line in error has no Record and its ErrorCode.
+struct TRecordParse {
+    bool IsRecord = false;
+    std::unique_ptr<TRecommendation> Record;
+    std::int32_t ErrorCode = 0;
+};
+TRecordParse ParseRecordLine(std::string_view line);
+
+// The message of an error code of a load ("タイトル(Title)がありません。");
+// empty for reSyntax and codes without one.
+std::string RecommendationErrorMessage(std::int32_t code);
+
 // Builds one record line: SetText starts it, Add appends "," and the item.
 class TBuffer {
 public:
