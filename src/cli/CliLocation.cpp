@@ -1,7 +1,10 @@
-// The location options of vistal-render: a record of a VRP list or an FSS
-// file, applied to the engine as the explorer applies it.
+// The location options of vistal-render: a record of a VRP list, an FSS file
+// or the view a picture keeps, applied to the engine as the explorer applies
+// a location; and palette files, whose messages name them.
 #include "cli/CliOptions.h"
 
+#include "cli/Palettes.h"
+#include "locations/PictureView.h"
 #include "locations/UFss.h"
 #include "locations/ULocationTarget.h"
 #include "locations/URecommendation.h"
@@ -19,17 +22,100 @@ std::string TerminalLines(std::string text) {
     return text;
 }
 
+// Puts a file's name before every message it passes on.
+class TPrefixReporter : public TErrorReporter {
+public:
+    TPrefixReporter(TErrorReporter* inner, std::string prefix) : inner_(inner), prefix_(std::move(prefix)) {}
+    void ShowError(const std::string& text) override {
+        if (inner_) inner_->ShowError(prefix_ + ": " + text);
+    }
+
+private:
+    TErrorReporter* inner_;
+    std::string prefix_;
+};
+
+// An engine target whose palette files report under their names, and which
+// remembers the last one.
+class TRenderTarget : public TEngineTarget {
+public:
+    using TEngineTarget::TEngineTarget;
+    void ApplyVcpFile(const std::string& path) override {
+        LoadPaletteFile(Engine(), path);
+        Global().PaletteName = path;
+        PaletteFile = path;
+    }
+    std::string PaletteFile;
+};
+
+void SetBuiltinPalette(TVistal& e, const std::string& name) {
+    if (name == "mono")
+        e.SetPaletteMono();
+    else if (name == "blue")
+        e.SetPaletteBlue();
+    else
+        e.SetPaletteStandard();
+}
+
+void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
+                   const std::vector<std::string>& folders, TAppliedOptions& applied) {
+    const TPictureView view = ReadPictureView(fileName);
+    ApplyPictureView(view, target);
+    TVistal& e = target.Engine();
+    // The picture's own size, unless --size says otherwise.
+    if (view.Width >= 1 && view.Width <= 100000 && view.Height >= 1 && view.Height <= 100000) {
+        e.SetWidth(view.Width);
+        e.SetHeight(view.Height);
+    }
+    applied.Title = view.Record->Title;
+    const std::string& name = view.Record->Vcp;
+    if (name.empty()) return;
+    if (IsBuiltinPalette(name)) {
+        SetBuiltinPalette(e, name);
+        applied.Palette = name;
+        return;
+    }
+    std::string path = VcpPathFor(target.Global(), name);
+    if (!IsExistingFile(path)) path = FindPalette(name, folders).value_or("");
+    if (path.empty()) {
+        applied.Warnings.push_back(fileName + ": the picture's palette '" + name +
+                                   "' is not found; drawing with standard (name its file with --palette)");
+        return;
+    }
+    target.ApplyVcpFile(path);
+    applied.Palette = name;
+}
+
 } // namespace
 
-void ApplyLocationOptions(const TRenderOptions& o, TVistal& e) {
-    if (!o.vrpFile && !o.fssFile) return;
+void LoadPaletteFile(TVistal& engine, const std::string& fileName) {
+    TErrorReporter* const inner = engine.ErrorReporter;
+    TPrefixReporter prefix(inner, fileName);
+    engine.ErrorReporter = &prefix;
+    struct TRestore {
+        TVistal& engine;
+        TErrorReporter* reporter;
+        ~TRestore() { engine.ErrorReporter = reporter; }
+    } restore{engine, inner};
+    engine.LoadVcp(fileName);
+}
+
+void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvironment& environment,
+                          TAppliedOptions& applied) {
+    if (!o.vrpFile && !o.fssFile && !o.viewFrom) return;
     TGlobal global;
     if (o.vcpFolder) {
         global.VcpAlways = true;
         global.SetVcpFiles(*o.vcpFolder);
         global.RestoreVcp = true;
     }
-    TEngineTarget target(e, global);
+    TRenderTarget target(e, global);
+    if (o.viewFrom) {
+        // The palette is looked up below, in the palette folders too.
+        global.RestoreVcp = false;
+        ApplyViewFrom(*o.viewFrom, target, environment.PaletteFolders, applied);
+        return;
+    }
     if (o.vrpFile) {
         TRecommendationList list;
         try {
@@ -42,7 +128,9 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e) {
             throw std::runtime_error(*o.vrpFile + " holds " + std::to_string(list.Count()) +
                                      (list.Count() == 1 ? " record" : " records") + "; there is no record " +
                                      std::to_string(n));
-        ApplyRecommendation(list.Item(n - 1), target);
+        const TRecommendation& record = list.Item(n - 1);
+        ApplyRecommendation(record, target);
+        applied.Title = record.Title;
     } else {
         const TLocationResult result = OpenLocationFile(*o.fssFile, target);
         if (!result.Ok) {
@@ -50,6 +138,7 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e) {
             throw std::runtime_error(TerminalLines(result.Message));
         }
     }
+    if (!target.PaletteFile.empty()) applied.Palette = BaseNameWithoutExtension(target.PaletteFile);
 }
 
 } // namespace vistal::cli

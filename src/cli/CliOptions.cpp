@@ -1,22 +1,16 @@
 #include "cli/CliOptions.h"
 
-#include "base/AboutText.h"
-#include "base/AtomicFile.h"
 #include "base/UFormat.h"
 #include "base/WorkerPool.h"
-#include "cli/ProgressBar.h"
-#include "colour/ImageEffect.h"
-#include "colour/ImageFile.h"
+#include "cli/Palettes.h"
+#include "cli/ZoomSequence.h"
 #include "engine/PictureMemory.h"
 #include "engine/StartupParameters.h"
+#include "locations/ULocationTarget.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <new>
-#include <optional>
-#include <ostream>
-#include <utility>
 
 namespace vistal::cli {
 
@@ -30,6 +24,7 @@ std::string Lower(std::string s) {
 // The correction coefficients whose scale 10^X is a normal, finite number
 // with room to spare.
 constexpr double kMaxCorrection = 300;
+constexpr int kMaxFrames = 100000;
 
 [[noreturn]] void Bad(const std::string& option, const std::string& what) {
     throw ECommandLine(option + ": " + what);
@@ -57,197 +52,283 @@ TComplex ComplexArg(const std::string& option, const std::string& value) {
     return {*re, *im};
 }
 
+std::optional<TImageFileType> TypeNamed(const std::string& name) {
+    const std::string v = Lower(name);
+    if (v == "bmp") return ftBmp;
+    if (v == "png") return ftPng;
+    if (v == "jpeg" || v == "jpg") return ftJpeg;
+    return std::nullopt;
+}
+
+// The options, long name first; the short forms are -o, -q and -h.
+constexpr TOptionSpec kOptions[] = {
+    {"output", 'o', TValue::Required},   {"format", 0, TValue::Required},
+    {"quality", 0, TValue::Required},    {"size", 0, TValue::Required},
+    {"formula", 0, TValue::Required},    {"power", 0, TValue::Required},
+    {"julia", 0, TValue::Required},      {"center", 0, TValue::Required},
+    {"span", 0, TValue::Required},       {"adjust-center", 0, TValue::Required},
+    {"vrp", 0, TValue::Required},        {"record", 0, TValue::Required},
+    {"fss", 0, TValue::Required},        {"view-from", 0, TValue::Required},
+    {"vcp-folder", 0, TValue::Required}, {"frames", 0, TValue::Required},
+    {"zoom-to", 0, TValue::Required},    {"iterations", 0, TValue::Required},
+    {"detail", 0, TValue::Required},     {"mode", 0, TValue::Required},
+    {"no-half", 0, TValue::None},        {"kernel", 0, TValue::Required},
+    {"threads", 0, TValue::Required},    {"escape", 0, TValue::Required},
+    {"compo", 0, TValue::Required},      {"bright", 0, TValue::Required},
+    {"represent", 0, TValue::Required},  {"light-dark", 0, TValue::Required},
+    {"correction", 0, TValue::Required}, {"palette", 0, TValue::Required},
+    {"color0", 0, TValue::Required},     {"brightness", 0, TValue::Required},
+    {"shade-off", 0, TValue::None},      {"progress", 0, TValue::Optional},
+    {"quiet", 'q', TValue::None},        {"stats", 0, TValue::None},
+    {"help", 'h', TValue::None},         {"version", 0, TValue::None},
+};
+
 } // namespace
 
 std::string UsageText() {
-    return "Usage: vistal-render [OPTIONS] -o FILE\n"
-           "Renders one picture of the Mandelbrot set or a Julia set and writes it.\n"
+    return "Usage: vistal-render [OPTION]... -o FILE\n"
+           "Draws the Mandelbrot set or a Julia set of z^n + c and writes the picture as\n"
+           "BMP, PNG or JPEG; with --frames, a zoom sequence of pictures.\n"
            "\n"
-           "  -o FILE                 output picture: .bmp, .png, .jpg or .jpeg\n"
-           "  --size WxH              picture size in pixels (default 200x200)\n"
-           "  --formula mandelbrot|julia\n"
-           "                          formula; julia takes the current centre as its constant\n"
-           "  --power N               exponent n of z^n + c, N >= 2; starts at the home view\n"
-           "  --julia RE,IM           Julia constant (Julia views only)\n"
-           "  --center RE,IM          centre of the view\n"
-           "  --span X                height of the view along the imaginary axis\n"
-           "  --iterations N          iteration limit, N >= 1 (default 256)\n"
-           "  --detail N|auto         iterations per palette colour, or one palette cycle over the limit\n"
-           "  --palette standard|mono|blue|FILE.vcp\n"
-           "                          built-in palette, or a VCP palette file\n"
-           "  --color0 RRGGBB         colour of points that never escape\n"
-           "  --no-half               do not use the symmetry speed-up\n"
-           "  --adjust-center N       snap a centre near the symmetry axis onto it (N = 1..5)\n"
-           "  --mode normal|search|border|fadein|antialias|0..4\n"
-           "                          drawing method\n"
-           "  --stats                 print the number of kernel calls to stderr\n"
-           "  --brightness X          brighten (X > 0) or darken (X < 0) the picture, -1..1\n"
-           "  --shade-off             soften the picture with a 3x3 blur\n"
-           "  --progress              show a progress bar on stderr\n"
-           "  -q, --quiet             print nothing but errors\n"
-           "  --mode ext-normal|potential1|potential2|potential3 (or 5..8)\n"
-           "                          extended drawing: counts kept for re-colouring, or potential shading\n"
-           "  --escape X              escape radius of extended drawing, X >= 1 (default 1024)\n"
-           "  --compo on|off          mix the shading with the palette colours (default on)\n"
-           "  --bright 1..4           brightness function of the shading (default 1)\n"
-           "  --represent 1|2         representation of the brightness (default 1)\n"
-           "  --light-dark 1|2        2 inverts the brightness (default 1)\n"
-           "  --correction X          correction coefficient: potential 1 times 10^X, potentials 2 and 3\n"
-           "                          divided by 10^X, X = -300..300 (default 0)\n"
-           "  --kernel scalar|auto    how the kernels compute: the plain loop, or the fastest\n"
-           "                          path of this processor (default); also sse2|avx2|avx512|generic\n"
-           "  --threads N             threads for the drawing, 0 = all cores (default)\n"
-           "  --vrp FILE [--record N] start from record N (from 1, default 1) of a VRP recommendation list\n"
-           "  --fss FILE              start from the view of an FSS scenic-spot file\n"
-           "  --vcp-folder DIR        folder where the palette names of --vrp and --fss are looked up\n"
-           "  --help, --version\n";
+           "Output:\n"
+           "  -o, --output=FILE        the picture: .bmp, .png, .jpg or .jpeg; - for the\n"
+           "                             standard output (with --format)\n"
+           "      --format=TYPE        bmp, png or jpeg, whatever the name's extension says\n"
+           "      --quality=N          JPEG quality, 1..100 (default 90)\n"
+           "      --size=WxH           picture size in pixels, 1..100000 a side\n"
+           "                             (default 200x200)\n"
+           "\n"
+           "View (defaults: the home view, centre -0.8,0 and span 3 for z^2 + c,\n"
+           "0,0 and 4 otherwise):\n"
+           "      --formula=NAME       mandelbrot (default) or julia; julia takes the\n"
+           "                             current centre as its constant\n"
+           "      --power=N            exponent n, N >= 2 (default 2); starts at the home view\n"
+           "      --julia=RE,IM        Julia constant (Julia views only)\n"
+           "      --center=RE,IM       centre of the view\n"
+           "      --span=X             height of the view along the imaginary axis\n"
+           "      --adjust-center=N    snap a centre near the symmetry axis onto it, 1..5\n"
+           "\n"
+           "Starting from a saved view (applied first; the other options change it):\n"
+           "      --vrp=FILE           a record of a VRP recommendation list\n"
+           "      --record=N           the record of --vrp, from 1 (default 1)\n"
+           "      --fss=FILE           the view of an FSS scenic-spot file\n"
+           "      --view-from=PICTURE  the view a PNG or JPEG picture of vistal-render\n"
+           "                             keeps, at the picture's size\n"
+           "      --vcp-folder=DIR     where the palette names of --vrp, --fss and\n"
+           "                             --view-from are looked up as DIR/NAME.vcp\n"
+           "\n"
+           "Zoom sequence:\n"
+           "      --frames=N           N pictures, 2..100000, from the view to --zoom-to;\n"
+           "                             -o is a pattern such as zoom%05d.png (frames\n"
+           "                             from 0) or -\n"
+           "      --zoom-to=RE,IM,SPAN the view of the last frame\n"
+           "\n"
+           "Drawing:\n"
+           "      --iterations=N       iteration limit, N >= 1 (default 256)\n"
+           "      --detail=N|auto      iterations per palette colour (default 1); auto runs\n"
+           "                             the palette once over the limit\n"
+           "      --mode=METHOD        normal (default), search, border, fadein,\n"
+           "                             antialias, ext-normal, potential1, potential2,\n"
+           "                             potential3, or 0..8\n"
+           "      --no-half            do not use the symmetry speed-up\n"
+           "      --kernel=PATH        auto (default: the fastest path of this processor),\n"
+           "                             scalar (the plain loop), sse2, avx2, avx512 or\n"
+           "                             generic; every path gives the same picture\n"
+           "      --threads=N          threads for the drawing, 0 = all cores (default)\n"
+           "\n"
+           "Extended drawing (ext-normal and the potentials):\n"
+           "      --escape=X           escape radius, X >= 1 (default 1024)\n"
+           "      --compo=on|off       mix the shading with the palette (default on)\n"
+           "      --bright=1..4        brightness function of the shading (default 1)\n"
+           "      --represent=1|2      (b + 1) / 2, or |b| (default 1)\n"
+           "      --light-dark=1|2     2 inverts the brightness (default 1)\n"
+           "      --correction=X       potential 1 times 10^X, potentials 2 and 3 divided\n"
+           "                             by it, X = -300..300 (default 0)\n"
+           "\n"
+           "Colours:\n"
+           "      --palette=NAME       standard (default), mono, blue, a palette found by\n"
+           "                             name (--palette list shows them) or a VCP file\n"
+           "                             (a name ending in .vcp or holding a /)\n"
+           "      --color0=RRGGBB      colour of points that never escape (default: the\n"
+           "                             palette's first colour, black for built-in ones)\n"
+           "      --brightness=X       brighten (X > 0) or darken (X < 0), -1..1 (default 0)\n"
+           "      --shade-off          soften the picture with a 3x3 blur\n"
+           "\n"
+           "Messages:\n"
+           "      --progress[=WHEN]    progress on stderr: auto (default: a bar when stderr\n"
+           "                             is a terminal and the drawing takes over a\n"
+           "                             second), always (the bar, or a line at every\n"
+           "                             tenth when stderr is no terminal) or never;\n"
+           "                             --progress alone is always\n"
+           "  -q, --quiet              print nothing but errors\n"
+           "      --stats              print the number of kernel calls to stderr\n"
+           "  -h, --help               show this help and exit\n"
+           "      --version            show the version and exit\n"
+           "\n"
+           "Options apply in a fixed order, wherever they stand: the start-up view, a\n"
+           "saved view, the formula, the exponent, the Julia constant, centre and span,\n"
+           "then the rest. Long options may be shortened to any unambiguous prefix.\n"
+           "Named palettes are looked for in $XDG_DATA_HOME/vistal/palettes, then in\n"
+           "share/vistal/palettes of the installation and of $XDG_DATA_DIRS.\n"
+           "\n"
+           "Exit status: 0 written, 1 any other failure, 2 a bad command line or a picture\n"
+           "that cannot be had (refused before any drawing).\n";
 }
 
 TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     TRenderOptions o;
     bool haveOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string opt = args[i], value;
-        bool inlineValue = false;
-        if (opt.rfind("--", 0) == 0) {
-            auto eq = opt.find('=');
-            if (eq != std::string::npos) {
-                value = opt.substr(eq + 1);
-                opt = opt.substr(0, eq);
-                inlineValue = true;
-            }
-        }
-        auto need = [&]() -> const std::string& {
-            if (!inlineValue) {
-                if (i + 1 >= args.size()) Bad(opt, "needs a value");
-                value = args[++i];
-            }
-            return value;
-        };
-        if (opt == "--help" || opt == "-h") {
+    TGnuParser parser(args, kOptions);
+    while (const std::optional<TParsedOption> parsed = parser.Next()) {
+        const std::string id = parsed->Spec->Long;
+        const std::string& opt = parsed->Name;
+        const std::string value = parsed->Value.value_or("");
+        if (id == "help") {
             o.help = true;
-        } else if (opt == "--version") {
+            return o;
+        } else if (id == "version") {
             o.version = true;
-        } else if (opt == "-o" || opt == "--output") {
-            o.output = need();
+            return o;
+        } else if (id == "output") {
+            if (value.empty()) Bad(opt, "the file name is empty");
+            o.output = value;
             haveOutput = true;
-        } else if (opt == "--size") {
-            const std::string& v = need();
-            auto x = Lower(v).find('x');
-            if (x == std::string::npos) Bad(opt, "'" + v + "' is not WxH");
-            o.width = IntArg(opt, v.substr(0, x), 1, kMaxPictureSide);
-            o.height = IntArg(opt, v.substr(x + 1), 1, kMaxPictureSide);
-        } else if (opt == "--formula") {
-            std::string v = Lower(need());
+        } else if (id == "format") {
+            o.format = TypeNamed(value);
+            if (!o.format) Bad(opt, "'" + value + "' is not bmp, png or jpeg");
+        } else if (id == "quality") {
+            o.quality = IntArg(opt, value, 1, 100);
+        } else if (id == "size") {
+            auto x = Lower(value).find('x');
+            if (x == std::string::npos) Bad(opt, "'" + value + "' is not WxH");
+            o.width = IntArg(opt, value.substr(0, x), 1, kMaxPictureSide);
+            o.height = IntArg(opt, value.substr(x + 1), 1, kMaxPictureSide);
+        } else if (id == "formula") {
+            std::string v = Lower(value);
             if (v == "mandelbrot" || v == "1")
                 o.formula = fmMandelbrot;
             else if (v == "julia" || v == "2")
                 o.formula = fmJulia;
             else
                 Bad(opt, "'" + value + "' is not mandelbrot or julia");
-        } else if (opt == "--power") {
-            o.power = IntArg(opt, need(), 2, 1000000);
-        } else if (opt == "--julia") {
-            o.julia = ComplexArg(opt, need());
-        } else if (opt == "--center") {
-            o.center = ComplexArg(opt, need());
-        } else if (opt == "--span") {
-            o.span = RealArg(opt, need());
-        } else if (opt == "--iterations") {
-            o.iterations = IntArg(opt, need(), 1, 2147483647);
-        } else if (opt == "--detail") {
-            if (Lower(need()) == "auto")
+        } else if (id == "power") {
+            o.power = IntArg(opt, value, 2, 1000000);
+        } else if (id == "julia") {
+            o.julia = ComplexArg(opt, value);
+        } else if (id == "center") {
+            o.center = ComplexArg(opt, value);
+        } else if (id == "span") {
+            o.span = RealArg(opt, value);
+        } else if (id == "iterations") {
+            o.iterations = IntArg(opt, value, 1, 2147483647);
+        } else if (id == "detail") {
+            if (Lower(value) == "auto")
                 o.autoDetail = true;
             else
                 o.detail = IntArg(opt, value, 1, 2147483647);
-        } else if (opt == "--palette") {
-            std::string v = Lower(need());
-            if (v.size() > 4 && v.compare(v.size() - 4, 4, ".vcp") == 0) {
-                o.paletteFile = value;
-                o.palette.reset();
-            } else {
-                if (v != "standard" && v != "mono" && v != "blue")
-                    Bad(opt, "'" + value + "' is not standard, mono, blue or a .vcp file");
+        } else if (id == "palette") {
+            const std::string v = Lower(value);
+            o.palette.reset();
+            o.paletteName.reset();
+            o.paletteFile.reset();
+            o.listPalettes = false;
+            if (v == "list") {
+                o.listPalettes = true;
+            } else if (IsBuiltinPalette(v)) {
                 o.palette = v;
-                o.paletteFile.reset();
+            } else if ((v.size() > 4 && v.compare(v.size() - 4, 4, ".vcp") == 0) ||
+                       value.find('/') != std::string::npos) {
+                o.paletteFile = value;
+            } else if (!value.empty()) {
+                o.paletteName = value;
+            } else {
+                Bad(opt, "the palette name is empty");
             }
-        } else if (opt == "--color0") {
-            const std::string& v = need();
-            bool hex = v.size() == 6 &&
-                       std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isxdigit(c); });
-            if (!hex) Bad(opt, "'" + v + "' is not six hexadecimal digits RRGGBB");
-            unsigned long rgb = std::stoul(v, nullptr, 16);
+        } else if (id == "color0") {
+            bool hex = value.size() == 6 && std::all_of(value.begin(), value.end(),
+                                                        [](unsigned char c) { return std::isxdigit(c); });
+            if (!hex) Bad(opt, "'" + value + "' is not six hexadecimal digits RRGGBB");
+            unsigned long rgb = std::stoul(value, nullptr, 16);
             o.color0 = static_cast<TColor>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
-        } else if (opt == "--no-half") {
+        } else if (id == "no-half") {
             o.noHalf = true;
-        } else if (opt == "--adjust-center") {
-            o.adjustCenter = IntArg(opt, need(), 1, 5);
-        } else if (opt == "--brightness") {
-            o.brightness = RealArg(opt, need());
-        } else if (opt == "--shade-off") {
+        } else if (id == "adjust-center") {
+            o.adjustCenter = IntArg(opt, value, 1, 5);
+        } else if (id == "brightness") {
+            o.brightness = RealArg(opt, value);
+        } else if (id == "shade-off") {
             o.shadeOff = true;
-        } else if (opt == "--progress") {
-            o.progress = true;
-        } else if (opt == "-q" || opt == "--quiet") {
-            o.quiet = true;
-        } else if (opt == "--mode") {
-            std::string v = Lower(need());
-            if (v == "normal" || v == "0")
-                o.mode = dmNormal;
-            else if (v == "search" || v == "1")
-                o.mode = dmSearch;
-            else if (v == "border" || v == "2")
-                o.mode = dmBorder;
-            else if (v == "fadein" || v == "3")
-                o.mode = dmFadein;
-            else if (v == "antialias" || v == "4")
-                o.mode = dmSAntiArea;
-            else if (v == "ext-normal" || v == "5")
-                o.mode = dmExtNormal;
-            else if (v == "potential1" || v == "6")
-                o.mode = dmPotential1;
-            else if (v == "potential2" || v == "7")
-                o.mode = dmPotential2;
-            else if (v == "potential3" || v == "8")
-                o.mode = dmPotential3;
+        } else if (id == "progress") {
+            const std::string v = Lower(parsed->Value.value_or("always"));
+            if (v == "always")
+                o.progress = TProgressWhen::Always;
+            else if (v == "auto")
+                o.progress = TProgressWhen::Auto;
+            else if (v == "never")
+                o.progress = TProgressWhen::Never;
             else
+                Bad(opt, "'" + value + "' is not auto, always or never");
+        } else if (id == "quiet") {
+            o.quiet = true;
+        } else if (id == "mode") {
+            static constexpr const char* names[] = {"normal",     "search",     "border",
+                                                    "fadein",     "antialias",  "ext-normal",
+                                                    "potential1", "potential2", "potential3"};
+            const std::string v = Lower(value);
+            o.mode.reset();
+            for (std::uint8_t m = dmNormal; m <= dmPotential3 && !o.mode; ++m)
+                if (v == names[m] || v == std::to_string(m)) o.mode = m;
+            if (!o.mode)
                 Bad(opt, "'" + value +
                              "' is not a drawing mode (normal, search, border, fadein, antialias, "
                              "ext-normal, potential1..3 or 0..8)");
-        } else if (opt == "--escape") {
-            o.escape = RealArg(opt, need());
+        } else if (id == "escape") {
+            o.escape = RealArg(opt, value);
             if (!(*o.escape >= 1)) Bad(opt, "'" + value + "' is below 1");
-        } else if (opt == "--compo") {
-            std::string v = Lower(need());
+        } else if (id == "compo") {
+            std::string v = Lower(value);
             if (v == "on")
                 o.compo = 1;
             else if (v == "off")
                 o.compo = 0;
             else
                 Bad(opt, "'" + value + "' is not on or off");
-        } else if (opt == "--bright") {
-            o.bright = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 4) - 1);
-        } else if (opt == "--represent") {
-            o.represent = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
-        } else if (opt == "--light-dark") {
-            o.lightDark = static_cast<std::uint8_t>(IntArg(opt, need(), 1, 2) - 1);
-        } else if (opt == "--correction") {
+        } else if (id == "bright") {
+            o.bright = static_cast<std::uint8_t>(IntArg(opt, value, 1, 4) - 1);
+        } else if (id == "represent") {
+            o.represent = static_cast<std::uint8_t>(IntArg(opt, value, 1, 2) - 1);
+        } else if (id == "light-dark") {
+            o.lightDark = static_cast<std::uint8_t>(IntArg(opt, value, 1, 2) - 1);
+        } else if (id == "correction") {
             // Beyond ±300 the scale 10^X comes near 0 or infinity.
-            o.correction = RealArg(opt, need());
+            o.correction = RealArg(opt, value);
             if (!(*o.correction >= -kMaxCorrection && *o.correction <= kMaxCorrection))
                 Bad(opt, "'" + value + "' is not a number from -300 to 300");
-        } else if (opt == "--vrp") {
-            o.vrpFile = need();
-        } else if (opt == "--record") {
-            o.record = IntArg(opt, need(), 1, 2147483647);
-        } else if (opt == "--fss") {
-            o.fssFile = need();
-        } else if (opt == "--vcp-folder") {
-            o.vcpFolder = need();
-        } else if (opt == "--stats") {
+        } else if (id == "vrp") {
+            o.vrpFile = value;
+        } else if (id == "record") {
+            o.record = IntArg(opt, value, 1, 2147483647);
+        } else if (id == "fss") {
+            o.fssFile = value;
+        } else if (id == "view-from") {
+            o.viewFrom = value;
+        } else if (id == "vcp-folder") {
+            o.vcpFolder = value;
+        } else if (id == "frames") {
+            o.frames = IntArg(opt, value, 2, kMaxFrames);
+        } else if (id == "zoom-to") {
+            const std::size_t comma = value.rfind(',');
+            const std::optional<double> span =
+                comma == std::string::npos ? std::nullopt : ParseReal(value.substr(comma + 1));
+            if (comma == std::string::npos || !span || !(*span > 0))
+                Bad(opt, "'" + value + "' is not RE,IM,SPAN with a span above 0");
+            o.zoomCenter = ComplexArg(opt, value.substr(0, comma));
+            o.zoomSpan = *span;
+        } else if (id == "stats") {
             o.stats = true;
-        } else if (opt == "--kernel") {
-            std::string v = Lower(need());
+        } else if (id == "kernel") {
+            std::string v = Lower(value);
+            o.kernel.reset();
             static constexpr TKernelPath paths[] = {TKernelPath::Scalar,  TKernelPath::Auto,
                                                     TKernelPath::Generic, TKernelPath::Sse2,
                                                     TKernelPath::Avx2,    TKernelPath::Avx512};
@@ -255,33 +336,55 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
                 if (v == KernelPathName(p)) o.kernel = p;
             if (!o.kernel) Bad(opt, "'" + value + "' is not scalar, auto, generic, sse2, avx2 or avx512");
             if (!KernelPathSupported(*o.kernel)) Bad(opt, "this processor has no " + v);
-        } else if (opt == "--threads") {
-            o.threads = IntArg(opt, need(), 0, TWorkerPool::kMaxThreads);
-        } else {
-            Bad(opt, "unknown option");
+        } else if (id == "threads") {
+            o.threads = IntArg(opt, value, 0, TWorkerPool::kMaxThreads);
         }
     }
-    if (o.help || o.version) return o;
+    // Operands are refused once every option has been read, as getopt leaves them.
+    if (!parser.Operands().empty()) {
+        const std::string& word = parser.Operands().front();
+        std::string what = "unexpected argument '" + word + "'";
+        if (FileTypeOfName(word) && !haveOutput) what += " (name the output file with -o)";
+        throw ECommandLine(what);
+    }
+    if (o.listPalettes) return o;
     if (!haveOutput) Bad("-o", "no output file given");
-    if (auto type = FileTypeOfName(o.output)) {
+
+    o.toStdout = o.output == "-";
+    if (o.format) {
+        o.outputType = *o.format;
+    } else if (o.toStdout) {
+        Bad("-o -", "the standard output needs --format bmp, png or jpeg");
+    } else if (auto type = FileTypeOfName(o.output)) {
         o.outputType = *type;
     } else {
         const std::string ext = std::filesystem::path(o.output).extension().string();
-        if (ext.empty()) Bad("-o", "'" + o.output + "' has no picture type (use .bmp, .png, .jpg or .jpeg)");
-        Bad("-o", "unsupported picture type '" + ext + "' (use .bmp, .png, .jpg or .jpeg)");
+        if (ext.empty())
+            Bad("-o", "'" + o.output + "' has no picture type (use .bmp, .png, .jpg or .jpeg, or --format)");
+        Bad("-o", "unsupported picture type '" + ext + "' (use .bmp, .png, .jpg or .jpeg, or --format)");
     }
+    if (o.frames && !o.zoomCenter) Bad("--frames", "needs --zoom-to RE,IM,SPAN");
+    if (o.zoomCenter && !o.frames) Bad("--zoom-to", "needs --frames N");
+    if (o.frames && !o.toStdout)
+        if (const std::string problem = CheckFramePattern(o.output); !problem.empty()) Bad("-o", problem);
     if (o.record && !o.vrpFile) Bad("--record", "needs --vrp FILE");
     if (o.vrpFile && o.fssFile) Bad("--fss", "cannot be combined with --vrp");
-    // A location file may make the view a Julia view; that is checked when it is applied.
+    if (o.viewFrom && (o.vrpFile || o.fssFile))
+        Bad("--view-from", std::string("cannot be combined with ") + (o.vrpFile ? "--vrp" : "--fss"));
+    // A location may make the view a Julia view; that is checked when it is applied.
     std::uint8_t finalFormula = o.formula.value_or(fmMandelbrot);
-    if (o.julia && finalFormula != fmJulia && !o.vrpFile && !o.fssFile)
+    if (o.julia && finalFormula != fmJulia && !o.vrpFile && !o.fssFile && !o.viewFrom)
         Bad("--julia", "only a Julia view has a Julia constant (add --formula julia)");
     return o;
 }
 
-void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
+TAppliedOptions ApplyRenderOptions(const TRenderOptions& options, TVistal& e,
+                                   const TRenderEnvironment& environment) {
+    TRenderOptions o = options;
+    ResolvePalette(o, environment);
+    TAppliedOptions applied;
     ApplyStartupParameters(e);
-    ApplyLocationOptions(o, e);
+    ApplyLocationOptions(o, e, environment, applied);
 
     if (o.formula) e.SetFormula(*o.formula);
     if (o.power) {
@@ -307,8 +410,12 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
             e.SetPaletteBlue();
         else
             e.SetPaletteStandard();
+        applied.Palette = *o.palette;
     }
-    if (o.paletteFile) e.LoadVcp(*o.paletteFile);
+    if (o.paletteFile) {
+        LoadPaletteFile(e, *o.paletteFile);
+        applied.Palette = BaseNameWithoutExtension(*o.paletteFile);
+    }
     if (o.color0) {
         e.SetColor0(*o.color0);
         e.UseColor0 = true;
@@ -327,115 +434,16 @@ void ApplyRenderOptions(const TRenderOptions& o, TVistal& e) {
     if (o.threads) e.Threads = *o.threads;
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
+    return applied;
 }
 
-namespace {
-
-class TStreamReporter : public TErrorReporter {
-public:
-    explicit TStreamReporter(std::ostream& err) : err_(err) {}
-    void ShowError(const std::string& text) override {
-        err_ << "vistal-render: " << text << '\n';
-        Reported = true;
-    }
-    bool Reported = false;
-
-private:
-    std::ostream& err_;
-};
-} // namespace
-
-namespace {
-
-// A refusal before any work: exit status 2, one line.
-int Refuse(std::ostream& err, const std::string& what, const std::string& why) {
-    err << "vistal-render: " << what << ": " << why << "\n";
-    return 2;
-}
-
-// What was printed on out must have got there: a full disk or a closed
-// terminal is an error, even after the picture was written.
-int Flushed(std::ostream& out, std::ostream& err, int status) {
-    out.flush();
-    if (out) return status;
-    err << "vistal-render: cannot write to the standard output\n";
-    return status == 0 ? 1 : status;
-}
-
-} // namespace
-
-int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TRenderOptions o;
-    try {
-        o = ParseRenderOptions(args);
-    } catch (const ECommandLine& ex) {
-        err << "vistal-render: " << ex.what() << "\n";
-        return 2;
-    } catch (const std::bad_alloc&) {
-        err << "vistal-render: out of memory while reading the command line\n";
-        return 1;
-    }
-    if (o.help) {
-        out << UsageText();
-        return Flushed(out, err, 0);
-    }
-    if (o.version) {
-        out << VersionText("vistal-render");
-        return Flushed(out, err, 0);
-    }
-    // The output file first: a folder that is not there or a FIFO is known now.
-    if (const std::string problem = CheckFileWritable(o.output); !problem.empty())
-        return Refuse(err, "-o " + o.output, problem);
-
-    TStreamReporter reporter(err);
-    std::string doing =
-        o.paletteFile ? "reading the palette file " + *o.paletteFile : "setting up the drawing";
-    try {
-        TVistal engine;
-        engine.ErrorReporter = &reporter;
-        ApplyRenderOptions(o, engine);
-        // Every limit the sizes decide, before the drawing.
-        const std::string size =
-            "--size " + std::to_string(engine.Width()) + "x" + std::to_string(engine.Height());
-        if (const std::string problem = CheckImageFileSize(engine.Width(), engine.Height(), o.outputType);
-            !problem.empty())
-            return Refuse(err, size, problem);
-        if (const std::string problem = CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode);
-            !problem.empty())
-            return Refuse(err, size, problem);
-
-        std::optional<TProgressBar> bar;
-        if (o.progress && !o.quiet) {
-            bar.emplace(err);
-            bar->Update(0);
-            engine.PumpHook = [&] { bar->Update(engine.Progress()); };
-        }
-        doing = "drawing";
-        engine.Draw();
-        if (o.stats) err << "kernel calls: " << engine.KernelCalls << "\n";
-        if (bar) bar->Finish(1);
-        // The picture is what GetImage would give. The drawing is taken out of
-        // the engine and the effects are applied to it in place, so a large
-        // picture is held only once.
-        TBitmap image;
-        std::swap(image, engine.DrawBitmap());
-        doing = "applying the brightness and shade-off";
-        ApplyOutputEffects(image, engine.BrightnessRaite(), engine.ShadeOff);
-        doing = "writing " + o.output;
-        WriteImageFile(image, o.output, o.outputType);
-        if (!o.quiet)
-            out << "vistal-render: wrote " << o.output << " (" << image.Width() << "x" << image.Height()
-                << ")\n";
-        return Flushed(out, err, 0);
-    } catch (const EAbort&) {
-        // An abort after a reported error (a palette file that does not load) was explained already.
-        if (!reporter.Reported) err << "vistal-render: the drawing was cancelled\n";
-    } catch (const std::bad_alloc&) {
-        err << "vistal-render: out of memory while " << doing << "\n";
-    } catch (const std::exception& ex) {
-        err << "vistal-render: " << ex.what() << "\n";
-    }
-    return 1;
+void ResolvePalette(TRenderOptions& o, const TRenderEnvironment& environment) {
+    if (!o.paletteName || o.paletteFile) return;
+    const std::optional<std::string> file = FindPalette(*o.paletteName, environment.PaletteFolders);
+    if (!file)
+        throw ECommandLine("--palette: no palette is named '" + *o.paletteName +
+                           "' (built in: standard, mono, blue; --palette list shows the others)");
+    o.paletteFile = *file;
 }
 
 } // namespace vistal::cli

@@ -92,8 +92,11 @@ TEST(Render, BadCommandLinesExitTwoAndWriteNothing) {
     for (const auto& args : bad) {
         RunResult r = Render(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_FALSE(r.err.empty());
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err; // one line
+        // One line naming the problem, then where to look.
+        const std::size_t end = r.err.find('\n');
+        ASSERT_NE(end, std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("vistal-render: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.substr(end + 1), "Try 'vistal-render --help'.\n") << r.err;
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }

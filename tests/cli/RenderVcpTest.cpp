@@ -45,20 +45,21 @@ TEST(RenderVcp, FailuresReportAndWriteNothing) {
     const std::string out = dir.File("out.bmp");
     std::string err;
     EXPECT_EQ(Render({"--palette", dir.File("none.vcp"), "-o", out}, err), 1);
-    EXPECT_EQ(err, "vistal-render: none.vcpがありません\n");
+    EXPECT_EQ(err, "vistal-render: " + dir.File("none.vcp") + ": none.vcpがありません\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     const std::string bad = dir.File("bad.vcp");
     test::WriteFileBytes(bad, "000000\n* two\nnonsense\n");
     EXPECT_EQ(Render({"--palette", bad, "-o", out}, err), 1);
-    EXPECT_EQ(err, "vistal-render: 3 行目にｴﾗｰがあります\n");
+    // The file's name before the palette reader's own message.
+    EXPECT_EQ(err, "vistal-render: " + bad + ": 3 行目にｴﾗｰがあります\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     // One colour: the warning, then the picture.
     const std::string one = dir.File("one.vcp");
     test::WriteFileBytes(one, "00FF00\n");
     EXPECT_EQ(Render({"--size", "8x8", "--palette", one, "-o", out}, err), 0);
-    EXPECT_EQ(err, "vistal-render: 色が１色しかないです。もっと増やして下さい\n");
+    EXPECT_EQ(err, "vistal-render: " + one + ": 色が１色しかないです。もっと増やして下さい\n");
     EXPECT_TRUE(std::filesystem::exists(out));
 
     EXPECT_EQ(Render({"--palette", "green", "-o", out}, err), 2);

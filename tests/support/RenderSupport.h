@@ -3,8 +3,13 @@
 
 #include "cli/CliOptions.h"
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace vistal::test {
@@ -18,6 +23,37 @@ inline RunResult Render(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     int status = cli::RunRender(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+inline RunResult Render(const std::vector<std::string>& args, const cli::TRenderEnvironment& environment) {
+    std::ostringstream out, err;
+    int status = cli::RunRender(args, out, err, environment);
+    return {status, out.str(), err.str()};
+}
+
+// Runs the built vistal-render with its standard output and error going to
+// the given files and the given variables set ("NAME=value"); its exit status,
+// or the negated signal that ended it.
+inline int RunRenderProgram(const std::vector<std::string>& args, const std::string& outFile,
+                            const std::string& errFile, const std::vector<std::string>& variables = {}) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        for (const std::string& v : variables)
+            ::putenv(const_cast<char*>(v.c_str()));
+        std::vector<char*> argv{const_cast<char*>(VISTAL_RENDER_PROGRAM)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(VISTAL_RENDER_PROGRAM, argv.data());
+        std::_Exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
 }
 
 } // namespace vistal::test

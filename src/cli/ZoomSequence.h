@@ -1,0 +1,38 @@
+// Zoom sequences: the views of N frames from a start view to a target view,
+// and the names of their files.
+#pragma once
+
+#include "base/UType.h"
+
+#include <string>
+
+namespace vistal::cli {
+
+struct TZoomView {
+    TComplex Center;
+    double Span; // ImSpan
+};
+
+// The view of frame k of n (0 ≤ k < n, n ≥ 2), t = k ÷ (n − 1). The span
+// changes geometrically, span(t) = s0 · (s1 ÷ s0)^t, so every frame zooms by
+// the same factor. The target point T moves on the screen along a straight
+// line from where it is in the start view to the centre, at an even pace:
+// its offset from the centre, in pixels, is (1 − t) times its offset in the
+// start view. That fixes the centre:
+//
+//     centre(t) = T + (c0 − T) · (1 − t) · span(t) ÷ s0.
+//
+// The first frame is the start view and the last the target view, exactly.
+TZoomView ZoomFrameView(const TZoomView& start, const TZoomView& target, int k, int n);
+
+// Empty when the pattern names frame files: exactly one conversion "%d" with
+// an optional flag "0" and a width of 1 or 2 digits ("%05d"), any number of
+// "%%" for a percent sign, and no other "%". Otherwise why not.
+std::string CheckFramePattern(const std::string& pattern);
+
+// The file name of a frame: the pattern with its conversion replaced by the
+// number as printf would write it, and "%%" by "%". Only for a pattern that
+// CheckFramePattern accepts.
+std::string FrameFileName(const std::string& pattern, int frame);
+
+} // namespace vistal::cli

@@ -1,0 +1,200 @@
+// Views beyond one picture: the precision warning, zoom sequences, pictures
+// that carry their view, and palettes found by name.
+#include "cli/CliOptions.h"
+#include "cli/ZoomSequence.h"
+#include "colour/ImageText.h"
+#include "colour/Uvcpr.h"
+#include "support/ImageReaders.h"
+#include "support/RenderSupport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+using namespace vistal;
+using vistal::test::Render;
+using vistal::test::RunResult;
+namespace fs = std::filesystem;
+
+TEST(RenderView, WarnsWhereDoublesCannotTellPixelsApart) {
+    test::TempDir dir;
+    const auto render = [&](const char* span) {
+        return Render({"--size", "1024x768", "--center", "-0.743643887037151,0.131825904205330", "--span",
+                       span, "--iterations", "20", "-o", dir.File("deep.bmp")});
+    };
+    RunResult r = render("1e-15");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.rfind("vistal-render: warning: the view is finer than doubles resolve", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("a pixel is 1.3e-18 wide, and doubles near it are 1.1e-16 apart"), std::string::npos)
+        << r.err;
+    r = render("1e-12");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(RenderView, ZoomSequenceFramesAreSingleRenders) {
+    test::TempDir dir;
+    const std::vector<std::string> common = {"--size", "64x48", "--iterations", "300", "--palette", "blue"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), common.begin(), common.end());
+        return Render(args);
+    };
+    RunResult r = with({"--frames", "3", "--zoom-to", "-0.743643887037151,0.131825904205330,0.001", "-o",
+                        dir.File("f%02d.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "vistal-render: wrote 3 frames, " + dir.File("f00.png") + " to " + dir.File("f02.png") +
+                         " (64x48)\n");
+    ASSERT_EQ(with({"-o", dir.File("start.png")}).status, 0);
+    ASSERT_EQ(with({"--center", "-0.743643887037151,0.131825904205330", "--span", "0.001", "-o",
+                    dir.File("target.png")})
+                  .status,
+              0);
+    // The same pixels and the same view recorded: the same bytes.
+    EXPECT_EQ(test::ReadFileBytes(dir.File("f00.png")), test::ReadFileBytes(dir.File("start.png")));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("f02.png")), test::ReadFileBytes(dir.File("target.png")));
+    EXPECT_NE(test::ReadPng(dir.File("f01.png")), test::ReadPng(dir.File("f00.png")));
+
+    // Frames to a pipe, one picture after another.
+    r = with({"--frames", "2", "--zoom-to", "0,0,1", "-o", "-", "--format", "bmp"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.size(), 2 * (54 + 64 * 3 * 48));
+
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--frames", "3", "-o", "f%d.png"}, "--frames: needs --zoom-to RE,IM,SPAN"},
+             {{"--zoom-to", "0,0,1", "-o", "f%d.png"}, "--zoom-to: needs --frames N"},
+             {{"--frames", "3", "--zoom-to", "0,0,0", "-o", "f%d.png"},
+              "--zoom-to: '0,0,0' is not RE,IM,SPAN with a span above 0"},
+             {{"--frames", "3", "--zoom-to", "0,0,1", "-o", "f.png"},
+              "-o: 'f.png' has no frame number (such as %05d) for --frames"},
+             {{"--frames", "1", "--zoom-to", "0,0,1", "-o", "f%d.png"},
+              "--frames: '1' is not an integer from 2 to 100000"},
+         }) {
+        r = Render(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "vistal-render: " + message + "\nTry 'vistal-render --help'.\n");
+    }
+}
+
+TEST(RenderView, FramePatternsAndPath) {
+    using cli::CheckFramePattern;
+    using cli::FrameFileName;
+    for (const char* good : {"f%05d.png", "%d.bmp", "100%%-%3d.jpg", "a%%d%d.png"})
+        EXPECT_EQ(CheckFramePattern(good), "") << good;
+    for (const char* bad : {"f.png", "%s.png", "%d%d.png", "%5.2d.png", "%-3d.png", "%100d.png", "%n.png",
+                            "%ld.png", "%0d.png", "f%", "%x.png"})
+        EXPECT_NE(CheckFramePattern(bad), "") << bad;
+    EXPECT_EQ(FrameFileName("f%05d.png", 42), "f00042.png");
+    EXPECT_EQ(FrameFileName("100%%-%3d.jpg", 7), "100%-  7.jpg");
+    EXPECT_EQ(FrameFileName("%d.bmp", 123456), "123456.bmp");
+
+    // The span changes geometrically; the target moves to the centre at an
+    // even pace on the screen: its offset in pixels is (1 - t) times the first.
+    const cli::TZoomView start{{-0.5, 0.25}, 3}, target{{-0.75, 0.1}, 3e-6};
+    const auto offset = [&](const cli::TZoomView& v) {
+        return TComplex{(target.Center.Re - v.Center.Re) / v.Span, (target.Center.Im - v.Center.Im) / v.Span};
+    };
+    for (int k : {1, 3, 5}) {
+        const double t = k / 6.0;
+        const cli::TZoomView v = cli::ZoomFrameView(start, target, k, 7);
+        EXPECT_NEAR(std::log(v.Span), std::log(3) + t * std::log(1e-6), 1e-12);
+        EXPECT_NEAR(offset(v).Re, (1 - t) * offset(start).Re, 1e-9);
+        EXPECT_NEAR(offset(v).Im, (1 - t) * offset(start).Im, 1e-9);
+    }
+}
+
+TEST(RenderView, PicturesCarryTheirViewAndDrawAgain) {
+    test::TempDir dir;
+    const std::string vcp = dir.File("Dusk.vcp");
+    test::WriteFileBytes(vcp, "102030\n#GRAD FF0000,0000FF,40\n#GRAD 0000FF,FF0000,40\n");
+    cli::TRenderEnvironment environment;
+    environment.PaletteFolders = {dir.Path().string()};
+    const std::vector<std::vector<std::string>> views = {
+        {"--formula", "julia", "--julia", "-0.8,0.156", "--iterations", "300", "--mode", "border",
+         "--no-half", "--palette", vcp},
+        {"--center", "-0.75,0", "--span",       "0.5",      "--mode",    "potential2",   "--escape",
+         "100",      "--compo", "off",          "--bright", "3",         "--correction", "1.5",
+         "--color0", "102030",  "--brightness", "0.2",      "--palette", "mono"},
+        {"--power", "3", "--mode", "ext-normal", "--escape", "50", "--detail", "auto", "--shade-off"},
+    };
+    for (std::vector<std::string> args : views) {
+        const std::string name = args[0] + " " + args[1];
+        args.insert(args.end(), {"--size", "80x60", "-o", dir.File("first.png")});
+        ASSERT_EQ(test::Render(args, environment).status, 0) << name;
+        const RunResult again =
+            test::Render({"--view-from", dir.File("first.png"), "-o", dir.File("again.png")}, environment);
+        ASSERT_EQ(again.status, 0) << name << ": " << again.err;
+        EXPECT_EQ(again.err, "") << name;
+        EXPECT_EQ(test::ReadFileBytes(dir.File("again.png")), test::ReadFileBytes(dir.File("first.png")))
+            << name;
+    }
+    // At another size, and as JPEG, whose comment holds the same text.
+    ASSERT_EQ(
+        test::Render({"--view-from", dir.File("first.png"), "--size", "40x30", "-o", dir.File("small.jpg")},
+                     environment)
+            .status,
+        0);
+    EXPECT_EQ(test::ReadJpeg(dir.File("small.jpg")).Width(), 40);
+    const auto png = ReadImageTextFile(dir.File("first.png")),
+               jpeg = ReadImageTextFile(dir.File("small.jpg"));
+    ASSERT_TRUE(png && jpeg);
+    ASSERT_EQ(png->Texts.size(), 1u);
+    EXPECT_EQ(jpeg->Texts, png->Texts);
+    EXPECT_EQ(png->Texts[0].rfind("T=Vistal,Title=vistal-render,Cr=", 0), 0u) << png->Texts[0];
+    EXPECT_NE(png->Texts[0].find(",Pow=3,"), std::string::npos) << png->Texts[0];
+
+    // A picture without a view, and a palette that cannot be found.
+    ASSERT_EQ(Render({"--size", "8x8", "-o", dir.File("plain.bmp")}).status, 0);
+    RunResult r = Render({"--view-from", dir.File("plain.bmp"), "-o", dir.File("x.png")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "vistal-render: " + dir.File("plain.bmp") + ": not a PNG or JPEG picture\n");
+    ASSERT_EQ(test::Render({"--palette", "Dusk", "-o", dir.File("dusk.png")}, environment).status, 0);
+    r = Render({"--view-from", dir.File("dusk.png"), "-o", dir.File("x.png")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "vistal-render: warning: " + dir.File("dusk.png") +
+                  ": the picture's palette 'Dusk' is not found; drawing with standard (name its file with "
+                  "--palette)\n");
+}
+
+TEST(RenderView, PalettesFoundByName) {
+    // Every palette shipped loads with the palette reader.
+    int shipped = 0;
+    for (const auto& entry : fs::directory_iterator(VISTAL_SOURCE_DIR "/palettes")) {
+        const TVcpReadResult read = ReadVcpFile(entry.path().string());
+        EXPECT_EQ(read.Code, vcpOk) << entry.path();
+        EXPECT_GE(read.Colors.size(), 100u) << entry.path();
+        ++shipped;
+    }
+    EXPECT_GE(shipped, 4);
+
+    // The program of the build tree finds them by name; a user's own folder
+    // comes first.
+    test::TempDir dir;
+    ASSERT_EQ(test::RunRenderProgram({"--size", "40x30", "--palette", "sunset", "-o", dir.File("a.bmp")},
+                                     dir.File("out"), dir.File("err")),
+              0)
+        << test::ReadFileBytes(dir.File("err"));
+    ASSERT_EQ(Render({"--size", "40x30", "--palette", VISTAL_SOURCE_DIR "/palettes/sunset.vcp", "-o",
+                      dir.File("b.bmp")})
+                  .status,
+              0);
+    EXPECT_EQ(test::ReadBmp24(dir.File("a.bmp")), test::ReadBmp24(dir.File("b.bmp")));
+
+    fs::create_directories(dir.Path() / "data/vistal/palettes");
+    test::WriteFileBytes(dir.File("data/vistal/palettes/sunset.vcp"), "000000\nFF0000\n00FF00\n");
+    const std::string home = "XDG_DATA_HOME=" + dir.File("data");
+    ASSERT_EQ(test::RunRenderProgram({"--palette", "list"}, dir.File("out"), dir.File("err"), {home}), 0);
+    const std::string list = test::ReadFileBytes(dir.File("out"));
+    EXPECT_EQ(list.rfind("standard\tbuilt in\nmono\tbuilt in\nblue\tbuilt in\n", 0), 0u) << list;
+    EXPECT_NE(list.find("sunset\t" + dir.File("data/vistal/palettes/sunset.vcp") + "\n"), std::string::npos)
+        << list;
+    EXPECT_NE(list.find("ocean\t"), std::string::npos) << list;
+
+    RunResult r = Render({"--palette", "nowhere", "-o", dir.File("c.bmp")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "vistal-render: --palette: no palette is named 'nowhere' (built in: standard, mono, blue; "
+              "--palette list shows the others)\nTry 'vistal-render --help'.\n");
+}
