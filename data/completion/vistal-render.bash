@@ -1,6 +1,7 @@
 # bash completion for vistal-render: option names, the values of the options
-# that take a word from a fixed set, VCP palette files for --palette and picture
-# files for -o.
+# that take a word from a fixed set, palette names (as the program itself lists
+# them) and VCP files for --palette, picture files for -o and --view-from, and
+# the files of the location options.
 
 _vistal_render_files() {
     # Files whose lower-cased name ends in one of the given extensions, and
@@ -26,27 +27,58 @@ _vistal_render_files() {
 _vistal_render() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=""
+    local equals=0
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
     # "--mode=po" arrives as "--mode" "=" "po" (or "--mode" "=" when nothing
     # follows the "=").
     if [[ $cur == "=" ]]; then
         cur=""
+        equals=1
     elif [[ $prev == "=" ]] && ((COMP_CWORD > 1)); then
         prev=${COMP_WORDS[COMP_CWORD - 2]}
+        equals=1
     fi
     COMPREPLY=()
 
     local words=""
     case $prev in
         -o | --output)
+            [[ -z $cur || $cur == - ]] && COMPREPLY+=(-)
             _vistal_render_files bmp png jpg jpeg
             return 0
             ;;
+        --view-from)
+            _vistal_render_files png jpg jpeg
+            return 0
+            ;;
+        --vrp)
+            _vistal_render_files vrp
+            return 0
+            ;;
+        --fss)
+            _vistal_render_files fss
+            return 0
+            ;;
+        --vcp-folder)
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -d -- "$cur"))
+            compopt -o filenames 2>/dev/null
+            return 0
+            ;;
         --palette)
-            COMPREPLY=($(compgen -W "standard mono blue" -- "$cur"))
+            # The names the program finds (built-in ones first), else the built-in ones.
+            local names
+            names=$("${COMP_WORDS[0]}" --palette list 2>/dev/null | cut -f1)
+            [[ -z $names ]] && names="standard mono blue"
+            COMPREPLY=($(compgen -W "$names list" -- "$cur"))
             _vistal_render_files vcp
             return 0
             ;;
+        --progress)
+            # Its value follows "=" only; after a blank comes the next option.
+            ((equals)) && words="auto always never"
+            ;;
+        --format) words="bmp png jpeg" ;;
         --mode) words="normal search border fadein antialias ext-normal potential1 potential2 potential3" ;;
         --formula) words="mandelbrot julia" ;;
         --detail) words="auto" ;;
@@ -56,7 +88,7 @@ _vistal_render() {
         --adjust-center) words="1 2 3 4 5" ;;
         --kernel) words="auto scalar sse2 avx2 avx512 generic" ;;
         --size | --power | --julia | --center | --span | --iterations | --color0 | --brightness | \
-            --escape | --correction | --threads)
+            --escape | --correction | --threads | --quality | --record | --frames | --zoom-to)
             return 0 # a number of the user's own
             ;;
     esac
@@ -66,10 +98,11 @@ _vistal_render() {
     fi
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "-o --size --formula --power --julia --center --span --iterations
-            --detail --palette --color0 --no-half --adjust-center --mode --stats --brightness
-            --shade-off --progress -q --quiet --escape --compo --bright --represent --light-dark
-            --correction --kernel --threads --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "-o --output --format --quality --size --formula --power --julia --center
+            --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
+            --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
+            --light-dark --correction --palette --color0 --brightness --shade-off --progress -q --quiet
+            --stats -h --help --version" -- "$cur"))
     fi
     return 0
 }

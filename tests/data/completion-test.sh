@@ -1,8 +1,9 @@
 #!/bin/bash
 # Sources the completion of vistal-render and completes a few command lines.
-# Usage: completion-test.sh path/to/vistal-render.bash
+# Usage: completion-test.sh path/to/vistal-render.bash path/to/vistal-render
 set -u
 source "$1"
+program=$2
 failures=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -43,9 +44,23 @@ cd "$work"
 mkdir shots
 touch sea.vcp notes.txt view.PNG view.jpeg
 complete_line vistal-render -o ""
-expect "-o" "shots view.PNG view.jpeg"
+expect "-o" "- shots view.PNG view.jpeg"
 
 complete_line vistal-render --palette ""
-expect "--palette" "blue mono sea.vcp shots standard"
+expect "--palette" "blue list mono sea.vcp shots standard"
+
+# The names the program finds: the build tree's palettes (and no user's own).
+export XDG_DATA_HOME=$work/none
+complete_line "$program" --palette s
+expect "--palette s (program)" "sea.vcp shots standard sunset"
+
+complete_line vistal-render --progress = ""
+expect "--progress=" "always auto never"
+
+complete_line vistal-render --view-from ""
+expect "--view-from" "shots view.PNG view.jpeg"
+
+complete_line vistal-render --fr
+expect "--fr" "--frames"
 
 exit $((failures > 0))

@@ -33,6 +33,13 @@ need share/doc/vistal/LICENSE
 [ -x "$usr/bin/vistal-render" ] || { echo "not executable: /usr/bin/vistal-render"; status=1; }
 "$usr/bin/vistal-render" --version | grep -q "GNU GPL version 3 or later" ||
     { echo "vistal-render --version names no licence"; status=1; }
+for palette in sunset ocean ember moss nebula; do
+    need share/vistal/palettes/$palette.vcp
+done
+# The installed renderer finds the installed palettes by name.
+XDG_DATA_HOME=$dest/empty "$usr/bin/vistal-render" --palette list |
+    grep -q "^ocean	$usr/share/vistal/palettes/ocean.vcp\$" ||
+    { echo "vistal-render --palette list misses the installed palettes"; status=1; }
 desktop-file-validate "$usr/share/applications/vistal.desktop" || status=1
 
 if [ "$explorer" = 1 ]; then
