@@ -75,8 +75,12 @@ void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
         applied.Palette = name;
         return;
     }
-    std::string path = VcpPathFor(target.Global(), name);
-    if (!IsExistingFile(path)) path = FindPalette(name, folders).value_or("");
+    // The name comes from the file: it may name a palette, never a path elsewhere.
+    std::string path;
+    if (name.find_first_of(std::string("/\0", 2)) == std::string::npos) {
+        path = VcpPathFor(target.Global(), name);
+        if (!IsExistingFile(path)) path = FindPalette(name, folders).value_or("");
+    }
     if (path.empty()) {
         applied.Warnings.push_back(fileName + ": the picture's palette '" + name +
                                    "' is not found; drawing with standard (name its file with --palette)");

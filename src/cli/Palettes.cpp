@@ -81,7 +81,8 @@ std::vector<TNamedPalette> ListPalettes(const std::vector<std::string>& folders)
 }
 
 std::optional<std::string> FindPalette(const std::string& name, const std::vector<std::string>& folders) {
-    if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+    // A name is one file name: no folder, and nothing a path would cut short.
+    if (name.empty() || name.find_first_of(std::string("/\0", 2)) != std::string::npos) return std::nullopt;
     for (const std::string& folder : folders) {
         const fs::path p = fs::path(folder) / (name + ".vcp");
         if (IsRegularFile(p)) return p.string();

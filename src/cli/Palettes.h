@@ -31,7 +31,8 @@ struct TNamedPalette {
 // Every NAME.vcp of the folders, by name; of equal names the first folder's.
 std::vector<TNamedPalette> ListPalettes(const std::vector<std::string>& folders);
 
-// The file of a palette name, from the first folder that has one.
+// The file of a palette name, from the first folder that has one; a name with
+// a "/" or a NUL names none.
 std::optional<std::string> FindPalette(const std::string& name, const std::vector<std::string>& folders);
 
 } // namespace vistal::cli

@@ -94,7 +94,8 @@ void TProgressBar::Finish(double done) {
     finished_ = true;
     const double seconds = Seconds();
     if (style_ == TProgressStyle::Bar) {
-        if (shown_.empty() && seconds < delay_) return;
+        // A bar that waited for a long drawing and never came stays away.
+        if (shown_.empty() && delay_ > 0) return;
         Show(FormatProgressLine(done, seconds));
         out_ << '\n' << std::flush;
         return;
