@@ -71,6 +71,9 @@ struct TRenderEnvironment {
     bool OutIsTerminal = false;
     // Where --palette NAME and the palettes of --view-from are looked for.
     std::vector<std::string> PaletteFolders;
+    // Frames of a zoom sequence encoded at once; 0 decides from the threads
+    // and the memory.
+    int FrameWriters = 0;
 };
 
 // What applying the options leaves to know besides the engine: what a

@@ -6,6 +6,7 @@
 #include "base/AboutText.h"
 #include "base/AtomicFile.h"
 #include "base/UFormat.h"
+#include "base/WorkerPool.h"
 #include "cli/Palettes.h"
 #include "cli/ProgressBar.h"
 #include "cli/ZoomSequence.h"
@@ -16,10 +17,15 @@
 #include "engine/ViewPrecision.h"
 #include "locations/PictureView.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <future>
+#include <memory>
 #include <new>
 #include <optional>
 #include <ostream>
@@ -115,6 +121,60 @@ void WritePicture(TBitmap& image, const std::string& fileName, const TPictureOut
     if (!out) throw EImageFileError(msg::CannotWritePicture(kStdoutName, std::strerror(errno ? errno : EIO)));
 }
 
+// Applies the output effects and encodes a picture in memory: the part of a
+// frame's writing that several frames may do at once.
+std::string EncodePicture(TBitmap& image, const std::string& name, const TPictureOutput& how,
+                          const TPictureFileOptions& file) {
+    ApplyOutputEffects(image, how.brightness, how.shadeOff);
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::FILE* stream = open_memstream(&data, &size);
+    if (!stream) throw std::bad_alloc();
+    struct TRelease {
+        std::FILE*& stream;
+        char*& data;
+        ~TRelease() {
+            if (stream) std::fclose(stream);
+            std::free(data);
+        }
+    } release{stream, data};
+    WriteImageStream(image, stream, name, how.type, file);
+    const bool closed = std::fclose(stream) == 0;
+    stream = nullptr;
+    if (!closed) throw std::bad_alloc();
+    return std::string(data, size);
+}
+
+// Writes an encoded picture: a file replaced atomically, or the standard output.
+void WriteEncoded(const std::string& bytes, const std::string& name, bool toStdout, std::ostream& out) {
+    if (!toStdout) {
+        try {
+            WriteFileAtomically(name, bytes);
+        } catch (const EFileWriteError& ex) {
+            throw EImageFileError(msg::CannotWritePicture(name, ex.Reason()));
+        }
+        return;
+    }
+    errno = 0;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) throw EImageFileError(msg::CannotWritePicture(kStdoutName, std::strerror(errno ? errno : EIO)));
+}
+
+// How many frames are encoded at once: half the drawing's threads (encoding a
+// frame takes about as long as drawing it on one core), at most 8, fewer when
+// memory would not hold them; 0 when even one does not fit.
+int FrameWriters(const TVistal& e, int wanted) {
+    if (wanted <= 0) {
+        const int threads = e.Threads > 0 ? e.Threads : TWorkerPool::HardwareThreads();
+        wanted = std::clamp(threads / 2, 1, 8);
+    }
+    // The picture drawn, and for each frame in flight its picture and its bytes.
+    for (int writers = wanted; writers >= 1; --writers)
+        if (CheckPictureMemory(e.Width(), e.Height(), e.DrawMode, 1 + 2 * writers).empty()) return writers;
+    return 0;
+}
+
 // Why the view's pixels are finer than doubles tell apart; empty when they are not.
 std::string PrecisionProblem(const TVistal& e) {
     const TViewPrecision p = ViewPrecision(e);
@@ -184,11 +244,15 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (const std::string problem = CheckImageFileSize(engine.Width(), engine.Height(), o.outputType);
             !problem.empty())
             return Refuse(err, size, problem);
-        // A zoom sequence holds two pictures: one drawn while the other is written.
-        if (const std::string problem =
-                CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode, frames > 1 ? 2 : 1);
+        if (const std::string problem = CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode);
             !problem.empty())
             return Refuse(err, size, problem);
+        // A zoom sequence draws a frame while earlier ones are encoded and written.
+        const int writers = frames > 1 ? FrameWriters(engine, environment.FrameWriters) : 0;
+        if (frames > 1 && writers == 0)
+            return Refuse(err, size,
+                          CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode, 3) +
+                              " (a zoom sequence holds a frame being drawn and one being written)");
 
         const TZoomView start{engine.Center(), engine.ImSpan()};
         TZoomView target = start;
@@ -228,10 +292,35 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const TPictureOutput how{o.toStdout, o.outputType, engine.BrightnessRaite(), engine.ShadeOff};
         TPictureFileOptions file;
         file.JpegQuality = o.quality;
-        // Frame k is written while frame k + 1 is drawn; the picture being
-        // written and the drawing swap their buffers.
-        TBitmap writing;
-        std::future<void> written;
+
+        // The frames in flight: each is encoded on a thread of its own, and the
+        // files are written one after another in frame order (so the standard
+        // output gets them in order, and only one temporary file exists at a
+        // time). Their pictures go back to the drawing once written.
+        struct TFrameJob {
+            TBitmap image;
+            std::shared_future<void> done;
+        };
+        std::atomic<bool> failed{false};
+        std::deque<std::unique_ptr<TFrameJob>> inFlight;
+        // Whatever ends the run, no frame's thread outlives what it uses.
+        struct TWaitForAll {
+            std::deque<std::unique_ptr<TFrameJob>>& jobs;
+            ~TWaitForAll() {
+                for (const auto& job : jobs)
+                    if (job->done.valid()) job->done.wait();
+            }
+        } waitForAll{inFlight};
+        std::vector<TBitmap> spares;
+        std::shared_future<void> lastWrite;
+        const auto finishOldest = [&] {
+            std::unique_ptr<TFrameJob> job = std::move(inFlight.front());
+            inFlight.pop_front();
+            job->done.get(); // a frame's failure ends the run
+            spares.push_back(std::move(job->image));
+        };
+
+        TBitmap single; // the one picture, when there are no frames
         for (int k = 0; k < frames; ++k) {
             setView(k);
             const std::string label = frames > 1
@@ -243,23 +332,48 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             }
             doing = "drawing";
             engine.Draw();
-            if (written.valid()) written.get(); // the previous frame's failure ends the run
-            std::swap(writing, engine.DrawBitmap());
             if (o.outputType != ftBmp) {
                 const TRecordLine text = ComposePictureText(engine, applied.Title, applied.Palette);
                 file.Text = text.Ok() ? text.Line : std::string();
             }
-            doing = "writing " + FrameName(o, frames, k);
-            written = std::async(std::launch::async, [&writing, name = FrameName(o, frames, k), &how, file,
-                                                      &out] { WritePicture(writing, name, how, file, out); });
-            if (frames == 1) written.get();
+            const std::string name = FrameName(o, frames, k);
+            doing = "writing " + name;
+            if (frames == 1) {
+                std::swap(single, engine.DrawBitmap());
+                WritePicture(single, name, how, file, out);
+                break;
+            }
+            while (static_cast<int>(inFlight.size()) >= writers)
+                finishOldest();
+            auto job = std::make_unique<TFrameJob>();
+            std::swap(job->image, engine.DrawBitmap());
+            if (!spares.empty()) {
+                std::swap(engine.DrawBitmap(), spares.back());
+                spares.pop_back();
+            }
+            job->done = std::async(std::launch::async, [image = &job->image, name, &how, file,
+                                                        previous = lastWrite, &failed, &out] {
+                            try {
+                                const std::string bytes = EncodePicture(*image, name, how, file);
+                                if (previous.valid()) previous.wait();
+                                // After a failed frame the run ends with its error.
+                                if (!failed) WriteEncoded(bytes, name, how.toStdout, out);
+                            } catch (...) {
+                                failed = true;
+                                throw;
+                            }
+                        }).share();
+            lastWrite = job->done;
+            inFlight.push_back(std::move(job));
         }
-        if (written.valid()) written.get();
+        while (!inFlight.empty())
+            finishOldest();
+        const int pictureWidth = engine.Width(), pictureHeight = engine.Height();
         if (o.stats) err << "kernel calls: " << engine.KernelCalls << "\n";
         if (bar) bar->Finish(1);
         if (!o.quiet && !o.toStdout) {
             const std::string dimensions =
-                " (" + std::to_string(writing.Width()) + "x" + std::to_string(writing.Height()) + ")\n";
+                " (" + std::to_string(pictureWidth) + "x" + std::to_string(pictureHeight) + ")\n";
             if (frames == 1)
                 out << "vistal-render: wrote " << o.output << dimensions;
             else

@@ -56,10 +56,24 @@ TEST(RenderView, ZoomSequenceFramesAreSingleRenders) {
     EXPECT_EQ(test::ReadFileBytes(dir.File("f02.png")), test::ReadFileBytes(dir.File("target.png")));
     EXPECT_NE(test::ReadPng(dir.File("f01.png")), test::ReadPng(dir.File("f00.png")));
 
-    // Frames to a pipe, one picture after another.
-    r = with({"--frames", "2", "--zoom-to", "0,0,1", "-o", "-", "--format", "bmp"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.size(), 2 * (54 + 64 * 3 * 48));
+    // Frames encoded several at a time are the same files, and reach a pipe
+    // one picture after another in order.
+    cli::TRenderEnvironment three;
+    three.FrameWriters = 3;
+    std::vector<std::string> sequence = common;
+    sequence.insert(sequence.end(), {"--frames", "5", "--zoom-to", "0,0,1", "-o", dir.File("g%d.png")});
+    ASSERT_EQ(test::Render(sequence, three).status, 0);
+    sequence.back() = "-";
+    sequence.insert(sequence.end(), {"--format", "png"});
+    const RunResult piped = test::Render(sequence, three);
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    std::string frames;
+    for (int k = 0; k < 5; ++k)
+        frames += test::ReadFileBytes(dir.File("g" + std::to_string(k) + ".png"));
+    EXPECT_EQ(piped.out, frames);
+    cli::TRenderEnvironment one;
+    one.FrameWriters = 1;
+    EXPECT_EQ(test::Render(sequence, one).out, frames);
 
     for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--frames", "3", "-o", "f%d.png"}, "--frames: needs --zoom-to RE,IM,SPAN"},
