@@ -43,7 +43,7 @@ TParsedOption TGnuParser::Long(const std::string& word) {
         }
     }
     if (!spec) {
-        if (candidates.empty()) throw ECommandLine("--" + name + ": unknown option");
+        if (candidates.empty()) throw ECommandLine((name.empty() ? word : "--" + name) + ": unknown option");
         if (candidates.size() > 1) {
             std::string list;
             for (std::size_t i = 0; i < candidates.size(); ++i)
