@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/Palettes.h"
+#include "engine/PictureMemory.h"
 #include "locations/PictureView.h"
 #include "locations/UFss.h"
 #include "locations/ULocationTarget.h"
@@ -63,7 +64,8 @@ void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
     ApplyPictureView(view, target);
     TVistal& e = target.Engine();
     // The picture's own size, unless --size says otherwise.
-    if (view.Width >= 1 && view.Width <= 100000 && view.Height >= 1 && view.Height <= 100000) {
+    if (view.Width >= 1 && view.Width <= kMaxPictureSide && view.Height >= 1 &&
+        view.Height <= kMaxPictureSide) {
         e.SetWidth(view.Width);
         e.SetHeight(view.Height);
     }
