@@ -76,6 +76,9 @@ TEST(RenderCommandLine, ErrorsNameTheWordAndHint) {
     EXPECT_EQ(Refusal({"a.png"}), "unexpected argument 'a.png' (name the output file with -o)");
     EXPECT_EQ(Refusal({"stray", "--bogus"}), "--bogus: unknown option");
     EXPECT_EQ(Refusal({"-o", "-"}), "-o -: the standard output needs --format bmp, png or jpeg");
+    // A bad value is refused even after a good one for the same option.
+    EXPECT_EQ(Refusal({"--kernel", "scalar", "--kernel", "bogus", "-o", "a.bmp"}),
+              "--kernel: 'bogus' is not scalar, auto, generic, sse2, avx2 or avx512");
 
     test::TempDir dir;
     const RunResult r = Render({"--size", "64x48", dir.File("a.png")});
