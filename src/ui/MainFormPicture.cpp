@@ -4,6 +4,7 @@
 // file beside its target and rename it into place, so a failed save leaves no
 // partial file and any old file as it was.
 #include "colour/ImageFile.h"
+#include "locations/PictureView.h"
 #include "ui/MainForm.h"
 #include "ui/PictureImage.h"
 #include "ui/Wallpaper.h"
@@ -34,11 +35,22 @@ QString ShownName(const std::string& name) {
     return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
+// The text a PNG or JPEG file keeps of the view, as vistal-render writes it,
+// so that `vistal-render --view-from` draws the picture again at any size.
+TPictureFileOptions PictureFileOptions(TfrmMain& w) {
+    TPictureFileOptions options;
+    const std::string palette =
+        QFileInfo(QString::fromStdString(w.Global().PaletteName)).completeBaseName().toStdString();
+    const TRecordLine text = ComposePictureText(w.Vistal(), "びすたる", palette);
+    if (text.Ok()) options.Text = text.Line;
+    return options;
+}
+
 // Writes the picture as shown. A file that cannot be written, or memory that
 // runs out, is reported and ends the command; nothing is left behind.
 void WritePicture(TfrmMain& w, const std::string& name, TImageFileType type) {
     try {
-        WriteImageFile(w.Vistal().GetImage(), name, type);
+        WriteImageFile(w.Vistal().GetImage(), name, type, PictureFileOptions(w));
     } catch (const EImageFileError& error) {
         w.Prompt().ShowError(QStringLiteral("画像を保存できませんでした。\n") +
                              QString::fromUtf8(error.what()));

@@ -1,6 +1,9 @@
 // The picture leaving the window: saved through the save dialog and read back
 // with the real decoders, refused saves, the clipboard, and the wallpaper
 // commands against the real gsettings.
+#include "engine/StartupParameters.h"
+#include "locations/PictureView.h"
+#include "locations/ULocationTarget.h"
 #include "support/DesktopSettings.h"
 #include "support/ImageReaders.h"
 #include "support/MainWindowDriver.h"
@@ -218,6 +221,30 @@ TEST_F(PictureWindow, ADesktopWithoutWallpaperSupportIsToldAtOnce) {
     EXPECT_TRUE(prompt.Errors[0].startsWith(QStringLiteral("壁紙に設定できません。\n")));
     EXPECT_TRUE(prompt.Errors[0].contains(QStringLiteral("sway")));
     EXPECT_TRUE(prompt.FileRequests.empty()); // no file asked for, none written
+}
+
+} // namespace vistal::test
+
+namespace vistal::test {
+
+TEST_F(PictureWindow, APngRemembersItsViewSoTheRendererDrawsItAgain) {
+    TfrmMain& w = Start();
+    w.SelectIteration(500);
+    Click(w, {150, 60}); // a view of its own
+    Answer(dir.filePath("view.png"), 2);
+    w.mnuFileSave->trigger();
+
+    const TPictureView view = ReadPictureView(Local(dir.filePath("view.png")));
+    TVistal engine;
+    TGlobal global;
+    TEngineTarget target(engine, global);
+    ApplyStartupParameters(engine);
+    ApplyPictureView(view, target);
+    engine.SetWidth(view.Width);
+    engine.SetHeight(view.Height);
+    engine.Draw();
+    EXPECT_EQ(engine.Iteration(), 500);
+    EXPECT_EQ(engine.DrawBitmap(), w.Vistal().DrawBitmap());
 }
 
 } // namespace vistal::test
