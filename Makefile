@@ -1,12 +1,18 @@
 # vistal: make run builds and starts the explorer, make test builds and runs
 # every test, make bench builds and runs the benchmarks, make install installs
 # under PREFIX (default /usr/local), below DESTDIR when that is given.
+# make test-sanitize builds and runs every test with ASan + UBSan, make test-tsan
+# the threaded tests with ThreadSanitizer, make fuzz builds the fuzz targets
+# with clang and runs each for FUZZ_SECONDS (default 60).
 BUILD ?= build
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench install clean
+FUZZ_SECONDS ?= 60
+SANITIZE_FLAGS = -DCMAKE_BUILD_TYPE=Release -DVISTAL_STATIC_RENDER=OFF
+
+.PHONY: all deps configure build run test test-sanitize test-tsan fuzz bench install clean
 
 all: build
 
@@ -33,6 +39,31 @@ run: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Leaks are errors; those inside Qt's and fontconfig's own libraries are listed
+# in the suppressions file (never any of ours).
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=address,undefined
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
+	QT_QPA_PLATFORM=offscreen \
+	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+
+# The tests of the worker pool and of the threaded drawing paths.
+TSAN_FILTER = WorkerPool*:DrawFastPath*:DrawExtendedThreads*:KernelBatch*
+test-tsan: deps
+	cmake -S . -B $(BUILD)-tsan $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=thread -DVISTAL_BUILD_UI=OFF
+	cmake --build $(BUILD)-tsan -j $(JOBS) --target vistal_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	$(BUILD)-tsan/tests/vistal_tests --gtest_filter='$(TSAN_FILTER)'
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVISTAL_FUZZ=ON \
+	    -DVISTAL_BUILD_TESTS=OFF -DVISTAL_BUILD_UI=OFF -DVISTAL_STATIC_RENDER=OFF
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
@@ -43,4 +74,4 @@ bench: deps
 	$(BUILD)-bench/bench/ui/vistal_ui_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(BUILD)-tsan $(BUILD)-fuzz
