@@ -23,6 +23,16 @@ std::string FormatReal(double value) {
     std::string digits;
     for (std::size_t i = 0; i < ePos; ++i)
         if (sci[i] != '.') digits += sci[i];
+    // The largest doubles round up beyond the largest double (1.79769313486232E308
+    // is no double): such a text could not be read back, so the last digit is
+    // rounded down instead.
+    double back = 0;
+    if (std::from_chars(sci.data(), sci.data() + sci.size(), back).ec == std::errc::result_out_of_range) {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '0')
+            digits[--i] = '9';
+        if (i > 0) --digits[i - 1];
+    }
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 

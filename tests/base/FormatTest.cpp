@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vistal;
 
@@ -26,6 +27,14 @@ TEST(Format, GeneralFormatWithFifteenDigits) {
     EXPECT_EQ(FormatReal(100.5), "100.5");
     EXPECT_EQ(FormatReal(INFINITY), "INF");
     EXPECT_EQ(FormatReal(NAN), "NAN");
+    // The largest doubles would round up beyond the largest double; the text
+    // must read back.
+    const double max = std::numeric_limits<double>::max();
+    EXPECT_EQ(FormatReal(max), "1.79769313486231E308");
+    EXPECT_EQ(FormatReal(-max), "-1.79769313486231E308");
+    EXPECT_EQ(ParseReal(FormatReal(-max)), -1.79769313486231e308);
+    EXPECT_EQ(FormatReal(1.79769313486231e308), "1.79769313486231E308");
+    EXPECT_EQ(FormatReal(1.7976931348623e308), "1.7976931348623E308");
 }
 
 TEST(Format, ParseIntegersAndReals) {
