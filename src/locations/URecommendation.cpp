@@ -376,6 +376,9 @@ private:
 
 const char* const kNoFileName = "保存先のVRPﾌｧｲﾙを指定して下さい";
 const char* const kReadOnly = "指定してあるVRPﾌｧｲﾙが読み込み専用です";
+// A line the reader ignores (it has no comma) and UTF-8 cannot hold once it
+// is written in Shift-JIS: it keeps a list Shift-JIS for every reader.
+const char* const kCp932Mark = "; 文字コード: Shift_JIS (CP932)";
 
 std::string CannotWrite(const std::string& fileName) {
     return fileName + " に書き込めません";
@@ -605,12 +608,20 @@ std::string AppendRecordLine(const std::string& fileName, const std::string& lin
     }
     std::string bytes;
     if (old && !old->empty() && old->back() != '\n' && old->back() != '\r') bytes = "\r\n";
+    std::string record;
     try {
-        bytes += EncodeText(line, encoding);
+        record = EncodeText(line, encoding) + "\r\n";
     } catch (const ETextEncodingError& ex) {
         return CannotWrite(fileName) + "\r\n" + ex.what();
     }
-    bytes += "\r\n";
+    // A Shift-JIS record whose bytes happen to be valid UTF-8 (ﾃｽ is C3 BD,
+    // also ý), added to a list of ASCII alone, would make the whole list read
+    // as UTF-8. The mark goes before the record instead; the bytes already in
+    // the file stay as they are.
+    if (encoding == TTextEncoding::Cp932 && !IsAscii(record) &&
+        IsValidUtf8(old.value_or("") + bytes + record))
+        bytes += EncodeCp932(kCp932Mark) + "\r\n";
+    bytes += record;
 
     TFd f;
     const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | (old ? 0 : O_CREAT | O_EXCL);

@@ -187,8 +187,10 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine);
 // Appends a line and CR LF to a list file, creating the file when missing.
 // The bytes already in the file are never changed: when the last line has no
 // line end, one is written first; the text is encoded as the file is (a new or
-// plain-ASCII file in CP932); a failed write is undone. Returns the message
-// for the user, or an empty text on success.
+// plain-ASCII file in CP932); a failed write is undone. A CP932 record whose
+// bytes would leave the file valid UTF-8 gets the comment line
+// "; 文字コード: Shift_JIS (CP932)" before it, which keeps the file CP932 for
+// every reader. Returns the message for the user, or an empty text on success.
 std::string AppendRecordLine(const std::string& fileName, const std::string& line);
 
 // The register command without its dialog: checks the file name, composes the

@@ -294,6 +294,30 @@ TEST(Recommendation, AppendingNeverChangesTheBytesAlreadyThere) {
     EXPECT_EQ(RegisterRecord(nowhere, {"t", "", ""}, e), nowhere + " に書き込めません");
 }
 
+// ﾃｽ is C3 BD in Shift-JIS and ý in UTF-8: appended to a list of ASCII alone
+// (or to no list), such a record must not make the file read back as UTF-8.
+TEST(Recommendation, AShiftJisRecordThatLooksLikeUtf8StaysShiftJis) {
+    test::TempDir dir;
+    TVistal e;
+    const std::string ascii = dir.File("ascii.vrp");
+    const std::string old = "T=Vistal,Title=a,Cr=0,Ci=0,W=1"; // no line end either
+    test::WriteFileBytes(ascii, old);
+    const std::string fresh = dir.File("new.vrp");
+    for (const std::string& file : {ascii, fresh}) {
+        ASSERT_EQ(RegisterRecord(file, {"ﾃｽ", "", "ﾃｽ"}, e), "") << file;
+        ASSERT_EQ(RegisterRecord(file, {"ﾃｽﾃｽ", "", ""}, e), "") << file;
+        const std::string bytes = test::ReadFileBytes(file);
+        EXPECT_EQ(DetectEncoding(bytes), TTextEncoding::Cp932) << file;
+        TRecommendationList list;
+        list.LoadFromFile(file);
+        ASSERT_GE(list.Count(), 2) << file;
+        EXPECT_EQ(list.GetTitle(list.Count() - 2), "ﾃｽ") << file;
+        EXPECT_EQ(list.GetMemo(list.Count() - 2), "ﾃｽ") << file;
+        EXPECT_EQ(list.GetTitle(list.Count() - 1), "ﾃｽﾃｽ") << file;
+    }
+    EXPECT_EQ(test::ReadFileBytes(ascii).substr(0, old.size() + 2), old + "\r\n");
+}
+
 TEST(Recommendation, AFailedAppendIsUndone) {
     test::TempDir dir;
     const std::string file = dir.File("full.vrp");
