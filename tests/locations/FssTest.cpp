@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <random>
+#include <sys/resource.h>
 
 using namespace vistal;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -200,6 +204,26 @@ TEST(Fss, FailuresAreReportedAndKeepWhatWasDone) {
     const TLocationResult missing = OpenLocationFile(dir.File("none.fss"), t);
     EXPECT_FALSE(missing.Ok);
     EXPECT_EQ(missing.Message, "形式不正です。Section=[Info] Item=[Format]");
+}
+
+// A disk that fills up while the file is replaced, played by a file size limit
+// in a child process: the failure is reported and the old file stays as it was.
+TEST(Fss, AFullDiskKeepsTheOldFile) {
+    test::TempDir dir;
+    const std::string file = dir.File("spot.fss");
+    const std::string old = EncodeCp932(kMandelbrot);
+    test::WriteFileBytes(file, old);
+    const int status = test::InChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        TVistal e;
+        const std::string message = SaveLocationFile(file, e, "Sunset");
+        return message.find(file + " に書き込めません") == 0 ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::ReadFileBytes(file), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(Fss, RandomFilesNeverBreakTheReader) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 using namespace vistal;
 namespace fs = std::filesystem;
@@ -198,4 +200,25 @@ TEST(Settings, FailedSavesReportAndKeepTheOldFile) {
         EXPECT_NE(std::string(ex.what()).find(file), std::string::npos) << ex.what();
     }
     EXPECT_EQ(test::ReadFileBytes(file), old);
+
+    // A disk that fills up while the file is replaced, played by a file size
+    // limit in a child process.
+    const std::string full = dir.File("full/Vistal.ini");
+    fs::create_directories(dir.File("full"));
+    const std::string before = "[Draw]\nMode=2\n[Other]\nKeep=this\n";
+    test::WriteFileBytes(full, before);
+    const int status = test::InChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{40, 40};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            TGlobal().SaveSettings(full, {});
+        } catch (const ESettingsError& ex) {
+            return std::string(ex.what()).find("File too large") != std::string::npos ? 0 : 1;
+        }
+        return 2;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::ReadFileBytes(full), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("full")), fs::directory_iterator()), 1);
 }
