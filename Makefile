@@ -59,6 +59,9 @@ test-tsan: deps
 	$(BUILD)-tsan/tests/vistal_tests --gtest_filter='$(TSAN_FILTER)'
 
 fuzz: deps
+	@command -v clang++ >/dev/null && ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a \
+	    >/dev/null 2>&1 || { echo "make fuzz: needs clang and its run-time libraries:" \
+	    "apt-get install clang libclang-rt-14-dev" >&2; exit 1; }
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVISTAL_FUZZ=ON \
 	    -DVISTAL_BUILD_TESTS=OFF -DVISTAL_BUILD_UI=OFF -DVISTAL_STATIC_RENDER=OFF
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
