@@ -188,6 +188,13 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (badName(key) || key.front() == '[' || key.find('=') != std::string_view::npos)
         throw EIniFileError("'" + std::string(key) + "' cannot be written as a key name");
     if (HasLineBreak(value)) throw EIniFileError("The value of " + std::string(key) + " holds a line break");
+    // Names as the file holds them: Shift-JIS keeps a few characters only in
+    // their full-width forms (〜 is written as ～), and a name must find the
+    // line it will be read back from.
+    const std::string heldSection = DecodeText(EncodeText(section, LineEncoding()), LineEncoding());
+    const std::string heldKey = DecodeText(EncodeText(key, LineEncoding()), LineEncoding());
+    section = heldSection;
+    key = heldKey;
 
     const std::size_t existing = FindValue(section, key);
     if (existing != std::string::npos) {

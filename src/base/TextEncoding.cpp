@@ -150,16 +150,21 @@ std::string DecodeCp932(std::string_view bytes) {
 std::string EncodeCp932(std::string_view text) {
     if (IsAscii(text)) return std::string(text);
     if (!IsValidUtf8(text)) throw ETextEncodingError("The text is not valid UTF-8");
+    const auto refuse = [](std::string_view at) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(CodePointAt(at)));
+        const std::size_t n = Utf8SequenceLength(at);
+        throw ETextEncodingError("The character " + std::string(at.substr(0, n)) + " (" + name +
+                                 ") cannot be written in Shift-JIS (CP932)");
+    };
+    // ¥ and ‾ would become the bytes of \ and ~, which read back as those
+    // (a folder C:¥x would turn into C:\x): CP932 cannot hold them.
+    for (const std::string_view lost : {"\xC2\xA5", "\xE2\x80\xBE"})
+        if (const std::size_t at = text.find(lost); at != std::string_view::npos) refuse(text.substr(at));
     TIconv cd("CP932", "UTF-8");
     std::string out;
     out.reserve(text.size() + 16);
-    if (cd.Convert(text, out) != 0) {
-        char name[16];
-        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(CodePointAt(text)));
-        const std::size_t n = Utf8SequenceLength(text);
-        throw ETextEncodingError("The character " + std::string(text.substr(0, n)) + " (" + name +
-                                 ") cannot be written in Shift-JIS (CP932)");
-    }
+    if (cd.Convert(text, out) != 0) refuse(text);
     return out;
 }
 

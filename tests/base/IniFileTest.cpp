@@ -194,6 +194,20 @@ TEST(IniFile, TheEncodingSurvivesUpdates) {
     EXPECT_EQ(TIniFile(ascii, TTextEncoding::Utf8).Encoding(), TTextEncoding::Utf8);
 }
 
+// Shift-JIS holds 〜 only as ～: a name written with either finds the line
+// it reads back from, and ¥ (which would come back as \) is refused.
+TEST(IniFile, NamesAsShiftJisHoldsThem) {
+    test::TempDir dir;
+    const std::string file = dir.File("wave.fss");
+    test::WriteFileBytes(file, "[A]\n" + EncodeCp932("～") + "=1\n");
+    TIniFile ini(file);
+    ini.WriteString("A", "〜", "2〜");
+    EXPECT_THROW(ini.WriteString("A", "x", "C:¥pal"), ETextEncodingError);
+    ini.UpdateFile();
+    EXPECT_EQ(test::ReadFileBytes(file), "[A]\n" + EncodeCp932("～=2～") + "\n");
+    EXPECT_EQ(TIniFile(file).ReadString("A", "～"), "2～");
+}
+
 TEST(IniFile, RefusalsComeBeforeAnythingIsWritten) {
     test::TempDir dir;
     const std::string file = dir.File("a.fss");

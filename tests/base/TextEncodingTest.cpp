@@ -72,6 +72,11 @@ TEST(TextEncoding, CharactersCp932CannotHold) {
         EXPECT_NE(std::string(ex.what()).find("U+00E9"), std::string::npos) << ex.what();
     }
     EXPECT_THROW(EncodeCp932("\xF0\x9F\x98\x80"), ETextEncodingError);
+    // Two characters would come back as others: ¥ as \ and ‾ as ~.
+    EXPECT_THROW(EncodeCp932("C:¥Vistal"), ETextEncodingError);
+    EXPECT_THROW(EncodeCp932("ｘ‾"), ETextEncodingError);
+    // Those that come back as their full-width forms, the only ones CP932 has, are kept.
+    EXPECT_EQ(DecodeCp932(EncodeCp932("〜−—‖¢£¬")), "～－―∥￠￡￢");
     EXPECT_THROW(EncodeCp932("bad \xFF"), ETextEncodingError);
     EXPECT_THROW(EncodeText("bad \xFF", TTextEncoding::Utf8), ETextEncodingError);
     EXPECT_EQ(EncodeText("é", TTextEncoding::Utf8Bom), "\xEF\xBB\xBF"
