@@ -51,12 +51,12 @@ test-sanitize: deps
 	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
 # The tests of the worker pool and of the threaded drawing paths.
-TSAN_FILTER = WorkerPool*:DrawFastPath*:DrawExtendedThreads*:KernelBatch*
+TSAN_TESTS = ^(WorkerPool|DrawFastPath|DrawExtendedThreads|KernelBatch)
 test-tsan: deps
 	cmake -S . -B $(BUILD)-tsan $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=thread -DVISTAL_BUILD_UI=OFF
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target vistal_tests
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-	$(BUILD)-tsan/tests/vistal_tests --gtest_filter='$(TSAN_FILTER)'
+	ctest --test-dir $(BUILD)-tsan --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
 fuzz: deps
 	@command -v clang++ >/dev/null && ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a \
