@@ -41,14 +41,16 @@ test: build
 
 # Leaks are errors; those inside Qt's and fontconfig's own libraries are listed
 # in the suppressions file (never any of ours).
-test-sanitize: deps
-	cmake -S . -B $(BUILD)-sanitize $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=address,undefined
-	cmake --build $(BUILD)-sanitize -j $(JOBS)
-	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+# The build lists the tests by running the test programs, so it runs with the
+# same settings.
+SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
-	QT_QPA_PLATFORM=offscreen \
-	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=address,undefined
+	$(SANITIZE_ENV) cmake --build $(BUILD)-sanitize -j $(JOBS)
+	$(SANITIZE_ENV) ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
 # The tests of the worker pool and of the threaded drawing paths.
 TSAN_TESTS = ^(WorkerPool|DrawFastPath|DrawExtendedThreads|KernelBatch)
