@@ -61,7 +61,7 @@ std::optional<TImageFileType> TypeNamed(const std::string& name) {
 }
 
 // The options, long name first; the short forms are -o, -q and -h.
-constexpr TOptionSpec kOptions[] = {
+constexpr TOptionDefinition kOptions[] = {
     {"output", 'o', TValue::Required},   {"format", 0, TValue::Required},
     {"quality", 0, TValue::Required},    {"size", 0, TValue::Required},
     {"formula", 0, TValue::Required},    {"power", 0, TValue::Required},
@@ -182,7 +182,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     bool haveOutput = false;
     TGnuParser parser(args, kOptions);
     while (const std::optional<TParsedOption> parsed = parser.Next()) {
-        const std::string id = parsed->Spec->Long;
+        const std::string id = parsed->Definition->Long;
         const std::string& opt = parsed->Name;
         const std::string value = parsed->Value.value_or("");
         if (id == "help") {

@@ -4,8 +4,8 @@
 
 namespace vistal::cli {
 
-TGnuParser::TGnuParser(const std::vector<std::string>& args, std::span<const TOptionSpec> specs)
-    : args_(args), specs_(specs) {}
+TGnuParser::TGnuParser(const std::vector<std::string>& args, std::span<const TOptionDefinition> definitions)
+    : args_(args), definitions_(definitions) {}
 
 std::optional<TParsedOption> TGnuParser::Next() {
     if (shortAt_ != 0) return Short();
@@ -31,18 +31,18 @@ std::optional<TParsedOption> TGnuParser::Next() {
 TParsedOption TGnuParser::Long(const std::string& word) {
     const std::size_t eq = word.find('=');
     const std::string name = word.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-    const TOptionSpec* spec = nullptr;
-    std::vector<const TOptionSpec*> candidates;
+    const TOptionDefinition* definition = nullptr;
+    std::vector<const TOptionDefinition*> candidates;
     if (!name.empty()) {
-        for (const TOptionSpec& s : specs_) {
+        for (const TOptionDefinition& s : definitions_) {
             if (name == s.Long) {
-                spec = &s;
+                definition = &s;
                 break;
             }
             if (std::strncmp(s.Long, name.c_str(), name.size()) == 0) candidates.push_back(&s);
         }
     }
-    if (!spec) {
+    if (!definition) {
         if (candidates.empty()) throw ECommandLine((name.empty() ? word : "--" + name) + ": unknown option");
         if (candidates.size() > 1) {
             std::string list;
@@ -53,21 +53,21 @@ TParsedOption TGnuParser::Long(const std::string& word) {
                         std::string("--") + candidates[i]->Long;
             throw ECommandLine("--" + name + ": ambiguous option; it could be " + list);
         }
-        spec = candidates.front();
+        definition = candidates.front();
     }
-    TParsedOption option{spec, std::string("--") + spec->Long, std::nullopt};
+    TParsedOption option{definition, std::string("--") + definition->Long, std::nullopt};
     if (eq != std::string::npos) {
-        if (spec->Value == TValue::None) throw ECommandLine(option.Name + ": takes no value");
+        if (definition->Value == TValue::None) throw ECommandLine(option.Name + ": takes no value");
         option.Value = word.substr(eq + 1);
-    } else if (spec->Value == TValue::Required) {
+    } else if (definition->Value == TValue::Required) {
         if (index_ >= args_.size()) throw ECommandLine(option.Name + ": needs a value");
         option.Value = args_[index_++];
     }
     return option;
 }
 
-const TOptionSpec* TGnuParser::FindShort(char c) const {
-    for (const TOptionSpec& s : specs_)
+const TOptionDefinition* TGnuParser::FindShort(char c) const {
+    for (const TOptionDefinition& s : definitions_)
         if (s.Short != 0 && s.Short == c) return &s;
     return nullptr;
 }
@@ -75,16 +75,16 @@ const TOptionSpec* TGnuParser::FindShort(char c) const {
 TParsedOption TGnuParser::Short() {
     const std::string& word = args_[index_];
     const char c = word[shortAt_++];
-    const TOptionSpec* spec = FindShort(c);
-    if (!spec) throw ECommandLine(std::string("-") + c + ": unknown option");
-    TParsedOption option{spec, std::string("-") + c, std::nullopt};
+    const TOptionDefinition* definition = FindShort(c);
+    if (!definition) throw ECommandLine(std::string("-") + c + ": unknown option");
+    TParsedOption option{definition, std::string("-") + c, std::nullopt};
     const bool wordEnds = shortAt_ >= word.size();
-    if (spec->Value != TValue::None) {
+    if (definition->Value != TValue::None) {
         // The rest of the word is the value; a value that must be there may
         // also be the next word.
         if (!wordEnds) {
             option.Value = word.substr(shortAt_);
-        } else if (spec->Value == TValue::Required) {
+        } else if (definition->Value == TValue::Required) {
             if (index_ + 1 >= args_.size()) throw ECommandLine(option.Name + ": needs a value");
             option.Value = args_[++index_];
         }

@@ -26,14 +26,14 @@ public:
 
 enum class TValue { None, Required, Optional };
 
-struct TOptionSpec {
+struct TOptionDefinition {
     const char* Long; // without "--"
     char Short;       // 0: none
     TValue Value;
 };
 
 struct TParsedOption {
-    const TOptionSpec* Spec;
+    const TOptionDefinition* Definition;
     // As messages name it: "--size" for any spelling of the long option, or
     // "-o" when the short one was used.
     std::string Name;
@@ -42,7 +42,7 @@ struct TParsedOption {
 
 class TGnuParser {
 public:
-    TGnuParser(const std::vector<std::string>& args, std::span<const TOptionSpec> specs);
+    TGnuParser(const std::vector<std::string>& args, std::span<const TOptionDefinition> definitions);
 
     // The next option in the order given; nothing when all are read. A word
     // that names no option, an ambiguous abbreviation, a missing value or a
@@ -55,10 +55,10 @@ public:
 private:
     TParsedOption Long(const std::string& word);
     TParsedOption Short();
-    const TOptionSpec* FindShort(char c) const;
+    const TOptionDefinition* FindShort(char c) const;
 
     const std::vector<std::string>& args_;
-    std::span<const TOptionSpec> specs_;
+    std::span<const TOptionDefinition> definitions_;
     std::size_t index_ = 0;   // next word
     std::size_t shortAt_ = 0; // position in a word of bundled short options, 0: none
     bool optionsEnded_ = false;
