@@ -537,7 +537,9 @@ int CompareTitles(std::string_view a, std::string_view b) {
 TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine) {
     const auto error = [](const char* message) { return TRecordLine{{}, message}; };
     const std::string title = SingleLine(texts.Title);
-    if (title.empty()) return error("ﾀｲﾄﾙを指定して下さい");
+    // Blanks alone read back as no title at all, and that record would stop
+    // the whole list from loading.
+    if (NormalizeLine(title).empty()) return error("ﾀｲﾄﾙを指定して下さい");
     if (title.find(',') != std::string::npos) return error("ﾀｲﾄﾙに , を含むことはできません");
 
     TBuffer b;

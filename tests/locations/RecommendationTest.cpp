@@ -194,6 +194,9 @@ TEST(Recommendation, ComposesTheRecordOfTheView) {
     EXPECT_NE(ComposeRecordLine({"j", "", ""}, e).Line.find(",DM=0,VCP="), std::string::npos);
 
     EXPECT_EQ(ComposeRecordLine({"", "", ""}, e).Error, "ﾀｲﾄﾙを指定して下さい");
+    // Blanks alone would read back as a record without a title, which fails the whole list.
+    EXPECT_EQ(ComposeRecordLine({" \t", "", ""}, e).Error, "ﾀｲﾄﾙを指定して下さい");
+    EXPECT_EQ(ComposeRecordLine({"\r\n", "", ""}, e).Error, "ﾀｲﾄﾙを指定して下さい");
     EXPECT_EQ(ComposeRecordLine({"a,b", "", ""}, e).Error, "ﾀｲﾄﾙに , を含むことはできません");
     EXPECT_EQ(ComposeRecordLine({"a", "b,c", "d,e"}, e).Error, "VCPに , を含むことはできません");
     EXPECT_EQ(ComposeRecordLine({"a", "b", "d,e"}, e).Error, "メモに , を含むことはできません");
