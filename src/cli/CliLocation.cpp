@@ -58,6 +58,16 @@ void SetBuiltinPalette(TVistal& e, const std::string& name) {
         e.SetPaletteStandard();
 }
 
+// The built-in palette a picture names: the renderer's names, or the ones the
+// explorer shows and writes (標準, 白黒, 青). Empty for any other name.
+std::string BuiltinPaletteNamed(const std::string& name) {
+    if (IsBuiltinPalette(name)) return name;
+    if (name == "標準") return "standard";
+    if (name == "白黒") return "mono";
+    if (name == "青") return "blue";
+    return {};
+}
+
 void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
                    const std::vector<std::string>& folders, TAppliedOptions& applied) {
     const TPictureView view = ReadPictureView(fileName);
@@ -72,9 +82,9 @@ void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
     applied.Title = view.Record->Title;
     const std::string& name = view.Record->Vcp;
     if (name.empty()) return;
-    if (IsBuiltinPalette(name)) {
-        SetBuiltinPalette(e, name);
-        applied.Palette = name;
+    if (const std::string builtin = BuiltinPaletteNamed(name); !builtin.empty()) {
+        SetBuiltinPalette(e, builtin);
+        applied.Palette = builtin;
         return;
     }
     // The name comes from the file: it may name a palette, never a path elsewhere.

@@ -2,6 +2,7 @@
 // that carry their view, and palettes found by name.
 #include "cli/CliOptions.h"
 #include "cli/ZoomSequence.h"
+#include "colour/ImageFile.h"
 #include "colour/ImageText.h"
 #include "colour/Uvcpr.h"
 #include "support/ImageReaders.h"
@@ -170,6 +171,30 @@ TEST(RenderView, PicturesCarryTheirViewAndDrawAgain) {
               "vistal-render: warning: " + dir.File("dusk.png") +
                   ": the picture's palette 'Dusk' is not found; drawing with standard (name its file with "
                   "--palette)\n");
+}
+
+TEST(RenderView, ThePaletteNamesOfTheExplorerAreTheBuiltInOnes) {
+    // The explorer writes its built-in palettes by the names it shows.
+    test::TempDir dir;
+    const std::pair<const char*, const char*> names[] = {
+        {"mono", "白黒"}, {"blue", "青"}, {"standard", "標準"}};
+    for (const auto& [ours, shown] : names) {
+        ASSERT_EQ(Render({"--size", "40x30", "--palette", ours, "-o", dir.File("ours.png")}).status, 0);
+        const auto text = ReadImageTextFile(dir.File("ours.png"));
+        ASSERT_TRUE(text && text->Texts.size() == 1u);
+        std::string line = text->Texts[0];
+        const std::string key = std::string(",VCP=") + ours + ",";
+        ASSERT_NE(line.find(key), std::string::npos) << line;
+        line.replace(line.find(key), key.size(), std::string(",VCP=") + shown + ",");
+        TPictureFileOptions options;
+        options.Text = line;
+        WriteImageFile(TBitmap(40, 30), dir.File("explorer.png"), ftPng, options);
+
+        const RunResult r = Render({"--view-from", dir.File("explorer.png"), "-o", dir.File("again.png")});
+        ASSERT_EQ(r.status, 0) << ours;
+        EXPECT_EQ(r.err, "") << ours;
+        EXPECT_EQ(test::ReadPng(dir.File("again.png")), test::ReadPng(dir.File("ours.png"))) << ours;
+    }
 }
 
 TEST(RenderView, PalettesFoundByName) {
