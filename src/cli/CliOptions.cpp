@@ -224,10 +224,10 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (id == "iterations") {
             o.iterations = IntArg(opt, value, 1, 2147483647);
         } else if (id == "detail") {
-            if (Lower(value) == "auto")
-                o.autoDetail = true;
-            else
-                o.detail = IntArg(opt, value, 1, 2147483647);
+            // The later of "auto" and a number wins.
+            o.autoDetail = Lower(value) == "auto";
+            o.detail.reset();
+            if (!o.autoDetail) o.detail = IntArg(opt, value, 1, 2147483647);
         } else if (id == "palette") {
             const std::string v = Lower(value);
             o.palette.reset();

@@ -56,6 +56,9 @@ TEST(RenderCommandLine, GnuFormsGiveTheSameOptions) {
     EXPECT_EQ(ParseRenderOptions({"--progress", "-o", "a.bmp"}).progress, cli::TProgressWhen::Always);
     EXPECT_EQ(ParseRenderOptions({"--progress=never", "-o", "a.bmp"}).progress, cli::TProgressWhen::Never);
     EXPECT_EQ(ParseRenderOptions({"-o", "a.bmp"}).progress, cli::TProgressWhen::Auto);
+    // The later of two values wins.
+    EXPECT_EQ(ParseRenderOptions({"--detail", "auto", "--detail", "4", "-o", "a.bmp"}).autoDetail, false);
+    EXPECT_EQ(ParseRenderOptions({"--detail", "4", "--detail", "auto", "-o", "a.bmp"}).detail, std::nullopt);
     // --help ends the reading where it stands, as GNU programs do.
     EXPECT_TRUE(ParseRenderOptions({"--help", "--bogus"}).help);
 }
