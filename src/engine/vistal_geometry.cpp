@@ -76,7 +76,10 @@ void TVistal::AdjustCenter(int ratio) {
 void TVistal::ZoomIn() {
     SetImSpan(imSpan_ / zoomFactor_);
 }
+// Zooming out stops short of an infinite span: such a view draws nothing
+// and could not be written to a location file.
 void TVistal::ZoomOut() {
+    if (!std::isfinite(zoomFactor_ * imSpan_)) return;
     SetImSpan(zoomFactor_ * imSpan_);
 }
 
@@ -87,6 +90,7 @@ void TVistal::ZoomInAt(int x, int y) {
 }
 
 void TVistal::ZoomOutAt(int x, int y) {
+    if (!std::isfinite(zoomFactor_ * imSpan_)) return;
     const TComplex P = GetPointP(), Q = GetPointQ();
     center_ = {P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y};
     SetImSpan(zoomFactor_ * imSpan_);

@@ -5,6 +5,7 @@
 #include "engine/vistal_class.h"
 #include "locations/ULocationTarget.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -166,6 +167,9 @@ void TFss::ReadCommon(const TIniFile& ini) {
     CenterRe = RequiredReal(Read(ini, "Data", "CenterRe"));
     CenterIm = RequiredReal(Read(ini, "Data", "CenterIm"));
     ImSpan = RequiredReal(Read(ini, "Data", "ImSpan"));
+    // The file holds half the span; a value whose double is infinite would
+    // give the engine a view that can be neither drawn nor stored again.
+    if (!std::isfinite(ImSpan * 2)) NotAllowed(Read(ini, "Data", "ImSpan"));
     Formula = TextToFormula(Read(ini, "Data", "Formula"));
     Iteration = OptionalCount(Read(ini, "Data", "Iteration"), 1);
     Escape = ToReal(Read(ini, "Data", "Escape"));

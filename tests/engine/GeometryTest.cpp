@@ -67,6 +67,16 @@ TEST(Geometry, ZoomOperations) {
     z.ZoomInAt(150, 100);
     EXPECT_EQ(z.ImSpan(), 3.0);
     EXPECT_EQ(z.Center(), (TComplex{-2.3 + 3.0 / 200 * 150, 0.0}));
+
+    TVistal far; // zooming out never reaches an infinite span
+    far.SetImSpan(1e306);
+    far.SetZoomFactor(1000);
+    far.ZoomOut();
+    EXPECT_EQ(far.ImSpan(), 1e306);
+    const TComplex centre = far.Center();
+    far.ZoomOutAt(0, 0);
+    EXPECT_EQ(far.ImSpan(), 1e306);
+    EXPECT_EQ(far.Center(), centre);
 }
 
 TEST(Geometry, SettersCheckTheirArguments) {

@@ -54,6 +54,7 @@ TEST(Fss, ReadErrorsNameTheItem) {
         {Replace(kMandelbrot, "Escape=2", ""), "形式不正です。Section=[Data] Item=[Escape]"},
         {Replace(kMandelbrot, "CenterRe=-0.5", ""), "値が設定されていません。Section=[Data] Item=[CenterRe]"},
         {Replace(kMandelbrot, "ImSpan=1.5", "ImSpan=1,5"), "形式不正です。Section=[Data] Item=[ImSpan]"},
+        {Replace(kMandelbrot, "ImSpan=1.5", "ImSpan=1e308"), "形式不正です。Section=[Data] Item=[ImSpan]"},
         {Replace(kMandelbrot, "Iteration=500", "Iteration=0"),
          "形式不正です。Section=[Data] Item=[Iteration]"},
         {app + "Correction=abc\n", "形式不正です。Section=[Vistal] Item=[Correction]"},
