@@ -1079,6 +1079,8 @@ void TfrmMain::mnuOptionPowerClick(int n) {
 
 void TfrmMain::mnuOptionShadeOffClick() {
     SelectShadeOff(!state_.ShadeOffChecked);
+    // An output effect needs no drawing: the picture on screen follows at once.
+    ptbVistal->update();
 }
 
 void TfrmMain::mnuOptionChangeClick() {

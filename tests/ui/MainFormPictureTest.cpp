@@ -173,6 +173,31 @@ TEST_F(PictureWindow, TheClipboardHoldsThePictureAsShown) {
     EXPECT_EQ(Rgb32(QGuiApplication::clipboard()->image()), expected);
 }
 
+// Counts the paints a widget receives.
+class TPaintCounter : public QObject {
+public:
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++Paints;
+        return false;
+    }
+};
+
+TEST_F(PictureWindow, TheShadeOffMenuShowsItsEffectWithoutADrawing) {
+    TfrmMain& w = Start();
+    TPaintCounter counter;
+    w.ptbVistal->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    counter.Paints = 0;
+    w.mnuOptionShadeOff->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.Vistal().ShadeOff);
+    EXPECT_GE(counter.Paints, 1); // the picture on screen is blurred at once
+    EXPECT_EQ(Rgb32(Shown(w)), Rgb32(ui::ImageOf(w.Vistal().GetImage())));
+}
+
 TEST_F(PictureWindow, TheFixedWallpaperFileLandsInTheDataFolder) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/Zelt/Vistal");
