@@ -152,7 +152,9 @@ void TfrmMain::FormDestroy() {
     timDraw->stop();
     Vistal().SetDrawing(false);
     Vistal().PumpHook = nullptr;
-    const TShellSettings shell{!stbOption->isHidden(), !pnlToolbar->isHidden(), state_.PaletteRedrawChecked};
+    // The bars' menu checks, not their visibility: closing in full screen,
+    // which hides both, keeps the user's choice for the next start.
+    const TShellSettings shell{state_.StatusBarChecked, state_.ToolBarChecked, state_.PaletteRedrawChecked};
     ui::Guarded(*prompt_, [&] {
         try {
             Global().SaveSettings(SettingsFileName(), shell);
@@ -1190,8 +1192,16 @@ void TfrmMain::FormKeyUp(int key) {
     if (key == Qt::Key_Escape && state_.FullScreenChecked) ViewFullScreenClick();
 }
 
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat()) pressedKey_ = event->key();
+    QMainWindow::keyPressEvent(event);
+}
+
 void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat()) Command([&] { FormKeyUp(event->key()); });
+    if (!event->isAutoRepeat() && event->key() == pressedKey_) {
+        pressedKey_ = 0;
+        Command([&] { FormKeyUp(event->key()); });
+    }
     QMainWindow::keyReleaseEvent(event);
 }
 

@@ -267,6 +267,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override; // MainFormLocations.cpp
     void dropEvent(QDropEvent* event) override;           // MainFormLocations.cpp
@@ -303,6 +304,9 @@ private:
     bool busyPending_ = false;
     int wheelDelta_ = 0;
     bool wheelDrawPending_ = false;
+    // The key last pressed while the window had the keyboard: the release of
+    // an Escape that closed a dialog must not also leave full screen.
+    int pressedKey_ = 0;
 };
 
 } // namespace vistal::ui

@@ -246,7 +246,7 @@ TEST_F(MainWindow, CtrlClickOnlyMovesAndTheWheelZoomsAboutThePointer) {
 TEST_F(MainWindow, FullScreenAndBack) {
     TfrmMain& w = Start();
     const QPoint place = w.geometry().topLeft();
-    QTest::keyRelease(&w, Qt::Key_Escape); // windowed: nothing happens
+    QTest::keyClick(&w, Qt::Key_Escape); // windowed: nothing happens
     EXPECT_EQ(w.Vistal().Width(), 200);
 
     w.ViewFullScreen->trigger();
@@ -259,7 +259,12 @@ TEST_F(MainWindow, FullScreenAndBack) {
     EXPECT_TRUE(w.menuBar()->isHidden());
     EXPECT_TRUE(w.isFullScreen());
 
+    // The release of an Escape pressed in a dialog (which it closed) leaves
+    // full screen alone.
     QTest::keyRelease(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.ViewFullScreen->isChecked());
+
+    QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.ViewFullScreen->isChecked());
     EXPECT_FALSE(w.isFullScreen());
     EXPECT_EQ(w.Vistal().Width(), 200);
@@ -300,6 +305,13 @@ TEST_F(MainWindow, SettingsAreWrittenAtTheEndAndReadAtTheNextStart) {
     EXPECT_FALSE(w.ViewStatusbar->isChecked());
     EXPECT_FALSE(w.mnuOptionPaletteRedraw->isChecked());
     EXPECT_TRUE(w.ViewToolBar->isChecked());
+
+    // Closing in full screen keeps the bars the user chose.
+    w.ViewFullScreen->trigger();
+    window.reset();
+    TfrmMain& again = Start();
+    EXPECT_FALSE(again.pnlToolbar->isHidden());
+    EXPECT_TRUE(again.stbOption->isHidden());
 
     // A settings file that cannot be written is reported.
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
