@@ -79,8 +79,8 @@ void TVistal::ZoomIn() {
 // Zooming out stops short of an infinite span: such a view draws nothing
 // and could not be written to a location file.
 void TVistal::ZoomOut() {
-    if (!std::isfinite(zoomFactor_ * imSpan_)) return;
-    SetImSpan(zoomFactor_ * imSpan_);
+    const double span = zoomFactor_ * imSpan_;
+    if (std::isfinite(span)) SetImSpan(span);
 }
 
 void TVistal::ZoomInAt(int x, int y) {
@@ -90,10 +90,11 @@ void TVistal::ZoomInAt(int x, int y) {
 }
 
 void TVistal::ZoomOutAt(int x, int y) {
-    if (!std::isfinite(zoomFactor_ * imSpan_)) return;
+    const double span = zoomFactor_ * imSpan_;
+    if (!std::isfinite(span)) return;
     const TComplex P = GetPointP(), Q = GetPointQ();
     center_ = {P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y};
-    SetImSpan(zoomFactor_ * imSpan_);
+    SetImSpan(span);
 }
 
 void TVistal::ZoomTwoPoint(int x1, int y1, int x2, int y2) {

@@ -166,10 +166,11 @@ void TFss::ReadCommon(const TIniFile& ini) {
     AppVersion = Read(ini, "Info", "AppVersion");
     CenterRe = RequiredReal(Read(ini, "Data", "CenterRe"));
     CenterIm = RequiredReal(Read(ini, "Data", "CenterIm"));
-    ImSpan = RequiredReal(Read(ini, "Data", "ImSpan"));
+    const std::string span = Read(ini, "Data", "ImSpan");
+    ImSpan = RequiredReal(span);
     // The file holds half the span; a value whose double is infinite would
     // give the engine a view that can be neither drawn nor stored again.
-    if (!std::isfinite(ImSpan * 2)) NotAllowed(Read(ini, "Data", "ImSpan"));
+    if (!std::isfinite(ImSpan * 2)) NotAllowed(span);
     Formula = TextToFormula(Read(ini, "Data", "Formula"));
     Iteration = OptionalCount(Read(ini, "Data", "Iteration"), 1);
     Escape = ToReal(Read(ini, "Data", "Escape"));

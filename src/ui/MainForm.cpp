@@ -988,6 +988,8 @@ void TfrmMain::SelectDrawMode(int n) {
 void TfrmMain::SelectShadeOff(bool b) {
     state_.SelectShadeOff(b);
     ShowChecks();
+    // An output effect needs no drawing: the picture on screen follows at once.
+    ptbVistal->update();
 }
 
 // ---- menu commands ------------------------------------------------------------
@@ -1081,8 +1083,6 @@ void TfrmMain::mnuOptionPowerClick(int n) {
 
 void TfrmMain::mnuOptionShadeOffClick() {
     SelectShadeOff(!state_.ShadeOffChecked);
-    // An output effect needs no drawing: the picture on screen follows at once.
-    ptbVistal->update();
 }
 
 void TfrmMain::mnuOptionChangeClick() {
