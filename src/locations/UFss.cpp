@@ -313,12 +313,14 @@ std::string SaveLocationFile(const std::string& fileName, const TVistal& engine,
 
 void ApplyFss(const TFssVistal& f, TLocationTarget& target) {
     TVistal& engine = target.Engine();
-    const std::uint8_t formula = f.Formula == fmMandelbrot ? fmMandelbrot : fmJulia;
-    if (formula != engine.Formula()) target.StopAndChangeFormula();
-    engine.SetCenter({f.CenterRe, f.CenterIm});
-    engine.SetImSpan(f.ImSpan * 2);
+    TViewPlace place;
+    place.Formula = f.Formula == fmMandelbrot ? fmMandelbrot : fmJulia;
+    place.Center = {f.CenterRe, f.CenterIm};
+    place.ImSpan = f.ImSpan * 2;
+    place.Pow = f.Pow != -1 ? f.Pow : engine.Pow();
+    place.JuliaSeed = {f.JuliaSeedRe, f.JuliaSeedIm};
+    target.MoveTo(place);
     if (f.Iteration != -1) target.SelectIteration(f.Iteration);
-    if (formula == fmJulia) engine.SetJuliaSeed({f.JuliaSeedRe, f.JuliaSeedIm});
     if (f.Detail != -1) target.SelectDetail(f.Detail);
     if (f.Pow != -1) target.SelectPower(f.Pow);
     if (!f.Vcp.empty()) {

@@ -4,6 +4,11 @@
 
 namespace vistal {
 
+void TLocationTarget::MoveTo(const TViewPlace& place) {
+    if (place.Formula != Engine().Formula()) StopAndChangeFormula();
+    SetPlace(Engine(), place);
+}
+
 void TEngineTarget::SelectDetail(int n) {
     engine_.SetDetail(n);
     DetailAuto = false;

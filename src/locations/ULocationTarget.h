@@ -4,6 +4,7 @@
 // TEngineTarget sets the engine directly.
 #pragma once
 
+#include "engine/ViewPlace.h"
 #include "engine/vistal_class.h"
 #include "locations/UGlobal.h"
 
@@ -18,6 +19,12 @@ public:
 
     virtual TVistal& Engine() = 0;
     virtual TGlobal& Global() = 0;
+
+    // Moves the view to a place: a place of the other formula switches the
+    // formula first (StopAndChangeFormula), then the centre, height, exponent
+    // and Julia constant are set. The exponent's menu is the caller's
+    // (SelectPower), as the location files apply it in their own order.
+    virtual void MoveTo(const TViewPlace& place);
 
     virtual void SelectIteration(int n) = 0;
     // Also turns automatic detail off.

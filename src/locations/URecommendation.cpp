@@ -658,13 +658,16 @@ std::string RegisterRecord(const std::string& fileName, const TRecordTexts& text
 
 // ---- applying ----------------------------------------------------------------
 
+TViewPlace PlaceOf(const TRecommendation& record) {
+    TViewPlace place = PlaceOf(*record.Position);
+    place.Pow = record.Pow;
+    return place;
+}
+
 void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target) {
     if (!record.Position) throw EAbort(); // not a loaded record
     TVistal& engine = target.Engine();
-    if (record.Formula() != engine.Formula()) target.StopAndChangeFormula();
-    engine.SetCenter(record.Position->Center);
-    engine.SetImSpan(record.Position->ImSpan);
-    if (record.Formula() == fmJulia) engine.SetJuliaSeed(record.Position->GetJuliaSeed());
+    target.MoveTo(PlaceOf(record));
     target.SelectPower(record.Pow);
     if (record.Iteration != -1) target.SelectIteration(record.Iteration);
     if (record.Detail != -1) target.SelectDetail(record.Detail);
@@ -677,6 +680,44 @@ void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target)
     engine.SetColor0(static_cast<TColor>(record.Color0));
     engine.ShadeOff = record.ShadeOff;
     engine.SetBrightnessRaite(record.BrightnessRaite);
+}
+
+void PreviewRecommendation(const TRecommendation& record, TVistal& preview, const TVistal& explorer,
+                           bool explorerDetailAuto, const TGlobal& global) {
+    if (!record.Position) throw EAbort(); // not a loaded record
+    TVistal& p = preview;
+    p.SetDrawing(false);
+    p.SetIteration(record.Iteration != -1 ? record.Iteration : explorer.Iteration());
+    if (record.Formula() != p.Formula()) p.ChangeFormula();
+    SetPlace(p, PlaceOf(record));
+    p.CopyPaletteFrom(explorer);
+    if (global.RestoreVcp) {
+        const std::string path = VcpPathFor(global, record.Vcp);
+        if (IsExistingFile(path)) {
+            try {
+                p.LoadVcp(path);
+            } catch (const EAbort&) {
+                // Reported; the preview keeps the explorer's palette.
+            }
+        }
+    }
+    if (record.Detail != -1)
+        p.SetDetail(record.Detail);
+    else if (explorerDetailAuto)
+        p.AutoDetail();
+    else
+        p.SetDetail(explorer.Detail());
+    p.DrawMode = record.DrawMode;
+    p.DrawCompo = record.DrawCompo;
+    p.Represent = record.Represent;
+    p.SetEscape(record.Escape);
+    p.LightDark = record.LightDark;
+    p.SetCorrection(record.Correction);
+    p.PotentialBright = record.PotentialBright;
+    p.UseColor0 = record.UseColor0;
+    p.SetColor0(static_cast<TColor>(record.Color0));
+    p.ShadeOff = record.ShadeOff;
+    p.SetBrightnessRaite(record.BrightnessRaite);
 }
 
 } // namespace vistal

@@ -9,6 +9,7 @@
 
 #include "base/UType.h"
 #include "engine/UPosition.h"
+#include "engine/ViewPlace.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,7 @@
 namespace vistal {
 
 class TVistal;
+class TGlobal;
 class TLocationTarget;
 
 // One recommended location. Immutable once loaded.
@@ -198,11 +200,33 @@ std::string AppendRecordLine(const std::string& fileName, const std::string& lin
 // when the record was written.
 std::string RegisterRecord(const std::string& fileName, const TRecordTexts& texts, const TVistal& engine);
 
+// The view a loaded record shows: its position with the record's exponent.
+TViewPlace PlaceOf(const TRecommendation& record);
+
 // Applies a record to the explorer's view through the target's operations:
 // formula, centre and span, Julia constant, exponent, iteration limit and
 // detail, the palette file (when RestoreVcp is on and the file exists), the
 // drawing method with its extended settings, then colour 0, shade-off and the
 // brightness ratio. Does not draw.
 void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target);
+
+// Sets up an engine of its own to preview a record as the explorer would draw
+// it once applied, and leaves the explorer alone. A running preview stops
+// first; the picture size is the caller's. Where it differs from
+// ApplyRecommendation:
+// - the engine is set directly: no menu follows, and the formula switches on
+//   the preview engine alone;
+// - an iteration limit the record does not give is the explorer's; a detail it
+//   does not give is computed by automatic detail when the explorer's is on
+//   (after the palette, so that it follows the palette the preview draws
+//   with), else the explorer's. The explorer's own automatic detail stays as
+//   it is whatever the record gives;
+// - the palette is the explorer's, or the record's palette file when
+//   RestoreVcp is on and the file exists; a file that does not load is
+//   reported and the preview keeps the explorer's palette;
+// - the record's drawing method is taken as it stands (0 is the normal
+//   method, not the method last chosen), and its extended settings always.
+void PreviewRecommendation(const TRecommendation& record, TVistal& preview, const TVistal& explorer,
+                           bool explorerDetailAuto, const TGlobal& global);
 
 } // namespace vistal

@@ -129,7 +129,7 @@ void TfrmEntry::FormActivate() {
     edtVcp->setText(QString::fromStdString(BaseNameWithoutExtension(g.PaletteName)));
     edtMemo->clear();
     ClearDetails();
-    ShowDetails(e.Formula(), e.Pow(), e.Center(), e.ImSpan(), e.JuliaSeed());
+    ShowDetails(PlaceOf(e));
     vrpInitialDir_ =
         g.AutoLoad ? QFileInfo(QString::fromStdString(g.AutoLoadFile)).absolutePath() : QString();
     vcpInitialDir_ = QString::fromStdString(g.VcpFiles());

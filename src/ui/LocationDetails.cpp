@@ -74,10 +74,9 @@ void TLocationDetails::ClearDetails() {
         value->clear();
 }
 
-void TLocationDetails::ShowDetails(std::uint8_t formula, int pow, const TComplex& center, double imSpan,
-                                   const TComplex& juliaSeed) {
-    const bool julia = formula == fmJulia;
-    switch (formula) {
+void TLocationDetails::ShowDetails(const TViewPlace& place) {
+    const bool julia = place.Formula == fmJulia;
+    switch (place.Formula) {
     case fmMandelbrot:
         lblType->setText(QStringLiteral("びすたる"));
         break;
@@ -90,16 +89,16 @@ void TLocationDetails::ShowDetails(std::uint8_t formula, int pow, const TComplex
     }
     EnableJuliaRow(julia);
     if (julia) {
-        lblJuliaConstReal->setText(FloatText(juliaSeed.Re));
-        lblJuliaConstImag->setText(FloatText(juliaSeed.Im));
+        lblJuliaConstReal->setText(FloatText(place.JuliaSeed.Re));
+        lblJuliaConstImag->setText(FloatText(place.JuliaSeed.Im));
     } else {
         lblJuliaConstReal->clear();
         lblJuliaConstImag->clear();
     }
-    lblPower->setText(QString::number(pow));
-    lblCenterReal->setText(FloatText(center.Re));
-    lblCenterImag->setText(FloatText(center.Im));
-    lblWidth->setText(FloatText(imSpan));
+    lblPower->setText(QString::number(place.Pow));
+    lblCenterReal->setText(FloatText(place.Center.Re));
+    lblCenterImag->setText(FloatText(place.Center.Im));
+    lblWidth->setText(FloatText(place.ImSpan));
 }
 
 void TLocationDetails::EnableJuliaRow(bool enabled) {

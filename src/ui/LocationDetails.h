@@ -3,10 +3,9 @@
 // list dialog shows a record in them, the entry dialog the main view.
 #pragma once
 
-#include "base/UType.h"
+#include "engine/ViewPlace.h"
 
 #include <QList>
-#include <cstdint>
 
 class QGridLayout;
 class QLabel;
@@ -35,10 +34,8 @@ public:
     // Empties every value; the Julia row keeps its enabling.
     void ClearDetails();
     // Shows a location: "びすたる", "じゅりあ" or "Error" as its type, the
-    // reals in the "%g" format. The Julia row is enabled only for Julia sets,
-    // whose constant juliaSeed gives.
-    void ShowDetails(std::uint8_t formula, int pow, const TComplex& center, double imSpan,
-                     const TComplex& juliaSeed);
+    // reals in the "%g" format. The Julia row is enabled only for Julia sets.
+    void ShowDetails(const TViewPlace& place);
 
 private:
     void EnableJuliaRow(bool enabled);

@@ -239,9 +239,7 @@ void TfrmVrpDialog::bbnOpenClick() {
 void TfrmVrpDialog::lsbRecommendationClick(int i) {
     ClearDetails();
     const TRecommendation& r = list_.Item(i);
-    const bool julia = r.Formula() == fmJulia;
-    const TComplex seed = julia ? r.Position->GetJuliaSeed() : TComplex{};
-    ShowDetails(r.Formula(), r.Pow, r.Position->Center, r.Position->ImSpan, seed);
+    ShowDetails(PlaceOf(r));
     lblVcp->setText(QString::fromStdString(r.Vcp));
     edtMemo->setText(QString::fromStdString(r.Memo));
     edtMemo->setCursorPosition(0);
@@ -252,47 +250,11 @@ void TfrmVrpDialog::lsbRecommendationClick(int i) {
 
     // The preview: the record as the main window would draw it, on an engine
     // of its own, so that nothing of the main view changes.
-    const TVistal& m = main_.Vistal();
-    const TGlobal& g = main_.Global();
     TVistal& p = *preview_;
     p.SetDrawing(false); // a preview under way stops
-    p.SetIteration(r.Iteration != -1 ? r.Iteration : m.Iteration());
-    p.SetPow(r.Pow);
     p.SetWidth(kPreviewSize);
     p.SetHeight(kPreviewSize);
-    if (r.Formula() != p.Formula()) p.ChangeFormula();
-    if (julia) p.SetJuliaSeed(seed);
-    p.SetCenter(r.Position->Center);
-    p.SetImSpan(r.Position->ImSpan);
-    p.CopyPaletteFrom(m);
-    if (g.RestoreVcp) {
-        const std::string path = VcpPathFor(g, r.Vcp);
-        if (IsExistingFile(path)) {
-            try {
-                p.LoadVcp(path);
-            } catch (const EAbort&) {
-                // Reported; the preview keeps the main window's palette.
-            }
-        }
-    }
-    // Automatic detail follows the palette the preview draws with.
-    if (r.Detail != -1)
-        p.SetDetail(r.Detail);
-    else if (main_.State().DetailAuto)
-        p.AutoDetail();
-    else
-        p.SetDetail(m.Detail());
-    p.DrawMode = r.DrawMode;
-    p.DrawCompo = r.DrawCompo;
-    p.Represent = r.Represent;
-    p.SetEscape(r.Escape);
-    p.LightDark = r.LightDark;
-    p.SetCorrection(r.Correction);
-    p.PotentialBright = r.PotentialBright;
-    p.UseColor0 = r.UseColor0;
-    p.SetColor0(static_cast<TColor>(r.Color0));
-    p.ShadeOff = r.ShadeOff;
-    p.SetBrightnessRaite(r.BrightnessRaite);
+    PreviewRecommendation(r, p, main_.Vistal(), main_.State().DetailAuto, main_.Global());
 
     timDraw->start(kPreviewRefresh);
     const auto finish = [this] {
