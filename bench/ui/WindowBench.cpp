@@ -56,12 +56,12 @@ struct TWindowOn {
         view.setUp(probe);
         window.Global().Half = probe.Half;
         window.Command([&] {
-            window.SelectIteration(probe.Iteration());
-            window.SetPictureSize(probe.Width(), probe.Height());
+            window.Explorer().SelectIteration(probe.Iteration());
+            window.Explorer().SetPictureSize(probe.Width(), probe.Height());
         });
         window.Vistal().SetCenter(probe.Center());
         window.Vistal().SetImSpan(probe.ImSpan());
-        window.Command([&] { window.mnuFileDrawClick(); });
+        window.Command([&] { window.Explorer().Draw(ui::TDrawSource::Menu); });
         QCoreApplication::processEvents();
     }
 };
@@ -91,7 +91,7 @@ void Compare(benchmark::State& state, const std::string& name) {
         qt.Draw();
         coreQt.push_back(Now() - t0);
         t0 = Now();
-        window.Command([&] { window.mnuFileDrawClick(); });
+        window.Command([&] { window.Explorer().Draw(ui::TDrawSource::Menu); });
         const double t1 = Now();
         Repaint();
         whole.push_back(Now() - t0);
@@ -153,7 +153,7 @@ int StartUpChild(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("びすたる"));
     ui::TfrmMain window;
     window.show();
-    while (window.State().FirstActivation || window.Vistal().Drawing())
+    while (!window.Explorer().Started() || window.Vistal().Drawing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents(); // the repaint of the finished picture
     std::printf("%.9f\n", Now());

@@ -1,6 +1,6 @@
 #include "ui/DrawSettingDialog.h"
 
-#include "ui/MainForm.h"
+#include "ui/Guard.h"
 #include "ui/NumberText.h"
 
 #include <QButtonGroup>
@@ -15,23 +15,20 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <array>
-#include <cmath>
 #include <initializer_list>
 
 namespace vistal::ui {
 
 namespace {
 
-// The fixed values of the lists whose text may also be typed, in list order.
-constexpr std::array<double, 5> kEscapes = {1, 2, 1024, 8192, 65536};
-constexpr std::array<int, 5> kIterations = {256, 1024, 4096, 32768, 200000};
+[[noreturn]] void BadIndex(const char* what, int index) {
+    throw ERangeError(std::string(what) + "[" + std::to_string(index) + "]");
+}
 
-QComboBox* Combo(QWidget* parent, const char* name, std::initializer_list<const char*> items, bool editable) {
+QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, bool editable) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
-    for (const char* item : items)
-        combo->addItem(QString::fromUtf8(item));
+    combo->addItems(items);
     if (editable) {
         combo->setEditable(true);
         // What is typed is a number of its own: it neither becomes an item
@@ -40,6 +37,27 @@ QComboBox* Combo(QWidget* parent, const char* name, std::initializer_list<const 
         combo->setCompleter(nullptr);
     }
     return combo;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name, std::initializer_list<const char*> items, bool editable) {
+    QStringList texts;
+    for (const char* item : items)
+        texts << QString::fromUtf8(item);
+    return Combo(parent, name, texts, editable);
+}
+
+// The values of a menu's table as the list's items.
+template <class T, std::size_t N> QStringList Numbers(const TMenuItem<T> (&items)[N]) {
+    QStringList texts;
+    for (const TMenuItem<T>& item : items)
+        texts << FloatText(item.Value);
+    return texts;
+}
+
+// The value of the item chosen from a list that shows a menu's table.
+template <class T, std::size_t N> T ValueAt(const TMenuItem<T> (&items)[N], const char* what, int index) {
+    if (index < 0 || index >= static_cast<int>(N)) BadIndex(what, index);
+    return items[index].Value;
 }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy) {
@@ -88,15 +106,11 @@ int AtLeast(int value, int min) {
     return value;
 }
 
-[[noreturn]] void BadIndex(const char* what, int index) {
-    throw ERangeError(std::string(what) + "[" + std::to_string(index) + "]");
-}
-
 } // namespace
 
-TfrmDrawSettingDialog::TfrmDrawSettingDialog(TfrmMain& window, QWidget* parent)
+TfrmDrawSettingDialog::TfrmDrawSettingDialog(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      window_(window) {
+      explorer_(explorer), prompt_(prompt) {
     setObjectName("frmDrawSettingDialog");
     setWindowTitle(QStringLiteral("描画設定"));
 
@@ -120,18 +134,18 @@ TfrmDrawSettingDialog::TfrmDrawSettingDialog(TfrmMain& window, QWidget* parent)
     lblCompo = Label(this, "lblCompo", QStringLiteral("合成"), cmbCompo);
     cmbBright = Combo(this, "cmbBright", {"明るさ1", "明るさ2", "明るさ3", "明るさ4"}, false);
     lblBright = Label(this, "lblBright", QStringLiteral("明るさ取得"), cmbBright);
-    cmbCorrection = Combo(this, "cmbCorrection", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, true);
+    cmbCorrection = Combo(this, "cmbCorrection", Numbers(kCorrectionItems), true);
     lblCorrection = Label(this, "lblCorrection", QStringLiteral("補正係数"), cmbCorrection);
     cmbLightDark = Combo(this, "cmbLightDark", {"明暗1", "明暗2"}, false);
     lblLightDark = Label(this, "lblLightDark", QStringLiteral("明暗"), cmbLightDark);
     cmbRepresentation = Combo(this, "cmbRepresentation", {"表現1", "表現2"}, false);
     lblRepresentation = Label(this, "lblRepresentation", QStringLiteral("表現"), cmbRepresentation);
-    cmbEscape = Combo(this, "cmbEscape", {"1", "2", "1024", "8192", "65536"}, true);
+    cmbEscape = Combo(this, "cmbEscape", Numbers(kEscapeItems), true);
     lblEscape = Label(this, "lblEscape", QStringLiteral("打切判定数"), cmbEscape);
 
-    cmbIteration = Combo(this, "cmbIteration", {"256", "1024", "4096", "32768", "200000"}, true);
+    cmbIteration = Combo(this, "cmbIteration", Numbers(kIterationItems), true);
     lblIteration = Label(this, "lblIteration", QStringLiteral("繰り返し(&I)"), cmbIteration);
-    cmbDetail = Combo(this, "cmbDetail", {"1", "2", "3", "4"}, true);
+    cmbDetail = Combo(this, "cmbDetail", Numbers(kDetailItems), true);
     lblDetail = Label(this, "lblDetail", QStringLiteral("分解能(&D)"), cmbDetail);
     cmbPower = Combo(this, "cmbPower", {"標準(2)", "3", "4", "5"}, true);
     lblPower = Label(this, "lblPower", QStringLiteral("巾乗(&N)"), cmbPower);
@@ -220,15 +234,14 @@ TfrmDrawSettingDialog::TfrmDrawSettingDialog(TfrmMain& window, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(rdbBasic, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded(window_.Prompt(), [this] { rdbBasicClick(); });
+        if (on) Guarded(prompt_, [this] { rdbBasicClick(); });
     });
     connect(rdbExt, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded(window_.Prompt(), [this] { rdbExtClick(); });
+        if (on) Guarded(prompt_, [this] { rdbExtClick(); });
     });
     connect(bbnReDraw, &QPushButton::clicked, this,
-            [this] { window_.Command([this] { bbnReDrawClick(); }); });
-    connect(bbnClose, &QPushButton::clicked, this,
-            [this] { Guarded(window_.Prompt(), [this] { bbnCloseClick(); }); });
+            [this] { Guarded(prompt_, [this] { bbnReDrawClick(); }); });
+    connect(bbnClose, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { bbnCloseClick(); }); });
 
     FormCreate();
     SetCurrentValues();
@@ -261,7 +274,7 @@ void TfrmDrawSettingDialog::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
-    Guarded(window_.Prompt(), [this] { SetCurrentValues(); });
+    Guarded(prompt_, [this] { SetCurrentValues(); });
 }
 
 void TfrmDrawSettingDialog::EnableMethodControls(bool extended) {
@@ -282,7 +295,7 @@ void TfrmDrawSettingDialog::rdbExtClick() {
 }
 
 void TfrmDrawSettingDialog::SetCurrentValues() {
-    const TVistal& e = window_.Vistal();
+    const TVistal& e = explorer_.Engine();
     bool typeKnown = true;
     switch (e.Formula()) {
     case fmMandelbrot:
@@ -296,46 +309,41 @@ void TfrmDrawSettingDialog::SetCurrentValues() {
         break;
     }
 
-    const int mode = e.DrawMode;
-    if (mode >= dmNormal && mode <= dmSAntiArea) {
+    const int basic = IndexOf(kDrawModeItems, e.DrawMode);
+    const int extended = IndexOf(kExtDrawModeItems, e.DrawMode);
+    if (basic >= 0) {
         rdbBasic->setChecked(true);
-        cmbDrawModeBasic->setCurrentIndex(mode);
-    } else if (mode >= dmExtNormal && mode <= dmPotential3) {
+        cmbDrawModeBasic->setCurrentIndex(basic);
+    } else if (extended >= 0) {
         rdbExt->setChecked(true);
-        cmbDrawModeExt->setCurrentIndex(mode - dmExtNormal);
+        cmbDrawModeExt->setCurrentIndex(extended);
     }
     EnableMethodControls(rdbExt->isChecked());
 
-    ShowIndex(cmbCompo, e.DrawCompo == 0 ? 1 : e.DrawCompo == 1 ? 0 : -1);
-    ShowIndex(cmbBright, e.PotentialBright);
-    ShowIndex(cmbLightDark, e.LightDark);
-    ShowIndex(cmbRepresentation, e.Represent);
+    ShowIndex(cmbCompo, IndexOf(kDrawCompoItems, e.DrawCompo));
+    ShowIndex(cmbBright, IndexOf(kPotentialBrightItems, e.PotentialBright));
+    ShowIndex(cmbLightDark, IndexOf(kLightDarkItems, e.LightDark));
+    ShowIndex(cmbRepresentation, IndexOf(kRepresentItems, e.Represent));
 
-    const double correction = e.Correction();
-    const bool correctionItem = correction >= 0 && correction <= 9 && correction == std::floor(correction);
-    ShowValue(cmbCorrection, correctionItem ? static_cast<int>(correction) : -1, FloatText(correction));
-    int escapeItem = -1;
-    for (int i = 0; i < static_cast<int>(kEscapes.size()); ++i)
-        if (e.Escape() == kEscapes[i]) escapeItem = i;
-    ShowValue(cmbEscape, escapeItem, FloatText(e.Escape()));
-    int iterationItem = -1;
-    for (int i = 0; i < 4; ++i) // 200000 is shown as text
-        if (e.Iteration() == kIterations[i]) iterationItem = i;
-    ShowValue(cmbIteration, iterationItem, QString::number(e.Iteration()));
-    ShowValue(cmbDetail, e.Detail() >= 1 && e.Detail() <= 4 ? e.Detail() - 1 : -1,
-              QString::number(e.Detail()));
-    ShowValue(cmbPower, e.Pow() >= 2 && e.Pow() <= 5 ? e.Pow() - 2 : -1, QString::number(e.Pow()));
+    ShowValue(cmbCorrection, IndexOf(kCorrectionItems, e.Correction()), FloatText(e.Correction()));
+    ShowValue(cmbEscape, IndexOf(kEscapeItems, e.Escape()), FloatText(e.Escape()));
+    // The last limit of the list (200000) is shown as text.
+    const int iteration = IndexOf(kIterationItems, e.Iteration());
+    ShowValue(cmbIteration, iteration < UserItemOf(kIterationItems) - 1 ? iteration : -1,
+              QString::number(e.Iteration()));
+    ShowValue(cmbDetail, IndexOf(kDetailItems, e.Detail()), QString::number(e.Detail()));
+    ShowValue(cmbPower, IndexOf(kPowerItems, e.Pow()), QString::number(e.Pow()));
 
     ckbShadeOff->setChecked(e.ShadeOff);
     txtBrightnessRaito->setText(FloatText(e.BrightnessRaite()));
 
     // Told last, so that everything else is shown all the same.
-    if (!typeKnown) window_.Prompt().ShowError(QStringLiteral("Error in SetCurrentValues ObjectType"));
+    if (!typeKnown) prompt_.ShowError(QStringLiteral("Error in SetCurrentValues ObjectType"));
 }
 
 void TfrmDrawSettingDialog::ApplyValues() {
-    TfrmMain& w = window_;
-    TVistal& e = w.Vistal();
+    TExplorer& w = explorer_;
+    TVistal& e = w.Engine();
 
     // A new formula starts at its home view; Julia takes the centre as its constant.
     const int type = cmbType->currentIndex();
@@ -343,50 +351,32 @@ void TfrmDrawSettingDialog::ApplyValues() {
         const std::uint8_t formula = type == 0 ? fmMandelbrot : fmJulia;
         if (e.Formula() != formula) w.StopAndChangeFormula();
     } else {
-        w.Prompt().ShowError(QStringLiteral("Error in SetCurrentValues"));
+        prompt_.ShowError(QStringLiteral("Error in SetCurrentValues"));
     }
 
-    int index;
-    if (rdbBasic->isChecked()) {
-        index = ChosenIndex(cmbDrawModeBasic);
-        if (index < 0 || index > dmSAntiArea) BadIndex("DrawMode", index);
-        w.SelectDrawMode(index);
-    } else {
-        index = ChosenIndex(cmbDrawModeExt);
-        if (index < 0 || index > dmPotential3 - dmExtNormal) BadIndex("DrawMode", index);
-        w.SelectDrawMode(dmExtNormal + index);
-    }
-
-    index = ChosenIndex(cmbCompo);
-    if (index != 0 && index != 1) BadIndex("Compo", index);
-    w.SelectDrawCompo(index == 0 ? 1 : 0);
-
-    index = ChosenIndex(cmbBright);
-    if (index < 0 || index > 3) BadIndex("Bright", index);
-    w.SelectPotentialBright(index);
-
+    if (rdbBasic->isChecked())
+        w.SelectDrawMode(ValueAt(kDrawModeItems, "DrawMode", ChosenIndex(cmbDrawModeBasic)));
+    else
+        w.SelectDrawMode(ValueAt(kExtDrawModeItems, "DrawMode", ChosenIndex(cmbDrawModeExt)));
+    w.SelectDrawCompo(ValueAt(kDrawCompoItems, "Compo", ChosenIndex(cmbCompo)));
+    w.SelectPotentialBright(ValueAt(kPotentialBrightItems, "Bright", ChosenIndex(cmbBright)));
     w.SelectCorrection(StrToFloat(cmbCorrection->currentText()));
+    w.SelectLightDark(ValueAt(kLightDarkItems, "LightDark", ChosenIndex(cmbLightDark)));
+    w.SelectRepresent(ValueAt(kRepresentItems, "Representation", ChosenIndex(cmbRepresentation)));
 
-    index = ChosenIndex(cmbLightDark);
-    if (index != 0 && index != 1) BadIndex("LightDark", index);
-    w.SelectLightDark(index);
-
-    index = ChosenIndex(cmbRepresentation);
-    if (index != 0 && index != 1) BadIndex("Representation", index);
-    w.SelectRepresent(index);
-
-    index = ChosenIndex(cmbEscape);
-    w.SelectEscape(index >= 0 ? kEscapes[index] : StrToFloat(cmbEscape->currentText()));
+    int index = ChosenIndex(cmbEscape);
+    w.SelectEscape(index >= 0 ? kEscapeItems[index].Value : StrToFloat(cmbEscape->currentText()));
 
     index = ChosenIndex(cmbIteration);
-    w.SelectIteration(index >= 0 ? kIterations[index] : AtLeast(StrToInt(cmbIteration->currentText()), 1));
+    w.SelectIteration(index >= 0 ? kIterationItems[index].Value
+                                 : AtLeast(StrToInt(cmbIteration->currentText()), 1));
 
     index = ChosenIndex(cmbDetail);
-    w.SelectDetail(index >= 0 ? index + 1 : AtLeast(StrToInt(cmbDetail->currentText()), 1));
+    w.SelectDetail(index >= 0 ? kDetailItems[index].Value : AtLeast(StrToInt(cmbDetail->currentText()), 1));
 
     // The exponent changes without a new view (the 巾乗 menu starts at the home view).
     index = ChosenIndex(cmbPower);
-    w.SelectPower(index >= 0 ? index + 2 : AtLeast(StrToInt(cmbPower->currentText()), 2));
+    w.SelectPower(index >= 0 ? kPowerItems[index].Value : AtLeast(StrToInt(cmbPower->currentText()), 2));
 
     w.SelectShadeOff(ckbShadeOff->isChecked());
 
@@ -395,7 +385,7 @@ void TfrmDrawSettingDialog::ApplyValues() {
 
 void TfrmDrawSettingDialog::bbnReDrawClick() {
     ApplyValues();
-    window_.mnuFileDrawClick(bbnReDraw);
+    explorer_.Draw(TDrawSource::Dialog);
 }
 
 void TfrmDrawSettingDialog::bbnCloseClick() {

@@ -4,11 +4,14 @@
 // engine's values when it is created, when it is shown and before every
 // drawing, so edits that were not applied give way to the next drawing.
 //
-// Applying goes through the main window's Select operations, so the menu
-// checks follow; the window does the drawing. The first value that cannot be
-// applied ends the apply with its message: the values before it stay
-// applied, and nothing is drawn.
+// Applying goes through the explorer's Select operations, so the menu checks
+// follow, and 再描画 draws through it. The first value that cannot be applied
+// ends the apply with its message: the values before it stay applied, and
+// nothing is drawn.
 #pragma once
+
+#include "ui/Explorer.h"
+#include "ui/Prompt.h"
 
 #include <QDialog>
 
@@ -21,15 +24,12 @@ class QRadioButton;
 
 namespace vistal::ui {
 
-class TfrmMain;
-
 class TfrmDrawSettingDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Starts with the values of the window's engine. Messages go to the
-    // window's prompt.
-    explicit TfrmDrawSettingDialog(TfrmMain& window, QWidget* parent = nullptr);
+    // Starts with the values of the explorer's engine.
+    TfrmDrawSettingDialog(TExplorer& explorer, TPrompt& prompt, QWidget* parent = nullptr);
 
     QLabel* lblType;
     QComboBox* cmbType; // びすたる, じゅりあ
@@ -84,7 +84,8 @@ private:
     void FormCreate();
     void EnableMethodControls(bool extended);
 
-    TfrmMain& window_;
+    TExplorer& explorer_;
+    TPrompt& prompt_;
     bool placed_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include "locations/ULocationTarget.h"
 #include "locations/URecommendation.h"
 #include "ui/Guard.h"
-#include "ui/MainForm.h"
 #include "ui/VrpDialog.h"
 
 #include <QFileInfo>
@@ -43,8 +42,8 @@ QLabel* Caption(QWidget* parent, const QString& text, QWidget* buddy) {
 
 } // namespace
 
-TfrmEntry::TfrmEntry(TfrmMain& main, TfrmVrpDialog& vrpDialog, QWidget* parent)
-    : QDialog(parent), main_(main), vrpDialog_(vrpDialog), prompt_(main.Prompt()) {
+TfrmEntry::TfrmEntry(TExplorer& explorer, TfrmVrpDialog& vrpDialog, TPrompt& prompt, QWidget* parent)
+    : QDialog(parent), explorer_(explorer), vrpDialog_(vrpDialog), prompt_(prompt) {
     setObjectName("frmEntry");
     edtVrp = Edit(this, "edtVrp");
     bbnSaveFileNameBrowse = Button(this, "bbnSaveFileNameBrowse", QStringLiteral("参照(&B)..."));
@@ -121,15 +120,14 @@ void TfrmEntry::showEvent(QShowEvent* event) {
 }
 
 void TfrmEntry::FormActivate() {
-    const TGlobal& g = main_.Global();
-    const TVistal& e = main_.Vistal();
+    const TGlobal& g = explorer_.Global();
     edtVrp->setText(QString::fromStdString(g.CurrentVrpFile));
     UpdateEntryCaption();
     edtTitle->clear();
     edtVcp->setText(QString::fromStdString(BaseNameWithoutExtension(g.PaletteName)));
     edtMemo->clear();
     ClearDetails();
-    ShowDetails(PlaceOf(e));
+    ShowDetails(explorer_.Place());
     vrpInitialDir_ =
         g.AutoLoad ? QFileInfo(QString::fromStdString(g.AutoLoadFile)).absolutePath() : QString();
     vcpInitialDir_ = QString::fromStdString(g.VcpFiles());
@@ -173,14 +171,14 @@ void TfrmEntry::bbnEntryClick() {
     const std::string file = edtVrp->text().toStdString();
     const TRecordTexts texts{edtTitle->text().toStdString(), edtVcp->text().toStdString(),
                              edtMemo->text().toStdString()};
-    const std::string error = RegisterRecord(file, texts, main_.Vistal());
+    const std::string error = RegisterRecord(file, texts, explorer_.Engine());
     if (!error.empty()) {
         prompt_.ShowError(QString::fromStdString(error));
         return;
     }
     // The record is written. The list in use is now this file; a reload that
     // fails is reported and keeps this dialog open.
-    main_.Global().CurrentVrpFile = file;
+    explorer_.Global().CurrentVrpFile = file;
     vrpDialog_.LoadList(edtVrp->text());
     accept();
 }

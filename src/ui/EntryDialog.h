@@ -5,6 +5,7 @@
 // main view.
 #pragma once
 
+#include "ui/Explorer.h"
 #include "ui/LocationDetails.h"
 #include "ui/Prompt.h"
 
@@ -15,7 +16,6 @@ class QPushButton;
 
 namespace vistal::ui {
 
-class TfrmMain;
 class TfrmVrpDialog;
 
 class TfrmEntry : public QDialog, public TLocationDetails {
@@ -23,7 +23,7 @@ class TfrmEntry : public QDialog, public TLocationDetails {
 
 public:
     // vrpDialog is reloaded from the list file after every registration.
-    TfrmEntry(TfrmMain& main, TfrmVrpDialog& vrpDialog, QWidget* parent = nullptr);
+    TfrmEntry(TExplorer& explorer, TfrmVrpDialog& vrpDialog, TPrompt& prompt, QWidget* parent = nullptr);
 
     QLineEdit* edtVrp;
     QPushButton* bbnSaveFileNameBrowse;
@@ -35,7 +35,7 @@ public:
     QPushButton* bbnCancel;
 
     // The list file, title, palette name and memo afresh, the view from the
-    // main engine (each showing).
+    // explorer (each showing).
     void FormActivate();
     void UpdateEntryCaption();
     void bbnSaveFileNameBrowseClick();
@@ -48,7 +48,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TfrmMain& main_;
+    TExplorer& explorer_;
     TfrmVrpDialog& vrpDialog_;
     TPrompt& prompt_;
     QString vrpInitialDir_; // where the VRP dialog starts; empty: where it was last

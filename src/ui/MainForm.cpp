@@ -1,12 +1,16 @@
 #include "ui/MainForm.h"
 
 #include "ui/AppTitle.h"
+#include "ui/DrawSettingDialog.h"
+#include "ui/EntryDialog.h"
 #include "ui/FormulaLabel.h"
 #include "ui/Help.h"
 #include "ui/PaintBox.h"
 #include "ui/PositionInfoDialog.h"
 #include "ui/StatusPanel.h"
 #include "ui/ToolGlyphs.h"
+#include "ui/VrpDialog.h"
+#include "ui/Wallpaper.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -37,13 +41,6 @@ constexpr int kInitialClientWidth = 200;
 constexpr int kInitialClientHeight = 218;
 // Tool-bar hints stay this long (ms).
 constexpr int kHintHidePause = 5000;
-// The progress panel changes at most this often while a drawing runs (ms).
-constexpr int kProgressPeriod = 50;
-// A drawing processes pending events after a row once this much time has
-// passed since it last did (ns): far below what anyone can notice, and far
-// above what a row of a small picture takes, so that a small picture does
-// not spend more time on its events than on its rows.
-constexpr qint64 kPumpPeriod = 1'000'000;
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known) {
     known = true;
@@ -90,16 +87,10 @@ QString DurationText(double seconds) {
 TfrmMain::TfrmMain(TPrompt* prompt, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint) {
-    if (!prompt) {
-        ownPrompt_ = std::make_unique<TQtPrompt>();
-        prompt = ownPrompt_.get();
-    }
-    prompt_ = prompt;
+                              Qt::WindowCloseButtonHint),
+      ownPrompt_(prompt ? nullptr : std::make_unique<TQtPrompt>()),
+      prompt_(prompt ? prompt : ownPrompt_.get()), reporter_(*prompt_), explorer_(*this, reporter_) {
     if (!prompt_->Parent) prompt_->Parent = this;
-    reporter_ = std::make_unique<TPromptReporter>(*prompt_);
-    state_.Reporter = reporter_.get();
-
     setObjectName("frmMain");
     setWindowTitle(QStringLiteral("びすたる"));
     // A 12-pixel proportional Japanese Gothic, where there is one: the captions
@@ -119,28 +110,18 @@ TfrmMain::TfrmMain(TPrompt* prompt, QWidget* parent)
 }
 
 void TfrmMain::FormCreate() {
-    const TShellSettings shell = Global().LoadSettings(SettingsFileName());
-    state_.ToolBarChecked = shell.ShowToolBar;
-    state_.StatusBarChecked = shell.ShowStatusBar;
-    state_.PaletteRedrawChecked = shell.RePalette;
-    pnlToolbar->setVisible(shell.ShowToolBar);
-    stbOption->setVisible(shell.ShowStatusBar);
-
-    TVistal& e = Vistal();
-    e.ErrorReporter = reporter_.get();
-    e.PumpHook = [this] { PumpEvents(); };
+    explorer_.LoadSettings();
+    pnlToolbar->setVisible(explorer_.ToolBarChecked());
+    stbOption->setVisible(explorer_.StatusBarChecked());
     setAcceptDrops(true); // palette and scenic-spot files (MainFormLocations.cpp)
 
     // The picture fills what the bars leave of the first client area.
     int bars = 0;
-    if (shell.ShowToolBar) bars += kToolBarHeight;
-    if (shell.ShowStatusBar) bars += kStatusBarHeight;
+    if (explorer_.ToolBarChecked()) bars += kToolBarHeight;
+    if (explorer_.StatusBarChecked()) bars += kStatusBarHeight;
     ptbVistal->setFixedSize(kInitialClientWidth, std::max(0, kInitialClientHeight - bars));
     FitWindowToPicture();
-    // 明暗 is the one parameter menu the start-up sequence leaves alone: it
-    // shows the engine's value from the beginning.
-    state_.Check(TMenuGroup::LightDark, LightDarkItem(e.LightDark));
-    ShowIdle();
+    ShowBusy(false);
     ShowChecks();
 }
 
@@ -148,16 +129,23 @@ TfrmMain::~TfrmMain() {
     FormDestroy();
 }
 
+void TfrmMain::CreateDialogs(const QStringList& arguments) {
+    frmDrawSettingDialog_.reset();
+    frmEntry_.reset();
+    frmVrpDialog_.reset();
+    frmPositionInfoDialog_.reset();
+    frmPositionInfoDialog_ = std::make_unique<TfrmPositionInfoDialog>(explorer_, *prompt_, this);
+    frmVrpDialog_ = std::make_unique<TfrmVrpDialog>(explorer_, *prompt_, arguments, this);
+    frmEntry_ = std::make_unique<TfrmEntry>(explorer_, *frmVrpDialog_, *prompt_, this);
+    frmDrawSettingDialog_ = std::make_unique<TfrmDrawSettingDialog>(explorer_, *prompt_, this);
+}
+
 void TfrmMain::FormDestroy() {
     timDraw->stop();
-    Vistal().SetDrawing(false);
-    Vistal().PumpHook = nullptr;
-    // The bars' menu checks, not their visibility: closing in full screen,
-    // which hides both, keeps the user's choice for the next start.
-    const TShellSettings shell{state_.StatusBarChecked, state_.ToolBarChecked, state_.PaletteRedrawChecked};
+    explorer_.Finish();
     ui::Guarded(*prompt_, [&] {
         try {
-            Global().SaveSettings(SettingsFileName(), shell);
+            explorer_.SaveSettings();
         } catch (const ESettingsError& error) {
             // The window is going; the box stands on its own.
             if (prompt_->Parent == this) prompt_->Parent = nullptr;
@@ -194,6 +182,15 @@ QAction* TfrmMain::Radio(QMenu* menu, TMenuGroup group, const char* name, const 
     return action;
 }
 
+template <class T, std::size_t N>
+void TfrmMain::Radios(QMenu* menu, TMenuGroup group, const TMenuItem<T> (&items)[N]) {
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        if (items[i].Break) menu->addSeparator();
+        On(Radio(menu, group, items[i].Name, QString::fromUtf8(items[i].Caption)),
+           [this, group, i] { explorer_.ChooseMenuItem(group, i); });
+    }
+}
+
 QAction* TfrmMain::Toggle(QMenu* menu, const char* name, const QString& caption,
                           const QKeySequence& shortcut) {
     QAction* action = Item(menu, name, caption, shortcut);
@@ -211,6 +208,7 @@ void TfrmMain::CreateMenus() {
         return m;
     };
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
+    using G = TMenuGroup;
 
     // ﾌｧｲﾙ
     mnuFile = menu(nullptr, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -232,65 +230,36 @@ void TfrmMain::CreateMenus() {
     // 描画設定
     mnuOption = menu(nullptr, "mnuOption", QStringLiteral("描画設定(&O)"));
     mnuOptionZoom = menu(mnuOption, "mnuOptionZoom", QStringLiteral("拡縮(&Z)"));
-    mnuOptionZoom1 = Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoom1", QStringLiteral("x&2"));
-    mnuOptionZoom2 = Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoom2", QStringLiteral("x&4"));
-    mnuOptionZoom3 = Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoom3", QStringLiteral("x&8"));
-    mnuOptionZoom4 = Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoom4", QStringLiteral("x&16"));
-    mnuOptionZoomMove =
-        Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoomMove", QStringLiteral("移動(&M)"));
+    Radios(mnuOptionZoom, G::ZoomFactor, kZoomFactorItems);
     mnuOptionZoom->addSeparator();
     mnuOptionZoomUser =
-        Radio(mnuOptionZoom, TMenuGroup::ZoomFactor, "mnuOptionZoomUser", QStringLiteral("指定(&U)..."));
+        Radio(mnuOptionZoom, G::ZoomFactor, "mnuOptionZoomUser", QStringLiteral("指定(&U)..."));
 
     mnuOptionSize = menu(mnuOption, "mnuOptionSize", QStringLiteral("表示ｻｲｽﾞ(&S)"));
-    const auto size = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionSize, TMenuGroup::PictureSize, name, QString::fromUtf8(caption));
-    };
-    mnuOptionSize200x200 = size("mnuOptionSize200x200", "&200 x 200");
-    mnuOptionSize2 = size("mnuOptionSize2", "&400 x 400");
-    mnuOptionSize3 = size("mnuOptionSize3", "&500 x 500");
-    mnuOptionSize700x700 = size("mnuOptionSize700x700", "&700 x 700");
+    Radios(mnuOptionSize, G::PictureSize, kPictureSizeItems);
     mnuOptionSize->addSeparator();
-    mnuOptionSize320x240 = size("mnuOptionSize320x240", "&320 x 240");
-    mnuOptionSize4 = size("mnuOptionSize4", "&640 x 480");
-    mnuOptionSize5 = size("mnuOptionSize5", "&800 x 600");
-    mnuOptionSize6 = size("mnuOptionSize6", "&1024 x 768");
-    mnuOptionSize->addSeparator();
-    mnuOptionSizeUser = size("mnuOptionSizeUser", "指定(&U)...");
+    mnuOptionSizeUser =
+        Radio(mnuOptionSize, G::PictureSize, "mnuOptionSizeUser", QStringLiteral("指定(&U)..."));
     mnuOption->addSeparator();
 
     mnuOptionIteration = menu(mnuOption, "mnuOptionIteration", QStringLiteral("繰り返し回数(&I)"));
-    const auto iteration = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionIteration, TMenuGroup::Iteration, name, QString::fromUtf8(caption));
-    };
-    mnuOptionIteration256 = iteration("mnuOptionIteration256", "&256");
-    mnuOptionIteration1024 = iteration("mnuOptionIteration1024", "&1024");
-    mnuOptionIteration4096 = iteration("mnuOptionIteration4096", "&4096");
-    mnuOptionIteration32768 = iteration("mnuOptionIteration32768", "&32768");
-    mnuOptionIteration200000 = iteration("mnuOptionIteration200000", "2&00000");
+    Radios(mnuOptionIteration, G::Iteration, kIterationItems);
     mnuOptionIteration->addSeparator();
-    mnuOptionIterationUser = iteration("mnuOptionIterationUser", "指定(&U)...");
+    mnuOptionIterationUser =
+        Radio(mnuOptionIteration, G::Iteration, "mnuOptionIterationUser", QStringLiteral("指定(&U)..."));
 
     mnuOptionDetail = menu(mnuOption, "mnuOptionDetail", QStringLiteral("分解能(&D)"));
-    const auto detail = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionDetail, TMenuGroup::Detail, name, QString::fromUtf8(caption));
-    };
-    mnuOptionDetail1 = detail("mnuOptionDetail1", "&1");
-    mnuOptionDetail2 = detail("mnuOptionDetail2", "&2");
-    mnuOptionDetail3 = detail("mnuOptionDetail3", "&3");
-    mnuOptionDetail4 = detail("mnuOptionDetail4", "&4");
+    Radios(mnuOptionDetail, G::Detail, kDetailItems);
     mnuOptionDetail->addSeparator();
-    mnuOptionDetailUser = detail("mnuOptionDetailUser", "指定(&U)...");
-    mnuOptionDetailAuto = detail("mnuOptionDetailAuto", "自動(&A)");
+    mnuOptionDetailUser =
+        Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailUser", QStringLiteral("指定(&U)..."));
+    mnuOptionDetailAuto =
+        Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailAuto", QStringLiteral("自動(&A)"));
 
     mnuOptionPalette = menu(mnuOption, "mnuOptionPalette", QStringLiteral("ﾊﾟﾚｯﾄ(&P)"));
-    const auto palette = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionPalette, TMenuGroup::Palette, name, QString::fromUtf8(caption));
-    };
-    mnuOptionPaletteStandard = palette("mnuOptionPaletteStandard", "標準(&S)");
-    mnuOptionPaletteMono = palette("mnuOptionPaletteMono", "白黒(&M)");
-    mnuOptionPaletteBlue = palette("mnuOptionPaletteBlue", "青(&B)");
-    mnuOptionPaletteReadVCP = palette("mnuOptionPaletteReadVCP", "VCPﾌｧｲﾙを読む(&R)...");
+    Radios(mnuOptionPalette, G::Palette, kPaletteItems);
+    mnuOptionPaletteReadVCP = Radio(mnuOptionPalette, G::Palette, "mnuOptionPaletteReadVCP",
+                                    QStringLiteral("VCPﾌｧｲﾙを読む(&R)..."));
     mnuOptionPaletteReadVCP->setShortcut(ctrl(Qt::Key_P));
     addAction(mnuOptionPaletteReadVCP);
     mnuOptionPalette->addSeparator();
@@ -301,15 +270,9 @@ void TfrmMain::CreateMenus() {
         Toggle(mnuOptionPalette, "mnuOptionPaletteRedraw", QStringLiteral("ﾊﾟﾚｯﾄ選択で再描画(&N)"));
 
     mnuOptionPower = menu(mnuOption, "mnuOptionPower", QStringLiteral("巾乗(&N)"));
-    const auto power = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionPower, TMenuGroup::Power, name, QString::fromUtf8(caption));
-    };
-    mnuOptionPowerNormal = power("mnuOptionPowerNormal", "標準(&2)");
-    mnuOptionPower3 = power("mnuOptionPower3", "&3");
-    mnuOptionPower4 = power("mnuOptionPower4", "&4");
-    mnuOptionPower5 = power("mnuOptionPower5", "&5");
+    Radios(mnuOptionPower, G::Power, kPowerItems);
     mnuOptionPower->addSeparator();
-    mnuOptionPowerUser = power("mnuOptionPowerUser", "指定(&U)...");
+    mnuOptionPowerUser = Radio(mnuOptionPower, G::Power, "mnuOptionPowerUser", QStringLiteral("指定(&U)..."));
 
     mnuOptionShadeOff = Toggle(mnuOption, "mnuOptionShadeOff", QStringLiteral("ぼかし"));
     mnuOption->addSeparator();
@@ -321,98 +284,49 @@ void TfrmMain::CreateMenus() {
     mnuOption->addSeparator();
 
     mnuOptionMode = menu(mnuOption, "mnuOptionMode", QStringLiteral("描画方法(&W)"));
-    const auto mode = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionMode, TMenuGroup::DrawMode, name, QString::fromUtf8(caption));
-    };
-    mnuOptionModeNormal = mode("mnuOptionModeNormal", "普通(&N)");
-    mnuOptionModeBlock = mode("mnuOptionModeBlock", "探索(&E)");
-    mnuOptionModeBorder = mode("mnuOptionModeBorder", "境界走査(&B)");
-    mnuOptionModeFadein = mode("mnuOptionModeFadein", "浮き出し(&F)");
-    mnuOptionModeSAntiArea = mode("mnuOptionModeSAntiArea", "簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ(&S)");
+    Radios(mnuOptionMode, G::DrawMode, kDrawModeItems);
     mnuOptionMode->addSeparator();
     mnuOptionModeExt = menu(mnuOptionMode, "mnuOptionModeExt", QStringLiteral("拡張描画(&X)"));
     {
-        // 拡張描画 is the sixth choice of the method group: checked while an
+        // 拡張描画 is the last choice of the method group: checked while an
         // extended method is chosen.
         QAction* ext = mnuOptionModeExt->menuAction();
         ext->setCheckable(true);
-        auto& items = groupItems_[static_cast<int>(TMenuGroup::DrawMode)];
-        items.front()->actionGroup()->addAction(ext);
-        items.push_back(ext);
+        auto& methods = groupItems_[static_cast<int>(G::DrawMode)];
+        methods.front()->actionGroup()->addAction(ext);
+        methods.push_back(ext);
     }
-    const auto ext = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionModeExt, TMenuGroup::ExtDrawMode, name, QString::fromUtf8(caption));
-    };
-    mnuOptionModeExtNormal = ext("mnuOptionModeExtNormal", "普通(&N)");
-    mnuOptionModePotential = ext("mnuOptionModePotential", "ポテンシャル(&P)");
-    mnuOptionModePotential2 = ext("mnuOptionModePotential2", "ポテンシャル&2");
-    mnuOptionModePotential3 = ext("mnuOptionModePotential3", "ポテンシャル&3");
+    Radios(mnuOptionModeExt, G::ExtDrawMode, kExtDrawModeItems);
     mnuOptionModeExt->addSeparator();
     mnuOptionModeMixed = menu(mnuOptionModeExt, "mnuOptionModeMixed", QStringLiteral("合成(&M)"));
-    mnuOptionModeMixedExist = Radio(mnuOptionModeMixed, TMenuGroup::DrawCompo, "mnuOptionModeMixedExist",
-                                    QStringLiteral("あり(&E)"));
-    mnuOptionModeMixedNone = Radio(mnuOptionModeMixed, TMenuGroup::DrawCompo, "mnuOptionModeMixedNone",
-                                   QStringLiteral("なし(&N)"));
+    Radios(mnuOptionModeMixed, G::DrawCompo, kDrawCompoItems);
     mnuOptionModeBright = menu(mnuOptionModeExt, "mnuOptionModeBright", QStringLiteral("明るさ取得(&B)"));
-    const auto bright = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionModeBright, TMenuGroup::PotentialBright, name, QString::fromUtf8(caption));
-    };
-    mnuOptionModeBright1 = bright("mnuOptionModeBright1", "明るさ&1");
-    mnuOptionModeBright2 = bright("mnuOptionModeBright2", "明るさ&2");
-    mnuOptionModeBright3 = bright("mnuOptionModeBright3", "明るさ&3");
-    mnuOptionModeBright4 = bright("mnuOptionModeBright4", "明るさ&4");
+    Radios(mnuOptionModeBright, G::PotentialBright, kPotentialBrightItems);
     mnuOptionModeCorrection =
         menu(mnuOptionModeExt, "mnuOptionModeCorrection", QStringLiteral("補正係数(&C)"));
-    for (int i = 0; i < 10; ++i) {
-        const QByteArray name = "mnuOptionModeCorrection" + QByteArray::number(i);
-        mnuOptionModeCorrectionN[i] =
-            Radio(mnuOptionModeCorrection, TMenuGroup::Correction, name.constData(), QString::number(i));
-    }
+    Radios(mnuOptionModeCorrection, G::Correction, kCorrectionItems);
     mnuOptionModeCorrection->addSeparator();
-    mnuOptionModeCorrectionUser = Radio(mnuOptionModeCorrection, TMenuGroup::Correction,
-                                        "mnuOptionModeCorrectionUser", QStringLiteral("指定(&U)..."));
+    mnuOptionModeCorrectionUser = Radio(mnuOptionModeCorrection, G::Correction, "mnuOptionModeCorrectionUser",
+                                        QStringLiteral("指定(&U)..."));
     mnuOptionModeLightDark = menu(mnuOptionModeExt, "mnuOptionModeLightDark", QStringLiteral("明暗(&L)"));
-    mnuOptionModeLightDark1 = Radio(mnuOptionModeLightDark, TMenuGroup::LightDark, "mnuOptionModeLightDark1",
-                                    QStringLiteral("明暗&1"));
-    mnuOptionModeLightDark2 = Radio(mnuOptionModeLightDark, TMenuGroup::LightDark, "mnuOptionModeLightDark2",
-                                    QStringLiteral("明暗&2"));
+    Radios(mnuOptionModeLightDark, G::LightDark, kLightDarkItems);
     mnuOptionModeRepresentation =
         menu(mnuOptionModeExt, "mnuOptionModeRepresentation", QStringLiteral("表現(&R)"));
-    mnuOptionModeRepresentation1 = Radio(mnuOptionModeRepresentation, TMenuGroup::Represent,
-                                         "mnuOptionModeRepresentation1", QStringLiteral("表現&1"));
-    mnuOptionModeRepresentation2 = Radio(mnuOptionModeRepresentation, TMenuGroup::Represent,
-                                         "mnuOptionModeRepresentation2", QStringLiteral("表現&2"));
+    Radios(mnuOptionModeRepresentation, G::Represent, kRepresentItems);
     mnuOptionModeEscape = menu(mnuOptionModeExt, "mnuOptionModeEscape", QStringLiteral("打切判定数(&E)"));
-    const auto escape = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionModeEscape, TMenuGroup::Escape, name, QString::fromUtf8(caption));
-    };
-    mnuOptionModeEscape1 = escape("mnuOptionModeEscape1", "&1");
-    mnuOptionModeEscape2 = escape("mnuOptionModeEscape2", "&2");
-    mnuOptionModeEscape1024 = escape("mnuOptionModeEscape1024", "&1024");
-    mnuOptionModeEscape8192 = escape("mnuOptionModeEscape8192", "&8192");
-    mnuOptionModeEscape65536 = escape("mnuOptionModeEscape65536", "&65536");
+    Radios(mnuOptionModeEscape, G::Escape, kEscapeItems);
     mnuOptionModeEscape->addSeparator();
-    mnuOptionModeEscapeUser = escape("mnuOptionModeEscapeUser", "指定(&U)...");
+    mnuOptionModeEscapeUser =
+        Radio(mnuOptionModeEscape, G::Escape, "mnuOptionModeEscapeUser", QStringLiteral("指定(&U)..."));
     mnuOption->addSeparator();
 
     mnuOptionRubberBand = menu(mnuOption, "mnuOptionRubberBand", QStringLiteral("ﾗﾊﾞｰﾊﾞﾝﾄﾞ(&B)"));
-    mnuOptionRubberBandTwoPoint = Radio(mnuOptionRubberBand, TMenuGroup::RubberBand,
-                                        "mnuOptionRubberBandTwoPoint", QStringLiteral("２頂点(&T)"));
-    mnuOptionRubberBandCenterAndPoint =
-        Radio(mnuOptionRubberBand, TMenuGroup::RubberBand, "mnuOptionRubberBandCenterAndPoint",
-              QStringLiteral("中心と頂点(&C)"));
+    Radios(mnuOptionRubberBand, G::RubberBand, kRubberBandItems);
     mnuOptionRefresh = menu(mnuOption, "mnuOptionRefresh", QStringLiteral("書換頻度(&R)"));
-    const auto refresh = [this](const char* name, const char* caption) {
-        return Radio(mnuOptionRefresh, TMenuGroup::Refresh, name, QString::fromUtf8(caption));
-    };
-    mnuOptionRefresh1 = refresh("mnuOptionRefresh1", "&1(多い)");
-    mnuOptionRefresh3 = refresh("mnuOptionRefresh3", "&3");
-    mnuOptionRefresh5 = refresh("mnuOptionRefresh5", "&5");
-    mnuOptionRefresh7 = refresh("mnuOptionRefresh7", "&7");
-    mnuOptionRefresh9 = refresh("mnuOptionRefresh9", "&9(少ない)");
-    mnuOptionRefreshNo = refresh("mnuOptionRefreshNo", "なし(&N)");
+    Radios(mnuOptionRefresh, G::Refresh, kRefreshItems);
     mnuOptionRefresh->addSeparator();
-    mnuOptionRefreshUser = refresh("mnuOptionRefreshUser", "指定(&U)...");
+    mnuOptionRefreshUser =
+        Radio(mnuOptionRefresh, G::Refresh, "mnuOptionRefreshUser", QStringLiteral("指定(&U)..."));
     mnuOption->addSeparator();
     mnuOptionOption = Item(mnuOption, "mnuOptionOption", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
 
@@ -450,85 +364,45 @@ void TfrmMain::CreateMenus() {
     ZoomOut = Item(K1, "ZoomOut", QStringLiteral("縮小"), ctrl(Qt::Key_Delete));
     JCRandom = Item(K1, "JCRandom", QStringLiteral("ＪＣランダム"), ctrl(Qt::Key_R));
 
-    // ---- what each item does ----
+    // ---- what the other items do (the value groups choose their items) ----
     connect(mnuFile, &QMenu::aboutToShow, this, [this] { Command([this] { mnuFileClick(); }); });
     connect(mnuOption, &QMenu::aboutToShow, this, [this] { Command([this] { mnuOptionClick(); }); });
     connect(mnuOptionModeExt, &QMenu::aboutToShow, this,
-            [this] { Command([this] { mnuOptionModeExtClick(); }); });
+            [this] { Command([this] { explorer_.ExtendedMenuOpened(); }); });
 
-    On(mnuFileDraw, [this] { mnuFileDrawClick(mnuFileDraw); });
-    On(mnuFileForceDraw, [this] { mnuFileForceDrawClick(); });
-    On(mnuFilePre, [this] { mnuFilePreClick(mnuFilePre); });
-    On(mnuFileFirst, [this] { mnuFileFirstClick(); });
-    On(mnuFileAbort, [this] { mnuFileAbortClick(); });
+    TExplorer& x = explorer_;
+    On(mnuFileDraw, [&x] { x.Draw(TDrawSource::Menu); });
+    On(mnuFileForceDraw, [&x] { x.ForceDraw(); });
+    On(mnuFilePre, [&x] { x.Back(); });
+    On(mnuFileFirst, [&x] { x.DrawHome(); });
+    On(mnuFileAbort, [&x] { x.Abort(); });
     On(mnuFileSave, [this] { mnuFileSaveClick(); });
-    On(mnuFileSetWPSpread, [this] { mnuFileSetWPCenterClick(mnuFileSetWPSpread); });
-    On(mnuFileSetWPCenter, [this] { mnuFileSetWPCenterClick(mnuFileSetWPCenter); });
+    On(mnuFileSetWPSpread, [this] { mnuFileSetWPCenterClick(wmTile); });
+    On(mnuFileSetWPCenter, [this] { mnuFileSetWPCenterClick(wmCentre); });
     On(mnuFileClipBoard, [this] { mnuFileClipBoardClick(); });
     On(mnuFileExit, [this] { mnuFileExitClick(); });
-
-    const int factors[] = {2, 4, 8, 16, 1};
-    for (int i = 0; i < 5; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::ZoomFactor)][i],
-           [this, f = factors[i]] { mnuOptionZoomClick(f); });
     On(mnuOptionZoomUser, [this] { mnuOptionZoomUserClick(); });
-    for (int i = 0; i < static_cast<int>(kPictureSizes.size()); ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::PictureSize)][i], [this, i] { mnuOptionSizeClick(i); });
     On(mnuOptionSizeUser, [this] { mnuOptionSizeUserClick(); });
-    const int iterations[] = {256, 1024, 4096, 32768, 200000};
-    for (int i = 0; i < 5; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::Iteration)][i],
-           [this, n = iterations[i]] { SelectIteration(n); });
     On(mnuOptionIterationUser, [this] { mnuOptionIterationUserClick(); });
-    for (int i = 0; i < 4; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::Detail)][i], [this, i] { SelectDetail(i + 1); });
     On(mnuOptionDetailUser, [this] { mnuOptionDetailUserClick(); });
-    On(mnuOptionDetailAuto, [this] { mnuOptionDetailAutoClick(); });
-    On(mnuOptionPaletteStandard, [this] { mnuOptionPaletteStandardClick(); });
-    On(mnuOptionPaletteMono, [this] { mnuOptionPaletteMonoClick(); });
-    On(mnuOptionPaletteBlue, [this] { mnuOptionPaletteBlueClick(); });
+    On(mnuOptionDetailAuto, [&x] { x.SelectDetailAuto(); });
     On(mnuOptionPaletteReadVCP, [this] { mnuOptionPaletteReadVCPClick(); });
     On(mnuOptionPalletCustomColor, [this] { mnuOptionPalletCustomColorClick(); });
-    On(mnuOptionPaletteRedraw, [this] { mnuOptionPaletteRedrawClick(); });
-    for (int i = 0; i < 4; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::Power)][i], [this, i] { mnuOptionPowerClick(i + 2); });
+    On(mnuOptionPaletteRedraw, [&x] { x.TogglePaletteRedraw(); });
     On(mnuOptionPowerUser, [this] { mnuOptionPowerUserClick(); });
-    On(mnuOptionShadeOff, [this] { mnuOptionShadeOffClick(); });
+    On(mnuOptionShadeOff, [&x] { x.ToggleShadeOff(); });
     On(mnuOptionManualMove, [this] { mnuOptionManualMoveClick(); });
     On(mnuOptionJuliaConst, [this] { mnuOptionJuliaConstClick(); });
-    On(mnuOptionChange, [this] { mnuOptionChangeClick(); });
-    for (int i = 0; i < 5; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::DrawMode)][i], [this, i] { SelectDrawMode(i); });
-    for (int i = 0; i < 4; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::ExtDrawMode)][i],
-           [this, i] { SelectDrawMode(dmExtNormal + i); });
-    On(mnuOptionModeMixedExist, [this] { SelectDrawCompo(1); });
-    On(mnuOptionModeMixedNone, [this] { SelectDrawCompo(0); });
-    for (int i = 0; i < 4; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::PotentialBright)][i],
-           [this, i] { SelectPotentialBright(i); });
-    for (int i = 0; i < 10; ++i)
-        On(mnuOptionModeCorrectionN[i], [this, i] { SelectCorrection(i); });
+    On(mnuOptionChange, [&x] { x.ChangeFormula(); });
     On(mnuOptionModeCorrectionUser, [this] { mnuOptionModeCorrectionUserClick(); });
-    On(mnuOptionModeLightDark1, [this] { SelectLightDark(0); });
-    On(mnuOptionModeLightDark2, [this] { SelectLightDark(1); });
-    On(mnuOptionModeRepresentation1, [this] { SelectRepresent(0); });
-    On(mnuOptionModeRepresentation2, [this] { SelectRepresent(1); });
-    const double escapes[] = {1, 2, 1024, 8192, 65536};
-    for (int i = 0; i < 5; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::Escape)][i], [this, x = escapes[i]] { SelectEscape(x); });
     On(mnuOptionModeEscapeUser, [this] { mnuOptionModeEscapeUserClick(); });
-    On(mnuOptionRubberBandTwoPoint, [this] { state_.Check(TMenuGroup::RubberBand, 0); });
-    On(mnuOptionRubberBandCenterAndPoint, [this] { state_.Check(TMenuGroup::RubberBand, 1); });
-    for (int i = 0; i < 6; ++i)
-        On(groupItems_[static_cast<int>(TMenuGroup::Refresh)][i], [this, i] { mnuOptionRefreshClick(i); });
     On(mnuOptionRefreshUser, [this] { mnuOptionRefreshUserClick(); });
     On(mnuOptionOption, [this] { mnuOptionOptionClick(); });
     On(mnuOptionDrawSetting, [this] { mnuOptionDrawSettingClick(); });
     On(mnuOptionPosition, [this] { mnuOptionPositionClick(); });
-    On(ViewToolBar, [this] { ViewToolBarClick(); });
-    On(ViewStatusbar, [this] { ViewStatusbarClick(); });
-    On(ViewFullScreen, [this] { ViewFullScreenClick(); });
+    On(ViewToolBar, [&x] { x.ToggleToolBar(); });
+    On(ViewStatusbar, [&x] { x.ToggleStatusBar(); });
+    On(ViewFullScreen, [&x] { x.ToggleFullScreen(); });
     On(mnuRecoRecommendationOpen, [this] { mnuRecoRecommendationOpenClick(); });
     On(mnuRecoEntry, [this] { mnuRecoEntryClick(); });
     On(mnuRecoLoad, [this] { mnuRecoLoadClick(); });
@@ -536,9 +410,9 @@ void TfrmMain::CreateMenus() {
     On(mnuHelpHelp, [this] { mnuHelpHelpClick(); });
     On(mnuHelpAbout, [this] { mnuHelpAboutClick(); });
     On(RePaint, [this] { timDrawTimer(); });
-    On(ZoomIn, [this] { ZoomInClick(); });
-    On(ZoomOut, [this] { ZoomOutClick(); });
-    On(JCRandom, [this] { JCRandomClick(); });
+    On(ZoomIn, [&x] { x.ZoomIn(); });
+    On(ZoomOut, [&x] { x.ZoomOut(); });
+    On(JCRandom, [&x] { x.JCRandom(); });
 }
 
 void TfrmMain::CreateToolBar() {
@@ -576,14 +450,15 @@ void TfrmMain::CreateToolBar() {
     const auto click = [this](QToolButton* b, auto handler) {
         connect(b, &QToolButton::clicked, this, [this, handler] { Command(handler); });
     };
-    click(spbDraw, [this] { mnuFileDrawClick(spbDraw); });
-    click(spbAbort, [this] { mnuFileAbortClick(); });
+    TExplorer& x = explorer_;
+    click(spbDraw, [&x] { x.Draw(TDrawSource::ToolButton); });
+    click(spbAbort, [&x] { x.Abort(); });
     click(spbBmpSave, [this] { mnuFileSaveClick(); });
     click(spbVrpRead, [this] { mnuRecoRecommendationOpenClick(); });
     click(spbVrpEntry, [this] { mnuRecoEntryClick(); });
     click(spbPaletteVcp, [this] { mnuOptionPaletteReadVCPClick(); });
     click(spbMove, [this] { mnuOptionManualMoveClick(); });
-    click(spbBack, [this] { mnuFilePreClick(spbBack); });
+    click(spbBack, [&x] { x.Back(); });
 
     Panel1 = new QWidget(central);
     Panel1->setObjectName("Panel1");
@@ -592,7 +467,7 @@ void TfrmMain::CreateToolBar() {
     ptbVistal->move(0, 0);
     ptbVistal->Picture = [this]() -> const TBitmap& { return ShownPicture(); };
     ptbVistal->Band = [this]() -> std::optional<QRect> {
-        const std::optional<TBand> band = state_.Band();
+        const std::optional<TBand> band = explorer_.Band();
         if (!band) return std::nullopt;
         return QRect(QPoint(band->A.X, band->A.Y), QPoint(band->B.X, band->B.Y));
     };
@@ -600,22 +475,22 @@ void TfrmMain::CreateToolBar() {
         bool known;
         const TMouseButton button = ButtonOf(event->button(), known);
         const QPoint at = PixelOf(event->position());
-        if (known) Command([&] { ptbVistalMouseDown(button, ShiftOf(event), at.x(), at.y()); });
+        if (known) Command([&] { explorer_.MouseDown(button, at.x(), at.y()); });
     });
     connect(ptbVistal, &TPaintBox::MouseMove, this, [this](QMouseEvent* event) {
         const QPoint at = PixelOf(event->position());
-        Command([&] { ptbVistalMouseMove(ShiftOf(event), at.x(), at.y()); });
+        Command([&] { explorer_.MouseMove(ShiftOf(event), at.x(), at.y()); });
     });
     connect(ptbVistal, &TPaintBox::MouseUp, this, [this](QMouseEvent* event) {
         bool known;
         const TMouseButton button = ButtonOf(event->button(), known);
         const QPoint at = PixelOf(event->position());
-        if (known) Command([&] { ptbVistalMouseUp(button, ShiftOf(event), at.x(), at.y()); });
+        if (known) Command([&] { explorer_.MouseUp(button, ShiftOf(event), at.x(), at.y()); });
     });
     connect(ptbVistal, &TPaintBox::Wheel, this, [this](QWheelEvent* event) {
         const QPoint at = PixelOf(event->position());
         const int delta = event->angleDelta().y();
-        Command([&] { ptbVistalWheel(at.x(), at.y(), delta); });
+        Command([&] { explorer_.Wheel(at.x(), at.y(), delta); });
     });
 
     column->addWidget(pnlToolbar);
@@ -654,12 +529,12 @@ void TfrmMain::CreateStatusBar() {
     }
 }
 
-// ---- menu checks and the busy state ----------------------------------------
+// ---- the explorer's view ------------------------------------------------------
 
 void TfrmMain::ShowChecks() {
     for (int g = 0; g < kMenuGroupCount; ++g) {
         const auto& items = groupItems_[g];
-        const int checked = state_.Checked(static_cast<TMenuGroup>(g));
+        const int checked = explorer_.Checked(static_cast<TMenuGroup>(g));
         if (checked >= 0 && checked < static_cast<int>(items.size())) {
             if (!items[checked]->isChecked()) items[checked]->setChecked(true);
         } else {
@@ -667,200 +542,125 @@ void TfrmMain::ShowChecks() {
                 if (item->isChecked()) item->setChecked(false);
         }
     }
-    mnuOptionShadeOff->setChecked(state_.ShadeOffChecked);
-    mnuOptionPaletteRedraw->setChecked(state_.PaletteRedrawChecked);
-    ViewToolBar->setChecked(state_.ToolBarChecked);
-    ViewStatusbar->setChecked(state_.StatusBarChecked);
-    ViewFullScreen->setChecked(state_.FullScreenChecked);
-    ViewFullScreen->setEnabled(state_.FullScreenEnabled);
+    mnuOptionShadeOff->setChecked(explorer_.ShadeOffChecked());
+    mnuOptionPaletteRedraw->setChecked(explorer_.PaletteRedrawChecked());
+    ViewToolBar->setChecked(explorer_.ToolBarChecked());
+    ViewStatusbar->setChecked(explorer_.StatusBarChecked());
+    ViewFullScreen->setChecked(explorer_.FullScreenChecked());
+    ViewFullScreen->setEnabled(explorer_.FullScreenEnabled());
+    const bool back = explorer_.History().HasItems();
+    spbBack->setEnabled(back);
+    mnuFilePre->setEnabled(back);
     // The formula's items follow at once, not only when their menu opens: the
     // shortcut of a hidden item (じゅりあ定数, Ctrl+J) does not work.
     mnuOptionClick();
 }
 
-QString TfrmMain::FormulaLabel() const {
-    return ui::FormulaLabel(state_.Vistal().Formula());
-}
-
-void TfrmMain::ShowBusy() {
-    const QString title = QStringLiteral("* ") + FormulaLabel();
+void TfrmMain::ShowBusy(bool busy) {
+    const QString title =
+        busy ? QStringLiteral("* ") + FormulaLabel(Vistal().Formula()) : FormulaLabel(Vistal().Formula());
     SetApplicationTitle(title);
     setWindowTitle(title);
-    spbAbort->setEnabled(true);
-    spbBmpSave->setEnabled(false);
+    spbAbort->setEnabled(busy);
+    spbBmpSave->setEnabled(!busy);
     // The File menu follows too, so that its shortcuts (中断 above all) work
     // whether or not the menu was opened since.
-    mnuFileAbort->setEnabled(true);
-    mnuFileSave->setEnabled(false);
-    mnuFileSetWP->setEnabled(false);
+    mnuFileAbort->setEnabled(busy);
+    mnuFileSave->setEnabled(!busy);
+    mnuFileSetWP->setEnabled(!busy);
 }
 
-void TfrmMain::ShowIdle() {
-    const QString title = FormulaLabel();
-    SetApplicationTitle(title);
-    setWindowTitle(title);
-    spbAbort->setEnabled(false);
-    spbBmpSave->setEnabled(true);
-    mnuFileAbort->setEnabled(false);
-    mnuFileSave->setEnabled(true);
-    mnuFileSetWP->setEnabled(true);
+void TfrmMain::ShowStatus(int iteration, int detail, const std::string& paletteName) {
+    stbPanels[0]->setText(QString::number(iteration));
+    stbPanels[1]->setText(QString::number(detail));
+    stbPanels[2]->setText(QFileInfo(QString::fromStdString(paletteName)).completeBaseName());
 }
 
-void TfrmMain::UpdateStatusBar() {
-    const TVistal& e = state_.Vistal();
-    stbPanels[0]->setText(QString::number(e.Iteration()));
-    stbPanels[1]->setText(QString::number(e.Detail()));
-    stbPanels[2]->setText(QFileInfo(QString::fromStdString(state_.Global().PaletteName)).completeBaseName());
-}
-
-void TfrmMain::UpdateProgressPanel() {
-    const int percent = static_cast<int>(state_.Vistal().Progress() * 100);
+void TfrmMain::ShowProgress(double done) {
+    const int percent = static_cast<int>(done * 100);
     const QString text = QString::number(std::clamp(percent, 0, 100)) + QStringLiteral("%");
     if (stbPanels[3]->text() != text) stbPanels[3]->setText(text);
 }
 
-// ---- start-up ---------------------------------------------------------------
-
-void TfrmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The start-up drawings run once the window is on screen.
-    if (state_.FirstActivation) QTimer::singleShot(0, this, [this] { Command([this] { FormActivate(); }); });
+void TfrmMain::ShowDrawingTime(std::optional<double> seconds) {
+    stbPanels[3]->setText(seconds ? DurationText(*seconds) : QStringLiteral("中断"));
 }
 
-void TfrmMain::FormActivate() {
-    if (!state_.FirstActivation) return;
-    state_.FirstActivation = false;
-    state_.FullScreenEnabled = false;
-    ShowChecks();
-    struct TEnableFullScreen {
-        TfrmMain& window;
-        ~TEnableFullScreen() {
-            window.state_.FullScreenEnabled = true;
-            window.ShowChecks();
-        }
-    } enableAtEnd{*this};
-
-    // The start-up parameters, each through the command that sets it.
-    const TStartupParameters p = StartupParameters();
-    TGlobal& g = Global();
-    state_.SelectRefreshRate(g.RefreshRate);
-    state_.SelectZoomFactor(p.ZoomFactor);
-    SelectIteration(p.Iteration);
-    SelectDetail(p.Detail);
-    // A drawing interrupted by the user (a click on the first picture) must
-    // not cut the start-up short: the settings after it still apply.
-    try {
-        mnuOptionPowerClick(p.Pow);
-    } catch (const EAbort&) {
-    }
-    SelectEscape(p.Escape);
-    SelectCorrection(p.Correction);
-    SelectDrawCompo(p.DrawCompo);
-    SelectPotentialBright(p.PotentialBright);
-    state_.SelectPalette(p.Palette);
-    state_.Check(TMenuGroup::RubberBand, g.RubberBand == 0 ? 0 : 1);
-    const int mode =
-        g.StartDrawMode >= dmSearch && g.StartDrawMode <= dmSAntiArea ? g.StartDrawMode : int(dmNormal);
-    SelectDrawMode(mode);
-    SelectRepresent(p.Represent);
-    state_.Check(TMenuGroup::PictureSize, PictureSizeItem(p.Width, p.Height));
-    SetPictureSize(p.Width, p.Height);
-}
-
-// ---- the drawing loop -------------------------------------------------------
-
-const TBitmap& TfrmMain::ShownPicture() {
-    TVistal& e = Vistal();
-    // Without output effects the picture shown is the drawing itself.
-    if (e.BrightnessRaite() == 0 && !e.ShadeOff) return e.DrawBitmap();
-    // A repaint has nobody to tell: without memory for the effects, the
-    // drawing shows as it is.
-    try {
-        return e.GetImage();
-    } catch (const std::bad_alloc&) {
-        return e.DrawBitmap();
-    }
-}
-
-void TfrmMain::PumpEvents() {
-    if (pumpClock_.isValid() && pumpClock_.nsecsElapsed() < kPumpPeriod) return;
-    pumpClock_.start();
-    // The busy marks go up where they can first be seen: a title or a button
-    // reaches the screen only when events are processed.
-    if (busyPending_) {
-        busyPending_ = false;
-        ShowBusy();
-    }
-    if (progressClock_.isValid() && progressClock_.elapsed() >= kProgressPeriod) {
-        UpdateProgressPanel();
-        progressClock_.start();
-    }
-    QCoreApplication::processEvents();
-}
-
-void TfrmMain::mnuFileDrawClick(QObject* sender) {
-    TVistal& e = Vistal();
-    e.SetDrawing(false);
-    if (state_.RefreshInterval > 0)
-        timDraw->start(state_.RefreshInterval);
-    else
-        timDraw->stop();
-    // ShowBusy, once the drawing first processes events (PumpEvents); a
-    // drawing that ends before that was never seen busy.
-    busyPending_ = true;
-    pumpClock_.start();
-    const int serial = ++drawSerial_;
-    QElapsedTimer clock;
-    clock.start();
-    bool complete = false;
-    const auto finish = [&] {
-        timDraw->stop();
-        progressClock_.invalidate();
-        busyPending_ = false;
-        ShowIdle(); // changes nothing on screen unless the busy marks went up
-        timDrawTimer();
-        // The last panel tells about this drawing unless a newer one started
-        // inside it and has told about itself.
-        if (serial == drawSerial_) {
-            stbPanels[3]->setText(complete ? DurationText(clock.nsecsElapsed() / 1e9)
-                                           : QStringLiteral("中断"));
-        }
-    };
-    try {
-        state_.BeginDrawing(sender != mnuFilePre && sender != spbBack);
-        const bool back = state_.History().HasItems();
-        spbBack->setEnabled(back);
-        mnuFilePre->setEnabled(back);
-        UpdateStatusBar();
-        // Progress shows once a drawing has run for a while.
-        progressClock_.start();
-        state_.ApplyDrawingOptions();
-        RefreshPositionDialog();
-        RefreshDrawSettingDialog();
-        e.Draw();
-        complete = true;
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
-}
-
-void TfrmMain::timDrawTimer() {
+void TfrmMain::Repaint() {
     ptbVistal->update();
 }
 
-void TfrmMain::PushPosition() {
-    state_.PushPosition();
+void TfrmMain::SetRepaintInterval(int ms) {
+    if (ms > 0)
+        timDraw->start(ms);
+    else
+        timDraw->stop();
 }
 
-void TfrmMain::GoBack() {
-    state_.GoBack();
-    ShowChecks();
+void TfrmMain::ResizePicture(int w, int h) {
+    ptbVistal->setFixedSize(w, h);
+    FitWindowToPicture();
+}
+
+void TfrmMain::ShowBars() {
+    const bool windowed = !explorer_.FullScreenChecked();
+    pnlToolbar->setVisible(windowed && explorer_.ToolBarChecked());
+    stbOption->setVisible(windowed && explorer_.StatusBarChecked());
+    FitWindowToPicture();
+}
+
+TPictureSize TfrmMain::ScreenSize() const {
+    const QRect screen = this->screen()->geometry();
+    return {screen.width(), screen.height()};
+}
+
+TPoint TfrmMain::WindowPlace() const {
+    // The position of the client area: unlike the frame's, it does not
+    // depend on when the window manager puts the frame back.
+    return {geometry().x(), geometry().y()};
+}
+
+void TfrmMain::ShowFullScreen() {
+    pnlToolbar->hide();
+    stbOption->hide();
+    menuBar()->hide();
+    FitWindowToPicture();
+    showFullScreen();
+}
+
+void TfrmMain::ShowWindowed(int w, int h, TPoint place) {
+    pnlToolbar->setVisible(explorer_.ToolBarChecked());
+    stbOption->setVisible(explorer_.StatusBarChecked());
+    menuBar()->show();
+    // The window is of fixed size again before it leaves full screen, so that
+    // the window manager frames it as such.
+    ptbVistal->setFixedSize(w, h);
+    FitWindowToPicture();
+    showNormal();
+    QRect client = geometry();
+    client.moveTopLeft(QPoint(place.X, place.Y));
+    setGeometry(client);
+}
+
+void TfrmMain::RefreshDialogs() {
+    if (frmPositionInfoDialog_) frmPositionInfoDialog_->Refresh();
+    if (frmDrawSettingDialog_) frmDrawSettingDialog_->SetCurrentValues();
+}
+
+void TfrmMain::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::Post(std::function<void()> task) {
+    QTimer::singleShot(0, this, [this, task = std::move(task)] { Command(task); });
+}
+
+bool TfrmMain::ConfirmClose() {
+    return prompt_->Confirm(QStringLiteral("描画中ですが終了しますか？"));
 }
 
 void TfrmMain::FitWindowToPicture() {
-    if (state_.FullScreenChecked) {
+    if (explorer_.FullScreenChecked()) {
         // Full screen is the window manager's business: a window of fixed size
         // may not be allowed to fill the screen.
         setMinimumSize(0, 0);
@@ -878,60 +678,37 @@ void TfrmMain::FitWindowToPicture() {
     setFixedSize(picture.width(), height);
 }
 
-void TfrmMain::SetPictureSize(int w, int h) {
-    if (ptbVistal->size() == QSize(w, h)) return;
+// ---- start-up, the picture and closing --------------------------------------------
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The start-up drawings run once the window is on screen.
+    if (!explorer_.Started()) QTimer::singleShot(0, this, [this] { Command([this] { FormActivate(); }); });
+}
+
+void TfrmMain::FormActivate() {
+    explorer_.StartUp();
+}
+
+const TBitmap& TfrmMain::ShownPicture() {
     TVistal& e = Vistal();
-    e.SetDrawing(false);
-    ptbVistal->setFixedSize(w, h);
-    FitWindowToPicture();
-    e.SetWidth(w);
-    e.SetHeight(h);
-    mnuFileDrawClick(this);
-}
-
-void TfrmMain::StopAndChangeFormula() {
-    state_.StopAndChangeFormula();
-}
-
-void TfrmMain::ApplyVcpFile(const QString& path) {
-    dlgOpen.FileName = path;
-    Vistal().LoadVcp(path.toStdString());
-    state_.Check(TMenuGroup::Palette, 3);
-    Global().PaletteName = path.toStdString();
-    ShowChecks();
-}
-
-void TfrmMain::RedrawOnPaletteChange() {
-    if (state_.PaletteRedrawChecked) mnuFileDrawClick(this);
-}
-
-void TfrmMain::SetRefreshInterval(int ms) {
-    state_.SetRefreshInterval(ms);
-    if (Vistal().Drawing()) {
-        if (state_.RefreshInterval > 0)
-            timDraw->start(state_.RefreshInterval);
-        else
-            timDraw->stop();
+    // Without output effects the picture shown is the drawing itself.
+    if (e.BrightnessRaite() == 0 && !e.ShadeOff) return e.DrawBitmap();
+    // A repaint has nobody to tell: without memory for the effects, the
+    // drawing shows as it is.
+    try {
+        return e.GetImage();
+    } catch (const std::bad_alloc&) {
+        return e.DrawBitmap();
     }
 }
 
-void TfrmMain::ToggleStatusBar() {
-    stbOption->setVisible(stbOption->isHidden());
-    state_.StatusBarChecked = !stbOption->isHidden();
-    FitWindowToPicture();
-}
-
-void TfrmMain::ToggleToolBar() {
-    pnlToolbar->setVisible(pnlToolbar->isHidden());
-    state_.ToolBarChecked = !pnlToolbar->isHidden();
-    FitWindowToPicture();
+void TfrmMain::timDrawTimer() {
+    Repaint();
 }
 
 bool TfrmMain::FormCloseQuery() {
-    if (!Vistal().Drawing()) return true;
-    if (!prompt_->Confirm(QStringLiteral("描画中ですが終了しますか？"))) return false;
-    Vistal().SetDrawing(false);
-    return true;
+    return explorer_.CloseQuery();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -943,82 +720,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-// ---- Select operations --------------------------------------------------------
-
-void TfrmMain::SelectIteration(int n) {
-    state_.SelectIteration(n);
-    ShowChecks();
-}
-void TfrmMain::SelectDetail(int n) {
-    state_.SelectDetail(n);
-    ShowChecks();
-}
-void TfrmMain::SelectPower(int n) {
-    state_.SelectPower(n);
-    ShowChecks();
-}
-void TfrmMain::SelectEscape(double x) {
-    state_.SelectEscape(x);
-    ShowChecks();
-}
-void TfrmMain::SelectCorrection(double x) {
-    state_.SelectCorrection(x);
-    ShowChecks();
-}
-void TfrmMain::SelectRepresent(int n) {
-    state_.SelectRepresent(n);
-    ShowChecks();
-}
-void TfrmMain::SelectLightDark(int n) {
-    state_.SelectLightDark(n);
-    ShowChecks();
-}
-void TfrmMain::SelectDrawCompo(int n) {
-    state_.SelectDrawCompo(n);
-    ShowChecks();
-}
-void TfrmMain::SelectPotentialBright(int n) {
-    state_.SelectPotentialBright(n);
-    ShowChecks();
-}
-void TfrmMain::SelectDrawMode(int n) {
-    state_.SelectDrawMode(n);
-    ShowChecks();
-}
-void TfrmMain::SelectShadeOff(bool b) {
-    state_.SelectShadeOff(b);
-    ShowChecks();
-    // An output effect needs no drawing: the picture on screen follows at once.
-    ptbVistal->update();
-}
-
-// ---- menu commands ------------------------------------------------------------
+// ---- menu commands ------------------------------------------------------------------
 
 void TfrmMain::mnuFileClick() {
     const bool drawing = Vistal().Drawing();
-    mnuFilePre->setEnabled(state_.History().HasItems());
+    mnuFilePre->setEnabled(explorer_.History().HasItems());
     mnuFileSave->setEnabled(!drawing);
     mnuFileSetWP->setEnabled(!drawing);
     mnuFileAbort->setEnabled(drawing);
-}
-
-void TfrmMain::mnuFilePreClick(QObject* sender) {
-    GoBack();
-    mnuFileDrawClick(sender);
-}
-
-void TfrmMain::mnuFileForceDrawClick() {
-    Vistal().ClearResultCache();
-    mnuFileDrawClick(mnuFileForceDraw);
-}
-
-void TfrmMain::mnuFileFirstClick() {
-    Vistal().ResetView();
-    mnuFileDrawClick(mnuFileFirst);
-}
-
-void TfrmMain::mnuFileAbortClick() {
-    Vistal().SetDrawing(false);
 }
 
 void TfrmMain::mnuFileExitClick() {
@@ -1041,125 +750,11 @@ void TfrmMain::mnuOptionClick() {
     }
 }
 
-void TfrmMain::mnuOptionZoomClick(int factor) {
-    state_.SelectZoomFactor(factor);
-}
-
-void TfrmMain::mnuOptionSizeClick(int item) {
-    CheckPictureSize(kPictureSizes[item].Width, kPictureSizes[item].Height);
-    state_.Check(TMenuGroup::PictureSize, item);
-    ShowChecks();
-    SetPictureSize(kPictureSizes[item].Width, kPictureSizes[item].Height);
-}
-
-void TfrmMain::mnuOptionDetailAutoClick() {
-    state_.SelectDetailAuto();
-}
-
-void TfrmMain::mnuOptionPaletteStandardClick() {
-    state_.SelectPalette(TBuiltinPalette::Standard);
-    RedrawOnPaletteChange();
-}
-
-void TfrmMain::mnuOptionPaletteMonoClick() {
-    state_.SelectPalette(TBuiltinPalette::Mono);
-    RedrawOnPaletteChange();
-}
-
-void TfrmMain::mnuOptionPaletteBlueClick() {
-    state_.SelectPalette(TBuiltinPalette::Blue);
-    RedrawOnPaletteChange();
-}
-
-void TfrmMain::mnuOptionPaletteRedrawClick() {
-    state_.PaletteRedrawChecked = !state_.PaletteRedrawChecked;
-}
-
-void TfrmMain::mnuOptionPowerClick(int n) {
-    SelectPower(n);
-    Vistal().ResetView();
-    mnuFileDrawClick(this);
-}
-
-void TfrmMain::mnuOptionShadeOffClick() {
-    SelectShadeOff(!state_.ShadeOffChecked);
-}
-
-void TfrmMain::mnuOptionChangeClick() {
-    StopAndChangeFormula();
-    mnuFileDrawClick(mnuOptionChange);
-}
-
-void TfrmMain::mnuOptionModeExtClick() {
-    // No extended method looks chosen while 拡張描画 itself is not.
-    if (state_.Checked(TMenuGroup::DrawMode) != 5) state_.Check(TMenuGroup::ExtDrawMode, -1);
-}
-
-void TfrmMain::mnuOptionRefreshClick(int item) {
-    state_.Check(TMenuGroup::Refresh, item);
-    SetRefreshInterval(item < static_cast<int>(kRefreshIntervals.size()) ? kRefreshIntervals[item] : 0);
-}
-
-void TfrmMain::ViewToolBarClick() {
-    ToggleToolBar();
-}
-
-void TfrmMain::ViewStatusbarClick() {
-    ToggleStatusBar();
-}
-
-void TfrmMain::ViewFullScreenClick() {
-    TVistal& e = Vistal();
-    if (!state_.FullScreenChecked) {
-        const QRect screen = this->screen()->geometry();
-        CheckPictureSize(screen.width(), screen.height());
-        state_.FullScreenChecked = true;
-        ShowChecks();
-        pnlToolbar->hide();
-        stbOption->hide();
-        menuBar()->hide();
-        state_.WindowedWidth = e.Width();
-        state_.WindowedHeight = e.Height();
-        // The position of the client area: unlike the frame's, it does not
-        // depend on when the window manager puts the frame back.
-        state_.WindowedTop = geometry().y();
-        state_.WindowedLeft = geometry().x();
-        FitWindowToPicture();
-        showFullScreen();
-        SetPictureSize(screen.width(), screen.height());
-    } else {
-        state_.FullScreenChecked = false;
-        ShowChecks();
-        pnlToolbar->setVisible(state_.ToolBarChecked);
-        stbOption->setVisible(state_.StatusBarChecked);
-        menuBar()->show();
-        // As SetPictureSize, with the window back at its place before the
-        // drawing starts. The window is of fixed size again before it leaves
-        // full screen, so that the window manager frames it as such.
-        const int w = state_.WindowedWidth, h = state_.WindowedHeight;
-        const bool resize = ptbVistal->size() != QSize(w, h);
-        if (resize) {
-            e.SetDrawing(false);
-            ptbVistal->setFixedSize(w, h);
-        }
-        FitWindowToPicture();
-        showNormal();
-        QRect client = geometry();
-        client.moveTopLeft(QPoint(state_.WindowedLeft, state_.WindowedTop));
-        setGeometry(client);
-        if (resize) {
-            e.SetWidth(w);
-            e.SetHeight(h);
-            mnuFileDrawClick(this);
-        }
-    }
-}
-
 void TfrmMain::mnuOptionPositionClick() {
-    if (!frmPositionInfoDialog) return;
-    frmPositionInfoDialog->show();
-    frmPositionInfoDialog->raise();
-    frmPositionInfoDialog->activateWindow();
+    if (!frmPositionInfoDialog_) return;
+    frmPositionInfoDialog_->show();
+    frmPositionInfoDialog_->raise();
+    frmPositionInfoDialog_->activateWindow();
 }
 
 void TfrmMain::mnuHelpHelpClick() {
@@ -1170,26 +765,8 @@ void TfrmMain::mnuHelpAboutClick() {
     dlgAbout.Execute(*prompt_);
 }
 
-void TfrmMain::RefreshPositionDialog() {
-    if (frmPositionInfoDialog) frmPositionInfoDialog->Refresh(Vistal());
-}
-
-void TfrmMain::ZoomInClick() {
-    Vistal().ZoomIn();
-    mnuFileDrawClick(ZoomIn);
-}
-
-void TfrmMain::ZoomOutClick() {
-    Vistal().ZoomOut();
-    mnuFileDrawClick(ZoomOut);
-}
-
-void TfrmMain::JCRandomClick() {
-    if (state_.JCRandom()) mnuFileDrawClick(JCRandom);
-}
-
 void TfrmMain::FormKeyUp(int key) {
-    if (key == Qt::Key_Escape && state_.FullScreenChecked) ViewFullScreenClick();
+    if (key == Qt::Key_Escape) explorer_.EscapeReleased();
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event) {
@@ -1203,44 +780,6 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
         Command([&] { FormKeyUp(event->key()); });
     }
     QMainWindow::keyReleaseEvent(event);
-}
-
-// ---- mouse --------------------------------------------------------------------
-
-void TfrmMain::ptbVistalMouseDown(TMouseButton button, TShiftState, int x, int y) {
-    state_.MouseDown(button, x, y);
-}
-
-void TfrmMain::ptbVistalMouseMove(TShiftState shift, int x, int y) {
-    if (state_.MouseMove(shift, x, y)) ptbVistal->update();
-}
-
-void TfrmMain::ptbVistalMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    const bool draw = state_.MouseUp(button, shift, x, y);
-    ptbVistal->update();
-    if (draw) mnuFileDrawClick(ptbVistal);
-}
-
-void TfrmMain::ptbVistalWheel(int x, int y, int delta) {
-    wheelDelta_ += delta;
-    bool changed = false;
-    while (wheelDelta_ >= 120 || wheelDelta_ <= -120) {
-        const bool in = wheelDelta_ > 0;
-        wheelDelta_ += in ? -120 : 120;
-        changed = state_.ZoomAbout(x, y, in) || changed;
-    }
-    if (!changed) return;
-    // A burst of steps makes one drawing: the running one stops now, and the
-    // new one starts once the pending events are through.
-    Vistal().SetDrawing(false);
-    if (wheelDrawPending_) return;
-    wheelDrawPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        Command([this] {
-            wheelDrawPending_ = false;
-            mnuFileDrawClick(ptbVistal);
-        });
-    });
 }
 
 } // namespace vistal::ui

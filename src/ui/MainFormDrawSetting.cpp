@@ -6,10 +6,10 @@
 namespace vistal::ui {
 
 void TfrmMain::mnuOptionDrawSettingClick() {
-    if (!frmDrawSettingDialog) return;
-    frmDrawSettingDialog->show();
-    frmDrawSettingDialog->raise();
-    frmDrawSettingDialog->activateWindow();
+    if (!frmDrawSettingDialog_) return;
+    frmDrawSettingDialog_->show();
+    frmDrawSettingDialog_->raise();
+    frmDrawSettingDialog_->activateWindow();
 }
 
 void TfrmMain::mnuOptionPalletCustomColorClick() {
@@ -17,15 +17,8 @@ void TfrmMain::mnuOptionPalletCustomColorClick() {
     TfrmCustomColor dialog(*prompt_, this);
     dialog.SetUseColor0(e.UseColor0);
     dialog.SetColor(e.Color0());
-    if (prompt_->Exec(dialog) != QDialog::Accepted) return;
-    e.UseColor0 = dialog.UseColor0();
-    e.SetColor0(dialog.GetColor());
-    // The new colour 0 reaches the palette at the next drawing.
-    RedrawOnPaletteChange();
-}
-
-void TfrmMain::RefreshDrawSettingDialog() {
-    if (frmDrawSettingDialog) frmDrawSettingDialog->SetCurrentValues();
+    if (prompt_->Exec(dialog) == QDialog::Accepted)
+        explorer_.SetColor0(dialog.UseColor0(), dialog.GetColor());
 }
 
 } // namespace vistal::ui

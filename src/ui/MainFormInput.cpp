@@ -27,16 +27,6 @@ QString Asking(const char* what, const QString& current) {
 // must fit an int.
 constexpr int kMaxRefreshTenths = INT_MAX / 100;
 
-// The 指定 items of their menus.
-constexpr int kZoomUserItem = 5;
-constexpr int kSizeUserItem = static_cast<int>(kPictureSizes.size());
-constexpr int kRefreshUserItem = static_cast<int>(kRefreshIntervals.size()) + 1;
-
-// Pictures of the window's size held at once: the drawing, the copy with the
-// output effects (which can be switched on at any time without a new drawing)
-// and the window's own buffer on screen.
-constexpr int kPicturesOnScreen = 3;
-
 } // namespace
 
 void TfrmMain::CreateInputDialogs() {
@@ -54,58 +44,48 @@ void TfrmMain::CreateInputDialogs() {
     dlgOpen.MustExist = true;
 }
 
-void TfrmMain::CheckPictureSize(int w, int h) {
-    const QString size = QStringLiteral("%1 x %2").arg(w).arg(h);
-    if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
+void TfrmMain::RefusePictureSize(const TSizeRefusal& refusal) {
+    const QString size = QStringLiteral("%1 x %2").arg(refusal.Size.Width).arg(refusal.Size.Height);
+    if (!refusal.Memory) {
         prompt_->ShowError(
             QStringLiteral("表示ｻｲｽﾞ %1 の絵は描けません\n縦横とも 1 から %2 までにしてください")
                 .arg(size)
                 .arg(kMaxPictureSide));
-        throw EAbort();
+        return;
     }
-    const TMemoryLimit available = AvailableMemory();
-    const std::uint8_t mode = Vistal().DrawMode;
-    if (CheckPictureMemory(w, h, mode, kPicturesOnScreen, available).empty()) return;
-    const std::uint64_t need = PictureMemoryNeeded(w, h, mode, kPicturesOnScreen) + kDrawingWorkingMemory;
     prompt_->ShowError(QStringLiteral("表示ｻｲｽﾞ %1 の絵を描くにはメモリが足りません\n要る量 %2、使える量 %3")
-                           .arg(size, QString::fromStdString(FormatByteSize(need, true)),
-                                QString::fromStdString(FormatByteSize(available.Bytes, false))));
-    throw EAbort();
+                           .arg(size, QString::fromStdString(FormatByteSize(refusal.Need, true)),
+                                QString::fromStdString(FormatByteSize(refusal.Available, false))));
 }
 
 void TfrmMain::mnuOptionZoomUserClick() {
-    TVistal& e = Vistal();
-    dlgInteger->Information = Asking("拡縮の度合い", QString::number(e.ZoomFactor()));
+    dlgInteger->Information = Asking("拡縮の度合い", QString::number(Vistal().ZoomFactor()));
     dlgInteger->SetMin(1);
-    if (!dlgInteger->Execute()) return;
-    e.SetZoomFactor(dlgInteger->Value);
-    state_.Check(TMenuGroup::ZoomFactor, kZoomUserItem);
+    if (dlgInteger->Execute()) explorer_.SelectZoomUser(dlgInteger->Value);
 }
 
 void TfrmMain::mnuOptionSizeUserClick() {
     TfrmSetting dialog(Vistal(), *prompt_, this);
-    if (prompt_->Exec(dialog) != QDialog::Accepted) return;
-    CheckPictureSize(dialog.NewWidth, dialog.NewHeight);
-    state_.Check(TMenuGroup::PictureSize, kSizeUserItem);
-    ShowChecks();
-    SetPictureSize(dialog.NewWidth, dialog.NewHeight);
+    if (prompt_->Exec(dialog) == QDialog::Accepted)
+        explorer_.SelectSizeUser(dialog.NewWidth, dialog.NewHeight);
 }
 
 void TfrmMain::mnuOptionIterationUserClick() {
     dlgInteger->Information = Asking("繰り返し回数", QString::number(Vistal().Iteration()));
     dlgInteger->SetMin(1);
-    if (dlgInteger->Execute()) SelectIteration(dlgInteger->Value);
+    if (dlgInteger->Execute()) explorer_.SelectIteration(dlgInteger->Value);
 }
 
 void TfrmMain::mnuOptionDetailUserClick() {
     dlgInteger->Information = Asking("分解能", QString::number(Vistal().Detail()));
     dlgInteger->SetMin(1);
-    if (dlgInteger->Execute()) SelectDetail(dlgInteger->Value);
+    if (dlgInteger->Execute()) explorer_.SelectDetail(dlgInteger->Value);
 }
 
 void TfrmMain::mnuOptionPaletteReadVCPClick() {
     const TGlobal& g = Global();
     if (g.VcpAlways) dlgOpen.InitialDir = QString::fromStdString(g.VcpFiles());
+    dlgOpen.FileName = QString::fromStdString(explorer_.VcpFileName());
     TFileRequest request = dlgOpen;
     // The dialog opens where the file last read lies, unless a folder of the
     // settings says where to start.
@@ -117,31 +97,25 @@ void TfrmMain::mnuOptionPaletteReadVCPClick() {
     const std::optional<TFileChoice> choice = prompt_->OpenFile(request);
     if (!choice) return;
     dlgOpen.FilterIndex = choice->FilterIndex;
-    ApplyVcpFile(choice->FileName);
-    RedrawOnPaletteChange();
+    explorer_.ChooseVcpFile(choice->FileName.toStdString());
 }
 
 void TfrmMain::mnuOptionPowerUserClick() {
-    TVistal& e = Vistal();
-    dlgInteger->Information = Asking("巾乗", QString::number(e.Pow()));
+    dlgInteger->Information = Asking("巾乗", QString::number(Vistal().Pow()));
     dlgInteger->SetMin(2);
-    if (dlgInteger->Execute()) SelectPower(dlgInteger->Value);
-    e.ResetView();
-    mnuFileDrawClick(mnuOptionPowerUser);
+    const bool ok = dlgInteger->Execute();
+    explorer_.DrawPower(ok ? std::optional<int>(dlgInteger->Value) : std::nullopt, TDrawSource::Menu);
 }
 
 void TfrmMain::mnuOptionManualMoveClick() {
-    TfrmMove dialog(Vistal(), *prompt_, this);
-    if (prompt_->Exec(dialog) == QDialog::Accepted) mnuFileDrawClick(mnuOptionManualMove);
+    TfrmMove dialog(explorer_, *prompt_, this);
+    if (prompt_->Exec(dialog) == QDialog::Accepted) explorer_.Draw(TDrawSource::Dialog);
 }
 
 void TfrmMain::mnuOptionJuliaConstClick() {
-    TVistal& e = Vistal();
-    if (e.Formula() != fmJulia) return;
-    TfrmSetJuliaConstDialog dialog(e, *prompt_, this);
-    const bool ok = prompt_->Exec(dialog) == QDialog::Accepted;
-    e.ResetView();
-    if (ok) mnuFileDrawClick(mnuOptionJuliaConst);
+    if (Vistal().Formula() != fmJulia) return;
+    TfrmSetJuliaConstDialog dialog(explorer_, *prompt_, this);
+    explorer_.JuliaConstantChosen(prompt_->Exec(dialog) == QDialog::Accepted);
 }
 
 void TfrmMain::mnuOptionModeCorrectionUserClick() {
@@ -158,13 +132,13 @@ void TfrmMain::mnuOptionModeCorrectionUserClick() {
     dlgFloat->Information = Asking("補正係数", FloatText(Vistal().Correction()));
     dlgFloat->SetMin(-100.0);
     dlgFloat->SetMax(100.0);
-    if (dlgFloat->Execute()) SelectCorrection(dlgFloat->Value);
+    if (dlgFloat->Execute()) explorer_.SelectCorrection(dlgFloat->Value);
 }
 
 void TfrmMain::mnuOptionModeEscapeUserClick() {
     dlgFloat->Information = Asking("打切判定数", FloatText(Vistal().Escape()));
     dlgFloat->SetMin(1.0);
-    if (dlgFloat->Execute()) SelectEscape(dlgFloat->Value);
+    if (dlgFloat->Execute()) explorer_.SelectEscape(dlgFloat->Value);
 }
 
 void TfrmMain::mnuOptionRefreshUserClick() {
@@ -175,12 +149,10 @@ void TfrmMain::mnuOptionRefreshUserClick() {
         int max = dialog.Max();
         ~TRestoreMax() { dialog.SetMax(max); }
     } restore{*dlgInteger};
-    dlgInteger->Information = Asking("書換頻度", QString::number(state_.RefreshInterval / 100));
+    dlgInteger->Information = Asking("書換頻度", QString::number(explorer_.RefreshInterval() / 100));
     dlgInteger->SetMin(0);
     dlgInteger->SetMax(std::min(dlgInteger->Max(), kMaxRefreshTenths));
-    if (!dlgInteger->Execute()) return;
-    SetRefreshInterval(dlgInteger->Value * 100);
-    state_.Check(TMenuGroup::Refresh, kRefreshUserItem);
+    if (dlgInteger->Execute()) explorer_.SelectRefreshUser(dlgInteger->Value);
 }
 
 void TfrmMain::mnuOptionOptionClick() {

@@ -5,7 +5,6 @@
 #include "locations/UFss.h"
 #include "ui/DroppedFile.h"
 #include "ui/EntryDialog.h"
-#include "ui/MainFormTarget.h"
 #include "ui/VrpDialog.h"
 
 #include <QDragEnterEvent>
@@ -31,19 +30,17 @@ TFileRequest ScenicSpotRequest(const QString& title, const QString& fileName) {
 } // namespace
 
 void TfrmMain::mnuRecoRecommendationOpenClick() {
-    if (!frmVrpDialog) return;
+    if (!frmVrpDialog_) return;
     // No repaint of a drawing under way while the list is up.
-    const int interval = timDraw->isActive() ? timDraw->interval() : 0;
-    timDraw->stop();
-    if (prompt_->Exec(*frmVrpDialog) == QDialog::Accepted) {
-        mnuFileDrawClick(mnuRecoRecommendationOpen);
-    } else if (interval > 0) {
-        timDraw->start(interval);
-    }
+    const int interval = explorer_.PauseRepaint();
+    if (prompt_->Exec(*frmVrpDialog_) == QDialog::Accepted)
+        explorer_.Draw(TDrawSource::Dialog);
+    else
+        explorer_.ResumeRepaint(interval);
 }
 
 void TfrmMain::mnuRecoEntryClick() {
-    if (frmEntry) prompt_->Exec(*frmEntry);
+    if (frmEntry_) prompt_->Exec(*frmEntry_);
 }
 
 void TfrmMain::mnuRecoLoadClick() {
@@ -52,7 +49,7 @@ void TfrmMain::mnuRecoLoadClick() {
     const std::optional<TFileChoice> choice = prompt_->OpenFile(request);
     if (!choice) return;
     ScenicSpotFileName = choice->FileName;
-    OpenLocationFile(choice->FileName);
+    explorer_.OpenLocationFile(choice->FileName.toStdString(), TDrawSource::Menu);
 }
 
 void TfrmMain::mnuRecoSaveClick() {
@@ -65,22 +62,12 @@ void TfrmMain::mnuRecoSaveClick() {
     if (!error.empty()) prompt_->ShowError(QString::fromStdString(error));
 }
 
-void TfrmMain::OpenLocationFile(const QString& fileName) {
-    TMainFormTarget target(*this);
-    const TLocationResult result = vistal::OpenLocationFile(fileName.toStdString(), target);
-    // Shade-off is written straight into the engine; its menu check follows.
-    SelectShadeOff(Vistal().ShadeOff);
-    if (!result.Message.empty()) prompt_->ShowError(QString::fromStdString(result.Message));
-    mnuFileDrawClick(mnuRecoLoad);
-}
-
 void TfrmMain::FormDropFile(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (extension == QLatin1String("vcp")) {
-        ApplyVcpFile(fileName);
-        RedrawOnPaletteChange();
+        explorer_.ChooseVcpFile(fileName.toStdString());
     } else if (extension == QLatin1String("fss")) {
-        OpenLocationFile(fileName);
+        explorer_.OpenLocationFile(fileName.toStdString(), TDrawSource::Dialog);
     } else {
         prompt_->ShowError(fileName + QStringLiteral("\r\nは扱えません。"));
     }

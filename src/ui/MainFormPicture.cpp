@@ -124,13 +124,8 @@ void TfrmMain::mnuFileSaveClick() {
     SavePicture(*this);
 }
 
-void TfrmMain::mnuFileSetWPCenterClick(QObject* sender) {
-    int mode;
-    if (sender == mnuFileSetWPSpread)
-        mode = wmTile;
-    else if (sender == mnuFileSetWPCenter)
-        mode = wmCentre;
-    else {
+void TfrmMain::mnuFileSetWPCenterClick(int mode) {
+    if (mode != wmTile && mode != wmCentre) {
         Prompt().ShowError(QStringLiteral("あり得ないエラーです(mnuFlieSetWPCenterClick)"));
         throw EAbort();
     }

@@ -10,14 +10,15 @@
 
 namespace vistal::ui {
 
-TfrmMove::TfrmMove(TVistal& engine, TPrompt& prompt, QWidget* parent)
-    : QDialog(parent), engine_(engine), prompt_(prompt) {
+TfrmMove::TfrmMove(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
+    : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmMove");
     setWindowTitle(QStringLiteral("座標指定"));
     TCoordinateForm form(this, QStringLiteral("新しい中心の座標と幅を入力してください"));
-    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(engine.Center().Re));
-    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(engine.Center().Im));
-    edtWidth = form.AddField("edtWidth", QStringLiteral("幅(虚)"), FloatText(engine.ImSpan()));
+    const TViewPlace place = explorer.Place();
+    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(place.Center.Re));
+    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(place.Center.Im));
+    edtWidth = form.AddField("edtWidth", QStringLiteral("幅(虚)"), FloatText(place.ImSpan));
     form.AddButtons(bbnOk, bbnCancel);
 
     connect(bbnOk, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { bbnOkClick(); }); });
@@ -25,13 +26,16 @@ TfrmMove::TfrmMove(TVistal& engine, TPrompt& prompt, QWidget* parent)
 }
 
 void TfrmMove::bbnOkClick() {
-    TComplex center = engine_.Center();
-    if (!edtReal->text().isEmpty()) center.Re = StrToFloat(edtReal->text());
-    if (!edtImag->text().isEmpty()) center.Im = StrToFloat(edtImag->text());
-    engine_.SetCenter(center);
+    TViewPlace place = explorer_.Place();
+    if (!edtReal->text().isEmpty()) place.Center.Re = StrToFloat(edtReal->text());
+    if (!edtImag->text().isEmpty()) place.Center.Im = StrToFloat(edtImag->text());
+    explorer_.MoveTo(place);
     if (!edtWidth->text().isEmpty()) {
         const double width = StrToFloat(edtWidth->text());
-        if (width != 0.0) engine_.SetImSpan(std::fabs(width));
+        if (width != 0.0) {
+            place.ImSpan = std::fabs(width);
+            explorer_.MoveTo(place);
+        }
     }
     accept();
 }

@@ -1,11 +1,11 @@
-// TfrmMove: the coordinate dialog. It shows the engine's centre and width and
-// on OK moves the engine there: an empty field keeps that value, a width of 0
+// TfrmMove: the coordinate dialog. It shows the explorer's centre and width
+// and on OK moves the view there: an empty field keeps that value, a width of 0
 // keeps the width, a negative width counts by its size. A text that is not a
 // number is reported and keeps the dialog open; what was set before it stays
 // set.
 #pragma once
 
-#include "engine/vistal_class.h"
+#include "ui/Explorer.h"
 #include "ui/Prompt.h"
 
 #include <QDialog>
@@ -19,7 +19,7 @@ class TfrmMove : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmMove(TVistal& engine, TPrompt& prompt, QWidget* parent = nullptr);
+    TfrmMove(TExplorer& explorer, TPrompt& prompt, QWidget* parent = nullptr);
 
     QLineEdit* edtReal;
     QLineEdit* edtImag;
@@ -30,7 +30,7 @@ public:
 private:
     void bbnOkClick();
 
-    TVistal& engine_;
+    TExplorer& explorer_;
     TPrompt& prompt_;
 };
 

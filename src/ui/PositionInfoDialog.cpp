@@ -38,8 +38,8 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& prompt, QWidget* parent)
-    : QDialog(parent), prompt_(prompt) {
+TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPrompt& prompt, QWidget* parent)
+    : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmPositionInfoDialog");
     lblRealP = Label(this, "lblRealP", QString());
     lblRealQ = Label(this, "lblRealQ", QString());
@@ -92,23 +92,24 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TVistal& engine, TPrompt& p
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(bbnClose, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { hide(); }); });
-    Refresh(engine);
+    Refresh();
 }
 
-void TfrmPositionInfoDialog::Refresh(const TVistal& engine) {
-    setWindowTitle(FormulaLabel(engine.Formula()) + QStringLiteral("座標"));
-    const TComplex p = engine.GetPointP(), q = engine.GetPointQ();
+void TfrmPositionInfoDialog::Refresh() {
+    const TViewPlace place = explorer_.Place();
+    setWindowTitle(FormulaLabel(place.Formula) + QStringLiteral("座標"));
+    const TComplex p = explorer_.Engine().GetPointP(), q = explorer_.Engine().GetPointQ();
     lblRealP->setText(FloatText(p.Re));
     lblRealQ->setText(FloatText(q.Re));
     lblImagQ->setText(FloatText(q.Im));
     lblImagP->setText(FloatText(p.Im));
-    edtRealCenter->setText(FloatText(engine.Center().Re));
-    edtImagCenter->setText(FloatText(engine.Center().Im));
-    edtWidth->setText(FloatText(engine.ImSpan()));
-    const bool julia = engine.Formula() == fmJulia;
+    edtRealCenter->setText(FloatText(place.Center.Re));
+    edtImagCenter->setText(FloatText(place.Center.Im));
+    edtWidth->setText(FloatText(place.ImSpan));
+    const bool julia = place.Formula == fmJulia;
     if (julia) {
-        edtJuliaConstReal->setText(FloatText(engine.JuliaSeed().Re));
-        edtJuliaConstImag->setText(FloatText(engine.JuliaSeed().Im));
+        edtJuliaConstReal->setText(FloatText(place.JuliaSeed.Re));
+        edtJuliaConstImag->setText(FloatText(place.JuliaSeed.Im));
     } else {
         edtJuliaConstReal->clear();
         edtJuliaConstImag->clear();

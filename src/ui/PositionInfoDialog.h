@@ -1,10 +1,11 @@
 // TfrmPositionInfoDialog: the modeless window that shows where the view is:
 // the real and imaginary extent of the picture, its centre and width and, for
 // Julia sets, the constant. The values sit in read-only borderless edits so
-// they can be selected and copied. Refresh brings it up to date; 閉じる hides it.
+// they can be selected and copied. Refresh brings it up to date with the
+// explorer's view; 閉じる hides it.
 #pragma once
 
-#include "engine/vistal_class.h"
+#include "ui/Explorer.h"
 #include "ui/Prompt.h"
 
 #include <QDialog>
@@ -19,8 +20,8 @@ class TfrmPositionInfoDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Shows the engine's view from the start.
-    TfrmPositionInfoDialog(const TVistal& engine, TPrompt& prompt, QWidget* parent = nullptr);
+    // Shows the explorer's view from the start.
+    TfrmPositionInfoDialog(const TExplorer& explorer, TPrompt& prompt, QWidget* parent = nullptr);
 
     QLabel* lblRealP;
     QLabel* lblRealQ;
@@ -34,11 +35,12 @@ public:
     QLineEdit* edtJuliaConstImag;
     QPushButton* bbnClose;
 
-    // Caption, extent, centre, width and Julia constant from the engine.
-    void Refresh(const TVistal& engine);
+    // Caption, extent, centre, width and Julia constant of the view.
+    void Refresh();
 
 private:
     QList<QLabel*> juliaMarks_; // the brackets and the comma of the Julia row
+    const TExplorer& explorer_;
     TPrompt& prompt_;
 };
 

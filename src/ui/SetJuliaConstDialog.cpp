@@ -9,13 +9,14 @@
 
 namespace vistal::ui {
 
-TfrmSetJuliaConstDialog::TfrmSetJuliaConstDialog(TVistal& engine, TPrompt& prompt, QWidget* parent)
-    : QDialog(parent), engine_(engine), prompt_(prompt) {
+TfrmSetJuliaConstDialog::TfrmSetJuliaConstDialog(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
+    : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmSetJuliaConstDialog");
     setWindowTitle(QStringLiteral("じゅりあ定数の設定"));
     TCoordinateForm form(this, QStringLiteral("じゅりあ定数を入力してください"));
-    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(engine.JuliaSeed().Re));
-    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(engine.JuliaSeed().Im));
+    const TComplex seed = explorer.Place().JuliaSeed;
+    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(seed.Re));
+    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(seed.Im));
     form.AddButtons(bbnOk, bbnCancel);
     bbnOk->setToolTip(QStringLiteral("今回の設定を有効にする"));
 
@@ -24,10 +25,10 @@ TfrmSetJuliaConstDialog::TfrmSetJuliaConstDialog(TVistal& engine, TPrompt& promp
 }
 
 void TfrmSetJuliaConstDialog::bbnOkClick() {
-    TComplex seed = engine_.JuliaSeed();
-    if (!edtReal->text().isEmpty()) seed.Re = StrToFloat(edtReal->text());
-    if (!edtImag->text().isEmpty()) seed.Im = StrToFloat(edtImag->text());
-    engine_.SetJuliaSeed(seed);
+    TViewPlace place = explorer_.Place();
+    if (!edtReal->text().isEmpty()) place.JuliaSeed.Re = StrToFloat(edtReal->text());
+    if (!edtImag->text().isEmpty()) place.JuliaSeed.Im = StrToFloat(edtImag->text());
+    explorer_.MoveTo(place);
     accept();
 }
 

@@ -1,9 +1,9 @@
-// TfrmSetJuliaConstDialog: the Julia constant dialog. It shows the engine's
-// JuliaSeed and on OK sets it: an empty field keeps that part. A text that is
+// TfrmSetJuliaConstDialog: the Julia constant dialog. It shows the explorer's
+// Julia constant and on OK sets it: an empty field keeps that part. A text that is
 // not a number is reported and keeps the dialog open.
 #pragma once
 
-#include "engine/vistal_class.h"
+#include "ui/Explorer.h"
 #include "ui/Prompt.h"
 
 #include <QDialog>
@@ -17,7 +17,7 @@ class TfrmSetJuliaConstDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmSetJuliaConstDialog(TVistal& engine, TPrompt& prompt, QWidget* parent = nullptr);
+    TfrmSetJuliaConstDialog(TExplorer& explorer, TPrompt& prompt, QWidget* parent = nullptr);
 
     QLineEdit* edtReal;
     QLineEdit* edtImag;
@@ -27,7 +27,7 @@ public:
 private:
     void bbnOkClick();
 
-    TVistal& engine_;
+    TExplorer& explorer_;
     TPrompt& prompt_;
 };
 

@@ -3,8 +3,6 @@
 #include "locations/ULocationTarget.h"
 #include "ui/DroppedFile.h"
 #include "ui/Guard.h"
-#include "ui/MainForm.h"
-#include "ui/MainFormTarget.h"
 #include "ui/PictureImage.h"
 #include "ui/VrpSettingDialog.h"
 
@@ -50,10 +48,11 @@ template <class F> void TfrmVrpDialog::Handle(F&& handler) {
     Guarded(prompt_, std::forward<F>(handler));
 }
 
-TfrmVrpDialog::TfrmVrpDialog(TfrmMain& main, const QStringList& arguments, QWidget* parent)
+TfrmVrpDialog::TfrmVrpDialog(TExplorer& explorer, TPrompt& prompt, const QStringList& arguments,
+                             QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      main_(main), prompt_(main.Prompt()) {
+      explorer_(explorer), prompt_(prompt) {
     setObjectName("frmVrpDialog");
     setSizeGripEnabled(true);
 
@@ -163,7 +162,7 @@ void TfrmVrpDialog::FormCreate(const QStringList& arguments) {
             if (IsExistingFile(first.toStdString())) LoadList(first);
             return;
         }
-        const TGlobal& g = main_.Global();
+        const TGlobal& g = explorer_.Global();
         if (g.AutoLoad && IsExistingFile(g.CurrentVrpFile))
             LoadList(QString::fromStdString(g.CurrentVrpFile));
     });
@@ -177,7 +176,7 @@ void TfrmVrpDialog::LoadList(const QString& fileName) {
         prompt_.ShowError(QString::fromStdString(list_.ErrorReport(name)));
         throw;
     }
-    TGlobal& g = main_.Global();
+    TGlobal& g = explorer_.Global();
     openFileName_ = fileName;
     g.CurrentVrpFile = name;
     if (g.TitleSorted) list_.SortByTitle();
@@ -204,7 +203,7 @@ void TfrmVrpDialog::FillTitles() {
 }
 
 void TfrmVrpDialog::UpdateListCaption() {
-    const std::string& file = main_.Global().CurrentVrpFile;
+    const std::string& file = explorer_.Global().CurrentVrpFile;
     if (file.empty())
         setWindowTitle(QStringLiteral("おすすめ座標一覧"));
     else
@@ -219,7 +218,7 @@ void TfrmVrpDialog::showEvent(QShowEvent* event) {
 }
 
 void TfrmVrpDialog::FormActivate() {
-    const QString current = QString::fromStdString(main_.Global().CurrentVrpFile);
+    const QString current = QString::fromStdString(explorer_.Global().CurrentVrpFile);
     if (openFileName_ != current) LoadList(current);
     if (!current.isEmpty()) lsbRecommendation->setFocus();
 }
@@ -254,7 +253,7 @@ void TfrmVrpDialog::lsbRecommendationClick(int i) {
     p.SetDrawing(false); // a preview under way stops
     p.SetWidth(kPreviewSize);
     p.SetHeight(kPreviewSize);
-    PreviewRecommendation(r, p, main_.Vistal(), main_.State().DetailAuto, main_.Global());
+    PreviewRecommendation(r, p, explorer_.Engine(), explorer_.DetailAuto(), explorer_.Global());
 
     timDraw->start(kPreviewRefresh);
     const auto finish = [this] {
@@ -284,17 +283,14 @@ void TfrmVrpDialog::bbnDisplayClick() {
     const int i = SelectedIndex();
     if (i < 0 || i >= list_.Count()) return;
     StopPreview();
-    TMainFormTarget target(main_);
-    ApplyRecommendation(list_.Item(i), target);
-    // Shade-off is written straight into the engine; its menu check follows.
-    main_.SelectShadeOff(main_.Vistal().ShadeOff);
+    explorer_.ApplyRecommendation(list_.Item(i));
     accept();
 }
 
 void TfrmVrpDialog::BitBtn1Click() {
-    TfrmVrpSetting setting(main_.Global(), prompt_, this);
+    TfrmVrpSetting setting(explorer_.Global(), prompt_, this);
     const int result = prompt_.Exec(setting);
-    const TGlobal& g = main_.Global();
+    const TGlobal& g = explorer_.Global();
     if (result == QDialog::Accepted && !g.CurrentVrpFile.empty() && g.TitleSorted) {
         StopPreview();
         list_.SortByTitle();

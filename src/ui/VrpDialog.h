@@ -8,6 +8,7 @@
 
 #include "engine/vistal_class.h"
 #include "locations/URecommendation.h"
+#include "ui/Explorer.h"
 #include "ui/LocationDetails.h"
 #include "ui/Prompt.h"
 
@@ -23,8 +24,6 @@ class QTimer;
 
 namespace vistal::ui {
 
-class TfrmMain;
-
 class TfrmVrpDialog : public QDialog, public TLocationDetails {
     Q_OBJECT
 
@@ -34,8 +33,10 @@ public:
 
     // arguments: the program's command-line arguments after its name; a first
     // argument ending in ".vrp" names the list to start with. Otherwise the
-    // start-up list of the settings is loaded when AutoLoad is on.
-    TfrmVrpDialog(TfrmMain& main, const QStringList& arguments, QWidget* parent = nullptr);
+    // start-up list of the settings is loaded when AutoLoad is on. 表示
+    // applies the selected record to the explorer.
+    TfrmVrpDialog(TExplorer& explorer, TPrompt& prompt, const QStringList& arguments,
+                  QWidget* parent = nullptr);
     ~TfrmVrpDialog() override;
 
     QListWidget* lsbRecommendation;
@@ -89,7 +90,7 @@ private:
     void StopPreview();
     template <class F> void Handle(F&& handler);
 
-    TfrmMain& main_;
+    TExplorer& explorer_;
     TPrompt& prompt_;
     std::unique_ptr<TPromptReporter> reporter_;
     TRecommendationList list_;

@@ -5,12 +5,8 @@
 #include "ui/AppIcon.h"
 #include "ui/AppTitle.h"
 #include "ui/CommandLine.h"
-#include "ui/DrawSettingDialog.h"
-#include "ui/EntryDialog.h"
 #include "ui/Language.h"
 #include "ui/MainForm.h"
-#include "ui/PositionInfoDialog.h"
-#include "ui/VrpDialog.h"
 
 #include <QApplication>
 
@@ -29,19 +25,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(vistal::ui::AppIcon());
 
     vistal::ui::TfrmMain frmMain;
-    vistal::ui::TfrmPositionInfoDialog frmPositionInfoDialog(frmMain.Vistal(), frmMain.Prompt(), &frmMain);
-    frmMain.frmPositionInfoDialog = &frmPositionInfoDialog;
-    // The recommendation list reads its start-up list now, before the main
-    // window is shown: the first argument when it names a ".vrp" file.
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (!arguments.isEmpty() && arguments.first() == QLatin1String("--")) arguments.removeFirst();
-    vistal::ui::TfrmVrpDialog frmVrpDialog(frmMain, arguments, &frmMain);
-    frmMain.frmVrpDialog = &frmVrpDialog;
-    vistal::ui::TfrmEntry frmEntry(frmMain, frmVrpDialog, &frmMain);
-    frmMain.frmEntry = &frmEntry;
-    // The draw-setting dialog, last.
-    vistal::ui::TfrmDrawSettingDialog frmDrawSettingDialog(frmMain, &frmMain);
-    frmMain.frmDrawSettingDialog = &frmDrawSettingDialog;
+    frmMain.CreateDialogs(arguments);
     frmMain.show();
     return app.exec();
 }

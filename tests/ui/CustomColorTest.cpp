@@ -18,7 +18,7 @@ constexpr TColor kGreen = 0x00FF00;
 
 TEST_F(MainWindow, ColourZeroCancelledChangesNothing) {
     TfrmMain& w = Start();
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     bool seededCustom = true;
     TColor seededColour = 1;
     prompt.ColorAnswers.push_back(kRed);
@@ -36,14 +36,14 @@ TEST_F(MainWindow, ColourZeroCancelledChangesNothing) {
     EXPECT_EQ(seededColour, 0u);
     EXPECT_FALSE(w.Vistal().UseColor0);
     EXPECT_EQ(w.Vistal().Color0(), 0u);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 }
 
 TEST_F(MainWindow, ARedColourZeroPaintsThePointsThatNeverEscapeRed) {
     TfrmMain& w = Start();
     w.Vistal().SetColor0(kGreen);
-    w.mnuOptionPaletteBlueClick(); // whatever the palette
-    const int drawings = w.State().DrawingsStarted;
+    Action(w, "mnuOptionPaletteBlue")->trigger(); // whatever the palette
+    const int drawings = w.Explorer().DrawingsStarted();
     TColor seededColour = 0;
     prompt.ColorAnswers.push_back(kRed);
     prompt.DialogAnswers.push_back([&](QDialog& dialog) {
@@ -61,9 +61,9 @@ TEST_F(MainWindow, ARedColourZeroPaintsThePointsThatNeverEscapeRed) {
     EXPECT_EQ(prompt.ColorRequests, std::vector<TColor>{kGreen}); // the picker starts at the swatch's colour
     EXPECT_TRUE(w.Vistal().UseColor0);
     EXPECT_EQ(w.Vistal().Color0(), kRed);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().DrawBitmap().Pixel(100, 100), kRed); // -0.8 is inside the set
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) {
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) {
                   e.SetPaletteBlue();
                   e.UseColor0 = true;
                   e.SetColor0(kRed);
@@ -81,7 +81,7 @@ TEST_F(MainWindow, ARedColourZeroPaintsThePointsThatNeverEscapeRed) {
     w.mnuOptionPalletCustomColor->trigger();
     EXPECT_FALSE(w.Vistal().UseColor0);
     EXPECT_EQ(w.Vistal().Color0(), kRed);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().DrawBitmap().Pixel(100, 100), kRed);
 }
 

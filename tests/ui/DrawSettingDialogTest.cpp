@@ -25,8 +25,8 @@ protected:
     // before the start-up drawings.
     TfrmMain& Open() {
         window = std::make_unique<TfrmMain>(&prompt);
-        dialog = std::make_unique<TfrmDrawSettingDialog>(*window, window.get());
-        window->frmDrawSettingDialog = dialog.get();
+        window->CreateDialogs({});
+        dialog = window->frmDrawSettingDialog();
         window->show();
         window->Command([this] { window->FormActivate(); });
         QCoreApplication::processEvents();
@@ -35,7 +35,7 @@ protected:
     // 再描画 with the drawing stopped at its first row: the values are
     // applied, nothing slow is drawn.
     void ApplyAndStop() {
-        AtRow(*window, 1, [this] { window->mnuFileAbortClick(); });
+        AtRow(*window, 1, [this] { window->Explorer().Abort(); });
         dialog->bbnReDraw->click();
     }
     std::vector<QWidget*> Extended() const {
@@ -44,7 +44,7 @@ protected:
                 d.cmbLightDark,   d.cmbRepresentation, d.cmbEscape};
     }
 
-    std::unique_ptr<TfrmDrawSettingDialog> dialog; // goes before the window
+    TfrmDrawSettingDialog* dialog = nullptr; // the window's
 };
 
 TEST_F(DrawSetting, ShowsTheEngineAtEveryDrawingAndWhenShown) {
@@ -65,8 +65,8 @@ TEST_F(DrawSetting, ShowsTheEngineAtEveryDrawingAndWhenShown) {
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 
     // A drawing started from the menus brings the dialog up to date.
-    w.mnuOptionModePotential2->trigger();
-    w.SelectCorrection(-2);
+    Action(w, "mnuOptionModePotential2")->trigger();
+    w.Explorer().SelectCorrection(-2);
     w.mnuFileDraw->trigger();
     EXPECT_TRUE(d.rdbExt->isChecked());
     EXPECT_EQ(d.cmbDrawModeExt->currentText(), QStringLiteral("ポテンシャル2"));
@@ -78,8 +78,8 @@ TEST_F(DrawSetting, ShowsTheEngineAtEveryDrawingAndWhenShown) {
     EXPECT_EQ(d.cmbCorrection->currentText(), "-2");
 
     // Values changed without a drawing show when the dialog is shown.
-    w.mnuOptionIteration200000->trigger();
-    w.mnuOptionModeMixedNone->trigger();
+    Action(w, "mnuOptionIteration200000")->trigger();
+    Action(w, "mnuOptionModeMixedNone")->trigger();
     w.mnuOptionDrawSetting->trigger();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.cmbIteration->currentIndex(), -1);
@@ -94,8 +94,8 @@ TEST_F(DrawSetting, ShowsTheEngineAtEveryDrawingAndWhenShown) {
     EXPECT_EQ(w.Vistal().DrawCompo, 1);
     EXPECT_EQ(w.Vistal().DrawMode, dmPotential2);
     EXPECT_TRUE(w.mnuOptionModeCorrectionUser->isChecked());
-    EXPECT_TRUE(w.mnuOptionModeMixedExist->isChecked());
-    EXPECT_TRUE(w.mnuOptionIteration200000->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionModeMixedExist")->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionIteration200000")->isChecked());
     EXPECT_TRUE(prompt.Errors.isEmpty());
 
     // 基本 again: the label of the method points at it.
@@ -114,8 +114,8 @@ TEST_F(DrawSetting, AppliesEveryValueThroughTheMenusAndDraws) {
     TfrmMain& w = Open();
     TfrmDrawSettingDialog& d = *dialog;
     w.mnuOptionDetailAuto->trigger();
-    const std::size_t pushed = w.State().History().Count();
-    const int drawings = w.State().DrawingsStarted;
+    const std::size_t pushed = w.Explorer().History().Count();
+    const int drawings = w.Explorer().DrawingsStarted();
 
     d.rdbExt->click();
     d.cmbDrawModeExt->setCurrentIndex(3);
@@ -143,25 +143,26 @@ TEST_F(DrawSetting, AppliesEveryValueThroughTheMenusAndDraws) {
     EXPECT_EQ(e.Escape(), 100);
     EXPECT_EQ(e.Iteration(), 4096);
     EXPECT_EQ(e.Detail(), 7);
-    EXPECT_FALSE(w.State().DetailAuto);
+    EXPECT_FALSE(w.Explorer().DetailAuto());
     EXPECT_EQ(e.Pow(), 4);
     EXPECT_EQ(e.Center(), (TComplex{-0.8, 0})); // the exponent changes without a new view
     EXPECT_TRUE(e.ShadeOff);
     EXPECT_EQ(e.BrightnessRaite(), 1.0);
-    for (QAction* checked :
-         {w.mnuOptionModeExt->menuAction(), w.mnuOptionModePotential3, w.mnuOptionModeMixedNone,
-          w.mnuOptionModeBright3, w.mnuOptionModeCorrectionUser, w.mnuOptionModeLightDark2,
-          w.mnuOptionModeRepresentation2, w.mnuOptionModeEscapeUser, w.mnuOptionIteration4096,
-          w.mnuOptionDetailUser, w.mnuOptionPower4, w.mnuOptionShadeOff})
+    for (QAction* checked : {w.mnuOptionModeExt->menuAction(), Action(w, "mnuOptionModePotential3"),
+                             Action(w, "mnuOptionModeMixedNone"), Action(w, "mnuOptionModeBright3"),
+                             w.mnuOptionModeCorrectionUser, Action(w, "mnuOptionModeLightDark2"),
+                             Action(w, "mnuOptionModeRepresentation2"), w.mnuOptionModeEscapeUser,
+                             Action(w, "mnuOptionIteration4096"), w.mnuOptionDetailUser,
+                             Action(w, "mnuOptionPower4"), w.mnuOptionShadeOff})
         EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
 
     // An ordinary drawing: the previous view enters the history, and the
     // dialog shows what the engine made of the values.
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
-    EXPECT_EQ(w.State().History().Count(), pushed + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
+    EXPECT_EQ(w.Explorer().History().Count(), pushed + 1);
     EXPECT_EQ(d.txtBrightnessRaito->text(), "1");
     EXPECT_EQ(d.cmbDetail->currentText(), "7");
-    EXPECT_EQ(e.DrawBitmap(), RenderedPicture([](TVistal& r) {
+    EXPECT_EQ(e.DrawBitmap(), StartupPicture([](TVistal& r) {
                   r.DrawMode = dmPotential3;
                   r.DrawCompo = 0;
                   r.PotentialBright = 2;
@@ -180,7 +181,7 @@ TEST_F(DrawSetting, JuliaTakesTheCentreAndStartsAtItsHomeView) {
     TfrmDrawSettingDialog& d = *dialog;
     Click(w, {50, 60});
     const TComplex centre = w.Vistal().Center();
-    const std::size_t pushed = w.State().History().Count();
+    const std::size_t pushed = w.Explorer().History().Count();
 
     d.cmbType->setCurrentIndex(1);
     d.bbnReDraw->click();
@@ -189,9 +190,9 @@ TEST_F(DrawSetting, JuliaTakesTheCentreAndStartsAtItsHomeView) {
     EXPECT_EQ(e.JuliaSeed(), centre);
     EXPECT_EQ(e.Center(), (TComplex{0, 0}));
     EXPECT_EQ(e.ImSpan(), 4.0);
-    EXPECT_EQ(w.State().History().Count(), pushed + 1);
+    EXPECT_EQ(w.Explorer().History().Count(), pushed + 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("じゅりあ"));
-    EXPECT_EQ(e.DrawBitmap(), RenderedPicture([&](TVistal& r) {
+    EXPECT_EQ(e.DrawBitmap(), StartupPicture([&](TVistal& r) {
                   r.SetCenter(centre);
                   r.ChangeFormula();
               }));
@@ -200,14 +201,14 @@ TEST_F(DrawSetting, JuliaTakesTheCentreAndStartsAtItsHomeView) {
     w.mnuOptionChange->trigger();
     EXPECT_EQ(e.Formula(), fmMandelbrot);
     EXPECT_EQ(d.cmbType->currentText(), QStringLiteral("びすたる"));
-    EXPECT_EQ(e.DrawBitmap(), RenderedPicture());
+    EXPECT_EQ(e.DrawBitmap(), StartupPicture());
 }
 
 TEST_F(DrawSetting, AValueThatCannotBeAppliedEndsTheApplyWithoutADrawing) {
     TfrmMain& w = Open();
     TfrmDrawSettingDialog& d = *dialog;
     const TVistal& e = w.Vistal();
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     const auto press = [&](const QString& message) {
         prompt.Errors.clear();
         d.bbnReDraw->click();
@@ -255,7 +256,7 @@ TEST_F(DrawSetting, AValueThatCannotBeAppliedEndsTheApplyWithoutADrawing) {
     press(QStringLiteral("Compo[-1]"));
     EXPECT_EQ(e.DrawMode, dmSearch);
     EXPECT_EQ(e.Correction(), 0); // after the method, never reached
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 }
 
 } // namespace vistal::test

@@ -26,16 +26,10 @@ protected:
         return *window;
     }
     void CreateDialogs(const QStringList& arguments = {}) {
-        list = std::make_unique<ui::TfrmVrpDialog>(*window, arguments, window.get());
-        window->frmVrpDialog = list.get();
-        entry = std::make_unique<ui::TfrmEntry>(*window, *list, window.get());
-        window->frmEntry = entry.get();
+        window->CreateDialogs(arguments);
+        list = window->frmVrpDialog();
+        entry = window->frmEntry();
     }
-    void CloseDialogs() {
-        entry.reset();
-        list.reset();
-    }
-    void TearDown() override { CloseDialogs(); }
 
     QString File(const QString& name) const { return dir.filePath(name); }
     QString Write(const QString& name, const QByteArray& bytes) const {
@@ -67,8 +61,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<ui::TfrmVrpDialog> list;
-    std::unique_ptr<ui::TfrmEntry> entry;
+    ui::TfrmVrpDialog* list = nullptr; // the window's
+    ui::TfrmEntry* entry = nullptr;
 };
 
 } // namespace vistal::test

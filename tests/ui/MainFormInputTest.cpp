@@ -93,7 +93,7 @@ private:
 
 TEST_F(MainWindow, IterationUserRefusesWhatItCannotTakeAndChecksTheItemOfTheValue) {
     TfrmMain& w = Start();
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     TSeen seen;
     prompt.DialogAnswers.push_back(Typing({"0", "abc", "5000"}, &seen));
     w.mnuOptionIterationUser->trigger();
@@ -103,12 +103,12 @@ TEST_F(MainWindow, IterationUserRefusesWhatItCannotTakeAndChecksTheItemOfTheValu
                                           QStringLiteral("整数値を入れてください")}));
     EXPECT_EQ(w.Vistal().Iteration(), 5000);
     EXPECT_TRUE(w.mnuOptionIterationUser->isChecked());
-    EXPECT_EQ(w.State().DrawingsStarted, drawings); // takes effect at the next drawing
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings); // takes effect at the next drawing
 
     prompt.DialogAnswers.push_back(Typing({"4096"}, &seen));
     w.mnuOptionIterationUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("繰り返し回数（現在値：5000）"));
-    EXPECT_TRUE(w.mnuOptionIteration4096->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionIteration4096")->isChecked());
 
     // Zoom and detail ask alike; a cancelled dialog changes nothing.
     prompt.DialogAnswers.push_back(Typing({"3"}, &seen));
@@ -118,8 +118,8 @@ TEST_F(MainWindow, IterationUserRefusesWhatItCannotTakeAndChecksTheItemOfTheValu
     EXPECT_TRUE(w.mnuOptionZoomUser->isChecked());
     prompt.DialogAnswers.push_back(Cancel);
     w.mnuOptionDetailUser->trigger();
-    EXPECT_TRUE(w.mnuOptionDetail1->isChecked());
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_TRUE(Action(w, "mnuOptionDetail1")->isChecked());
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 }
 
 TEST_F(MainWindow, CorrectionUserHasLimitsOfItsOwn) {
@@ -155,34 +155,34 @@ TEST_F(MainWindow, RefreshUserShowsTenthsOfASecondAndRefusesWhatAnIntCannotHold)
     EXPECT_EQ(seen.Information, QStringLiteral("書換頻度（現在値：5）"));
     EXPECT_EQ(prompt.Errors,
               QStringList{QStringLiteral("値が大きすぎます\n21474836 以下の数値を入力して下さい")});
-    EXPECT_EQ(w.State().RefreshInterval, 0);
+    EXPECT_EQ(w.Explorer().RefreshInterval(), 0);
     EXPECT_TRUE(w.mnuOptionRefreshUser->isChecked());
     EXPECT_EQ(w.dlgInteger->Max(), 2147483647);
 
     prompt.DialogAnswers.push_back(Typing({"21474836"}, &seen));
     w.mnuOptionRefreshUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("書換頻度（現在値：0）"));
-    EXPECT_EQ(w.State().RefreshInterval, 2147483600);
+    EXPECT_EQ(w.Explorer().RefreshInterval(), 2147483600);
 }
 
 TEST_F(MainWindow, PowerUserResetsAndRedrawsEvenWhenCancelled) {
     TfrmMain& w = Start();
     Click(w, {50, 60});
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     prompt.DialogAnswers.push_back(Cancel);
     w.mnuOptionPowerUser->trigger();
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().Pow(), 2);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
-    EXPECT_TRUE(w.mnuOptionPowerNormal->isChecked());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
+    EXPECT_TRUE(Action(w, "mnuOptionPowerNormal")->isChecked());
 
     TSeen seen;
     prompt.DialogAnswers.push_back(Typing({"1", "3"}, &seen));
     w.mnuOptionPowerUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("巾乗（現在値：2）"));
     EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("値が小さすぎます\n2 以上の数値を入力して下さい")});
-    EXPECT_TRUE(w.mnuOptionPower3->isChecked());
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) {
+    EXPECT_TRUE(Action(w, "mnuOptionPower3")->isChecked());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) {
                   e.SetPow(3);
                   e.ResetView();
               }));
@@ -190,14 +190,14 @@ TEST_F(MainWindow, PowerUserResetsAndRedrawsEvenWhenCancelled) {
 
 TEST_F(MainWindow, TheFormulaDecidesTheChangeCaptionAndTheJuliaConstantCommand) {
     TfrmMain& w = Start();
-    ui::TfrmPositionInfoDialog position(w.Vistal(), prompt, &w);
-    w.frmPositionInfoDialog = &position;
+    w.CreateDialogs({});
+    ui::TfrmPositionInfoDialog& position = *w.frmPositionInfoDialog();
     emit w.mnuOption->aboutToShow();
     EXPECT_EQ(w.mnuOptionChange->text(), QStringLiteral("じゅりあ(&C)"));
     EXPECT_FALSE(w.mnuOptionJuliaConst->isVisible());
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     w.mnuOptionJuliaConst->trigger(); // Mandelbrot: no dialog, no drawing
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
     w.mnuOptionPosition->trigger();
     EXPECT_TRUE(position.edtJuliaConstReal->text().isEmpty());
     EXPECT_FALSE(position.edtJuliaConstReal->isEnabled());
@@ -210,16 +210,16 @@ TEST_F(MainWindow, TheFormulaDecidesTheChangeCaptionAndTheJuliaConstantCommand) 
     // Cancelled: the view goes home, nothing is drawn. The shortcut works
     // before the menu was opened again.
     const double home = w.Vistal().ImSpan();
-    w.SelectIteration(200000); // a drawing long enough to process events
+    w.Explorer().SelectIteration(200000); // a drawing long enough to process events
     Click(w, {50, 60});
     ASSERT_NE(w.Vistal().ImSpan(), home);
-    const int before = w.State().DrawingsStarted;
+    const int before = w.Explorer().DrawingsStarted();
     prompt.DialogAnswers.push_back(Cancel);
     ASSERT_TRUE(Shortcut(w, Qt::CTRL | Qt::Key_J));
     EXPECT_TRUE(prompt.DialogAnswers.empty());
     EXPECT_EQ(w.Vistal().ImSpan(), home);
     EXPECT_EQ(w.Vistal().JuliaSeed(), seed);
-    EXPECT_EQ(w.State().DrawingsStarted, before);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), before);
     emit w.mnuOption->aboutToShow();
     EXPECT_EQ(w.mnuOptionChange->text(), QStringLiteral("びすたる(&C)"));
     EXPECT_TRUE(w.mnuOptionJuliaConst->isVisible());
@@ -227,13 +227,13 @@ TEST_F(MainWindow, TheFormulaDecidesTheChangeCaptionAndTheJuliaConstantCommand) 
     prompt.DialogAnswers.push_back(Typing({"0.25"}, nullptr, "edtReal", "bbnOk"));
     w.mnuOptionJuliaConst->trigger();
     EXPECT_EQ(w.Vistal().JuliaSeed(), (TComplex{0.25, seed.Im}));
-    EXPECT_EQ(w.State().DrawingsStarted, before + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), before + 1);
     EXPECT_EQ(position.edtJuliaConstReal->text(), "0.25");
 }
 
 TEST_F(MainWindow, TheCoordinateDialogDrawsOnlyAfterOK) {
     TfrmMain& w = Start();
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     prompt.DialogAnswers.push_back([](QDialog& d) {
         Type(d, "edtReal", "-0.5");
         Type(d, "edtWidth", "");
@@ -243,7 +243,7 @@ TEST_F(MainWindow, TheCoordinateDialogDrawsOnlyAfterOK) {
     ASSERT_TRUE(Shortcut(w, Qt::CTRL | Qt::Key_M));
     EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.5, 0}));
     EXPECT_EQ(w.Vistal().ImSpan(), 3.0);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
 
     prompt.DialogAnswers.push_back(Typing({"-0.5"}, nullptr, "edtWidth", "bbnOk"));
     w.spbMove->click();
@@ -251,15 +251,15 @@ TEST_F(MainWindow, TheCoordinateDialogDrawsOnlyAfterOK) {
     prompt.DialogAnswers.push_back(Typing({"0"}, nullptr, "edtWidth", "bbnOk"));
     w.mnuOptionManualMove->trigger();
     EXPECT_EQ(w.Vistal().ImSpan(), 0.5);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 3);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) {
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 3);
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) {
                   e.SetCenter({-0.5, 0});
                   e.SetImSpan(0.5);
               }));
 
     prompt.DialogAnswers.push_back(Cancel);
     w.mnuOptionManualMove->trigger();
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 3);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 3);
 }
 
 TEST_F(MainWindow, TheFileMenuOpenedDuringADrawingOffersOnlyAbort) {
@@ -268,7 +268,7 @@ TEST_F(MainWindow, TheFileMenuOpenedDuringADrawingOffersOnlyAbort) {
     std::map<QString, bool> during;
     AtRow(w, 5, [&] {
         QTest::qSleep(2);
-        w.PumpEvents(); // the busy marks
+        w.Explorer().PumpEvents(); // the busy marks
         emit w.mnuFile->aboutToShow();
         for (QAction* a : {w.mnuFileAbort, w.mnuFileSave, w.mnuFileSetWP->menuAction()})
             during[a->objectName()] = a->isEnabled();
@@ -306,14 +306,14 @@ TEST_F(MainWindow, AutomaticDetailFollowsTheIterationUntilAFixedDetailIsChosen) 
     };
     w.mnuOptionDetailAuto->trigger();
     EXPECT_EQ(w.Vistal().Detail(), autoDetail(256)); // at once
-    w.mnuOptionIteration4096->trigger();
+    Action(w, "mnuOptionIteration4096")->trigger();
     w.mnuFileDraw->trigger();
     EXPECT_EQ(w.Vistal().Detail(), autoDetail(4096));
     EXPECT_EQ(Panel(1), QString::number(autoDetail(4096)));
-    w.mnuOptionDetail2->trigger();
-    EXPECT_FALSE(w.State().DetailAuto);
+    Action(w, "mnuOptionDetail2")->trigger();
+    EXPECT_FALSE(w.Explorer().DetailAuto());
     EXPECT_FALSE(w.mnuOptionDetailAuto->isChecked());
-    w.mnuOptionIteration1024->trigger();
+    Action(w, "mnuOptionIteration1024")->trigger();
     w.mnuFileDraw->trigger();
     EXPECT_EQ(w.Vistal().Detail(), 2);
 }
@@ -369,11 +369,11 @@ TEST_F(MainWindow, APaletteFileIsRememberedAndTheFoldersFollowTheOptions) {
     // ﾊﾟﾚｯﾄ選択で再描画 off: the palette changes, nothing is drawn, the status
     // bar tells at the next drawing.
     w.mnuOptionPaletteRedraw->trigger();
-    const int drawings = w.State().DrawingsStarted;
-    w.mnuOptionPaletteMono->trigger();
+    const int drawings = w.Explorer().DrawingsStarted();
+    Action(w, "mnuOptionPaletteMono")->trigger();
     prompt.FileAnswers.push_back(ui::TFileChoice{vcp, 1});
     w.spbPaletteVcp->click();
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
     EXPECT_TRUE(w.mnuOptionPaletteReadVCP->isChecked());
     EXPECT_EQ(Panel(2), QStringLiteral("標準"));
     w.mnuFileDraw->trigger();
@@ -407,7 +407,7 @@ TEST_F(MainWindow, APaletteFileIsRememberedAndTheFoldersFollowTheOptions) {
     w.mnuOptionPaletteReadVCP->trigger();
     EXPECT_TRUE(prompt.FileRequests[2].InitialDir.isEmpty());
     EXPECT_EQ(prompt.FileRequests[2].FileName, vcp);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
@@ -429,7 +429,7 @@ TEST_F(MainWindow, TheSizeDialogAndSizesTheMachineCannotHold) {
 
     // Larger than a picture may be, or than this process may take: refused
     // before anything changes.
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     prompt.DialogAnswers.push_back(Typing({"100001"}, nullptr, "edtWidth", "bbnOk"));
     w.mnuOptionSizeUser->trigger();
     EXPECT_EQ(
@@ -444,7 +444,7 @@ TEST_F(MainWindow, TheSizeDialogAndSizesTheMachineCannotHold) {
             return d.result();
         });
         w.mnuOptionSizeUser->trigger();
-        w.mnuOptionSize6->trigger();
+        Action(w, "mnuOptionSize6")->trigger();
         w.ViewFullScreen->trigger();
     }
     ASSERT_EQ(prompt.Errors.size(), 5);
@@ -457,7 +457,7 @@ TEST_F(MainWindow, TheSizeDialogAndSizesTheMachineCannotHold) {
     EXPECT_TRUE(w.mnuOptionSizeUser->isChecked());
     EXPECT_FALSE(w.ViewFullScreen->isChecked());
     EXPECT_FALSE(w.menuBar()->isHidden());
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 }
 
 TEST_F(MainWindow, RunningOutOfMemoryInADrawingEndsOnlyThatCommand) {
@@ -469,7 +469,7 @@ TEST_F(MainWindow, RunningOutOfMemoryInADrawingEndsOnlyThatCommand) {
     EXPECT_FALSE(w.Vistal().Drawing());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
     w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.SetCenter({-0.5, 0.1}); }));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) { e.SetCenter({-0.5, 0.1}); }));
 }
 
 TEST_F(MainWindow, RepaintShowsThePictureAgainWithoutDrawing) {
@@ -486,11 +486,11 @@ TEST_F(MainWindow, RepaintShowsThePictureAgainWithoutDrawing) {
     w.ptbVistal->installEventFilter(&counter);
     QCoreApplication::processEvents();
     paints = 0;
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     ASSERT_TRUE(Shortcut(w, Qt::CTRL | Qt::Key_L));
     QCoreApplication::processEvents();
     EXPECT_GE(paints, 1);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
     w.ptbVistal->removeEventFilter(&counter);
 }
 
@@ -501,7 +501,7 @@ TEST_F(MainWindow, DialogsKeepTheirOwnCaptionsAndTheTitleShowsTheBusyMark) {
     QString busy;
     AtRow(w, 5, [&] {
         QTest::qSleep(2);
-        w.PumpEvents();
+        w.Explorer().PumpEvents();
         busy = ui::ApplicationTitle();
     });
     w.Vistal().SetCenter({-0.5, 0.1});

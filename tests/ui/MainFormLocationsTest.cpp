@@ -12,8 +12,8 @@ TEST_F(LocationWindow, AScenicSpotSavedAndOpenedRestoresTheView) {
     TfrmMain& w = Start();
     w.Vistal().SetCenter({-0.75, 0.125});
     w.Vistal().SetImSpan(0.5);
-    w.mnuOptionIteration1024->trigger();
-    w.mnuOptionModeBorder->trigger();
+    Action(w, "mnuOptionIteration1024")->trigger();
+    Action(w, "mnuOptionModeBorder")->trigger();
     w.mnuFileDraw->trigger();
     const TBitmap picture = w.Vistal().DrawBitmap();
 
@@ -29,32 +29,32 @@ TEST_F(LocationWindow, AScenicSpotSavedAndOpenedRestoresTheView) {
                     .contains(QRegularExpression("^ImSpan=0.25\r?$", QRegularExpression::MultilineOption)));
 
     w.mnuFileFirst->trigger();
-    w.mnuOptionIteration256->trigger();
-    w.mnuOptionModeNormal->trigger();
-    const int drawings = w.State().DrawingsStarted;
+    Action(w, "mnuOptionIteration256")->trigger();
+    Action(w, "mnuOptionModeNormal")->trigger();
+    const int drawings = w.Explorer().DrawingsStarted();
     prompt.FileAnswers.push_back(ui::TFileChoice{spot});
     w.mnuRecoLoad->trigger();
     EXPECT_EQ(prompt.FileRequests.back().FileName, spot); // the dialog proposes the last file
     EXPECT_TRUE(prompt.FileRequests.back().MustExist);
     EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.75, 0.125}));
     EXPECT_EQ(w.Vistal().ImSpan(), 0.5);
-    EXPECT_TRUE(w.mnuOptionIteration1024->isChecked());
-    EXPECT_TRUE(w.mnuOptionModeBorder->isChecked());
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_TRUE(Action(w, "mnuOptionIteration1024")->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionModeBorder")->isChecked());
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().DrawBitmap(), picture);
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
 TEST_F(LocationWindow, DroppedFilesOnTheWindow) {
     TfrmMain& w = Start();
-    int drawings = w.State().DrawingsStarted;
+    int drawings = w.Explorer().DrawingsStarted();
 
     // A palette: installed, and drawn since ﾊﾟﾚｯﾄ選択で再描画 is on.
     const QString vcp = Write("Sunset.VCP", "FF0000\n#GRAD 0000FF,00FF00,7\n");
     Drop(w.ptbVistal, {vcp});
     EXPECT_EQ(w.Global().PaletteName, vcp.toStdString());
     EXPECT_TRUE(w.mnuOptionPaletteReadVCP->isChecked());
-    EXPECT_EQ(w.State().DrawingsStarted, ++drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), ++drawings);
     EXPECT_EQ(Panel(2), "Sunset");
 
     // A scenic spot written by hand: a Julia view with shade-off, whose menu
@@ -71,23 +71,23 @@ TEST_F(LocationWindow, DroppedFilesOnTheWindow) {
     EXPECT_EQ(w.Vistal().JuliaSeed(), (TComplex{-0.5, 0.5}));
     EXPECT_EQ(w.Vistal().Iteration(), 500);
     EXPECT_TRUE(w.mnuOptionIterationUser->isChecked());
-    EXPECT_TRUE(w.mnuOptionDetail2->isChecked());
-    EXPECT_TRUE(w.mnuOptionPower3->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionDetail2")->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionPower3")->isChecked());
     EXPECT_TRUE(w.Vistal().ShadeOff);
     EXPECT_TRUE(w.mnuOptionShadeOff->isChecked());
-    EXPECT_EQ(w.State().DrawingsStarted, ++drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), ++drawings);
     EXPECT_TRUE(prompt.Errors.isEmpty());
 
     // Anything else is refused by name; only the first file of a drop counts.
     const QString notes = Write("notes.txt", "hello\r\n");
     Drop(w.ptbVistal, {notes, vcp});
     EXPECT_EQ(prompt.Errors, QStringList{notes + QStringLiteral("\r\nは扱えません。")});
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 
     // A faulty scenic spot is reported, and the view is drawn all the same.
     Drop(w.ptbVistal, {Write("bad.fss", "[Info]\r\nFormat=2\r\n")});
     EXPECT_EQ(prompt.Errors.last(), QStringLiteral("形式不正です。Section=[Info] Item=[Format]"));
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
 }
 
 } // namespace vistal::test

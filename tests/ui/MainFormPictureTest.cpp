@@ -8,6 +8,7 @@
 #include "support/ImageReaders.h"
 #include "support/MainWindowDriver.h"
 #include "ui/PictureImage.h"
+#include "ui/Wallpaper.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -51,7 +52,7 @@ class PictureWindow : public MainWindow {
 protected:
     TfrmMain& StartWithEffect() {
         TfrmMain& w = Start();
-        w.SelectShadeOff(true); // what is saved is the picture as shown, not the drawing
+        w.Explorer().SelectShadeOff(true); // what is saved is the picture as shown, not the drawing
         EXPECT_NE(w.Vistal().GetImage(), w.Vistal().DrawBitmap());
         return w;
     }
@@ -149,7 +150,7 @@ TEST_F(PictureWindow, NothingIsSavedWhileADrawingRuns) {
         // A shortcut or click that arrives before the busy marks are up asks
         // for no file and writes nothing.
         w.Command([&] { w.mnuFileSaveClick(); });
-        w.Command([&] { w.mnuFileSetWPCenterClick(w.mnuFileSetWPSpread); });
+        w.Command([&] { w.mnuFileSetWPCenterClick(ui::wmTile); });
     });
     w.Vistal().SetCenter({-0.5, 0.1});
     w.mnuFileDraw->trigger();
@@ -254,7 +255,7 @@ namespace vistal::test {
 
 TEST_F(PictureWindow, APngRemembersItsViewSoTheRendererDrawsItAgain) {
     TfrmMain& w = Start();
-    w.SelectIteration(500);
+    w.Explorer().SelectIteration(500);
     Click(w, {150, 60}); // a view of its own
     Answer(dir.filePath("view.png"), 2);
     w.mnuFileSave->trigger();

@@ -24,8 +24,8 @@ namespace vistal::test {
 
 TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
     TfrmMain& w = Start();
-    EXPECT_EQ(w.State().DrawingsStarted, 2);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), 2);
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
     EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.ptbVistal->size(), QSize(200, 200));
     EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
@@ -37,28 +37,30 @@ TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
     EXPECT_FALSE(w.spbAbort->isEnabled());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
     for (QAction* checked :
-         {w.mnuOptionZoom1, w.mnuOptionSize200x200, w.mnuOptionIteration256, w.mnuOptionDetail1,
-          w.mnuOptionPaletteStandard, w.mnuOptionPowerNormal, w.mnuOptionModeNormal,
-          w.mnuOptionModeMixedExist, w.mnuOptionModeBright1, w.mnuOptionModeCorrectionN[0],
-          w.mnuOptionModeLightDark1, w.mnuOptionModeRepresentation1, w.mnuOptionModeEscape1024,
-          w.mnuOptionRubberBandTwoPoint, w.mnuOptionRefresh5, w.mnuOptionPaletteRedraw, w.ViewToolBar,
-          w.ViewStatusbar})
+         {Action(w, "mnuOptionZoom1"), Action(w, "mnuOptionSize200x200"), Action(w, "mnuOptionIteration256"),
+          Action(w, "mnuOptionDetail1"), Action(w, "mnuOptionPaletteStandard"),
+          Action(w, "mnuOptionPowerNormal"), Action(w, "mnuOptionModeNormal"),
+          Action(w, "mnuOptionModeMixedExist"), Action(w, "mnuOptionModeBright1"),
+          Action(w, "mnuOptionModeCorrection0"), Action(w, "mnuOptionModeLightDark1"),
+          Action(w, "mnuOptionModeRepresentation1"), Action(w, "mnuOptionModeEscape1024"),
+          Action(w, "mnuOptionRubberBandTwoPoint"), Action(w, "mnuOptionRefresh5"), w.mnuOptionPaletteRedraw,
+          w.ViewToolBar, w.ViewStatusbar})
         EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
     EXPECT_FALSE(w.ViewFullScreen->isChecked());
     EXPECT_TRUE(w.ViewFullScreen->isEnabled());
     EXPECT_TRUE(w.RePaint->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_L));
-    w.mnuOptionSize200x200->trigger(); // the size it has: nothing happens
-    EXPECT_EQ(w.State().DrawingsStarted, 2);
+    Action(w, "mnuOptionSize200x200")->trigger(); // the size it has: nothing happens
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), 2);
 }
 
 TEST_F(MainWindow, TheRefreshChoiceReachesTheRunningTimer) {
     TfrmMain& w = Start();
-    w.mnuOptionRefreshNo->trigger();
+    Action(w, "mnuOptionRefreshNo")->trigger();
     bool before = true, after = false;
     int interval = 0;
     AtRow(w, 5, [&] {
         before = w.timDraw->isActive();
-        w.mnuOptionRefresh3->trigger();
+        Action(w, "mnuOptionRefresh3")->trigger();
         after = w.timDraw->isActive();
         interval = w.timDraw->interval();
     });
@@ -68,31 +70,31 @@ TEST_F(MainWindow, TheRefreshChoiceReachesTheRunningTimer) {
     EXPECT_TRUE(after);
     EXPECT_EQ(interval, 300);
     EXPECT_FALSE(w.timDraw->isActive());
-    EXPECT_TRUE(w.mnuOptionRefresh3->isChecked());
+    EXPECT_TRUE(Action(w, "mnuOptionRefresh3")->isChecked());
 }
 
 TEST_F(MainWindow, AClickZoomsAndBackReturnsWithoutEnteringTheHistory) {
     TfrmMain& w = Start();
-    ui::TfrmPositionInfoDialog position(w.Vistal(), prompt, &w);
-    w.frmPositionInfoDialog = &position;
+    w.CreateDialogs({});
+    ui::TfrmPositionInfoDialog& position = *w.frmPositionInfoDialog();
     Click(w, {50, 60});
     EXPECT_EQ(position.edtWidth->text(), "1.5"); // brought up to date by the drawing
     w.mnuOptionPosition->trigger();
     EXPECT_TRUE(position.isVisible());
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.ZoomInAt(50, 60); }));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) { e.ZoomInAt(50, 60); }));
     EXPECT_TRUE(w.spbBack->isEnabled());
-    const std::size_t count = w.State().History().Count();
+    const std::size_t count = w.Explorer().History().Count();
     w.spbBack->click();
     EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.8, 0}));
     EXPECT_EQ(w.Vistal().ImSpan(), 3.0);
-    EXPECT_EQ(w.State().History().Count(), count - 1);
+    EXPECT_EQ(w.Explorer().History().Count(), count - 1);
     EXPECT_FALSE(w.spbBack->isEnabled());
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
 
     // Redrawing an unchanged view enters nothing.
     w.mnuFileDraw->trigger();
     w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.State().History().Count(), count - 1);
+    EXPECT_EQ(w.Explorer().History().Count(), count - 1);
 }
 
 TEST_F(MainWindow, TheAdjustedCentreEntersTheHistoryUnadjustedOnce) {
@@ -102,12 +104,12 @@ TEST_F(MainWindow, TheAdjustedCentreEntersTheHistoryUnadjustedOnce) {
     w.Vistal().SetCenter({-0.5, 0.05});
     w.mnuFileDraw->trigger();
     EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.5, 0}));
-    const std::size_t count = w.State().History().Count();
+    const std::size_t count = w.Explorer().History().Count();
     w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.State().History().Count(), count + 1);
-    EXPECT_EQ(w.State().History().Peek().Center, (TComplex{-0.5, 0.05}));
+    EXPECT_EQ(w.Explorer().History().Count(), count + 1);
+    EXPECT_EQ(w.Explorer().History().Peek().Center, (TComplex{-0.5, 0.05}));
     w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.State().History().Count(), count + 1);
+    EXPECT_EQ(w.Explorer().History().Count(), count + 1);
 }
 
 TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
@@ -120,7 +122,7 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
         // a while and processes events.
         EXPECT_FALSE(Panel(3).endsWith(QStringLiteral("%")));
         QTest::qSleep(60);
-        w.PumpEvents();
+        w.Explorer().PumpEvents();
         busyTitle = w.windowTitle();
         progress = Panel(3);
         EXPECT_TRUE(w.spbAbort->isEnabled());
@@ -136,7 +138,7 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
     EXPECT_TRUE(prompt.Errors.isEmpty());
     EXPECT_FALSE(w.Vistal().Drawing());
-    const TBitmap full = RenderedPicture();
+    const TBitmap full = StartupPicture();
     const TBitmap& partial = w.Vistal().DrawBitmap();
     EXPECT_TRUE(std::equal(full.Row(0), full.Row(0) + 200, partial.Row(0)));
     EXPECT_EQ(partial.Pixel(0, 199), 0x123456u); // never drawn
@@ -147,11 +149,11 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
 TEST_F(MainWindow, AClickDuringADrawingSupersedesIt) {
     TfrmMain& w = Start();
     w.Vistal().SetCenter({-0.5, 0.1}); // no symmetry: every row is drawn
-    const int before = w.State().DrawingsStarted;
+    const int before = w.Explorer().DrawingsStarted();
     AtRow(w, 5, [&] { Click(w, {150, 100}); });
     w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.State().DrawingsStarted, before + 2);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) {
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), before + 2);
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) {
                   e.SetCenter({-0.5, 0.1});
                   e.ZoomInAt(150, 100);
               }));
@@ -167,7 +169,7 @@ TEST_F(MainWindow, ClosingDuringADrawingAsksFirst) {
     w.mnuFileDraw->trigger();
     EXPECT_EQ(prompt.Questions, QStringList{QStringLiteral("描画中ですが終了しますか？")});
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.SetCenter({-0.5, 0.1}); }));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) { e.SetCenter({-0.5, 0.1}); }));
 
     w.Vistal().DrawBitmap().FillRect(0, 0, 200, 200, 0);
     AtRow(w, 5, [&] { w.close(); });
@@ -193,22 +195,22 @@ TEST_F(MainWindow, TheRubberBandZoomsToWhatItShows) {
     EXPECT_EQ(shown.pixel(100, 80), picture.pixel(100, 80)); // inside: untouched
     // Shift freezes it.
     Mouse(w.ptbVistal, QEvent::MouseMove, {60, 40}, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(w.State().BandCorner(), (ui::TPoint{80, 60}));
+    EXPECT_EQ(w.Explorer().BandCorner(), (ui::TPoint{80, 60}));
     Mouse(w.ptbVistal, QEvent::MouseButtonRelease, {60, 40}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture([](TVistal& e) { e.ZoomTwoPoint(120, 100, 80, 60); }));
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) { e.ZoomTwoPoint(120, 100, 80, 60); }));
 
     // Too flat, and released outside: nothing happens.
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     const TComplex centre = w.Vistal().Center();
     Drag(w, {100, 100}, {101, 150}, {104, 150});
     Drag(w, {100, 100}, {150, 150}, {250, 150});
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
     EXPECT_EQ(w.Vistal().Center(), centre);
 
     // Centre and point.
-    w.mnuOptionRubberBandCenterAndPoint->trigger();
-    EXPECT_TRUE(w.mnuOptionRubberBandCenterAndPoint->isChecked());
+    Action(w, "mnuOptionRubberBandCenterAndPoint")->trigger();
+    EXPECT_TRUE(Action(w, "mnuOptionRubberBandCenterAndPoint")->isChecked());
     TVistal expected;
     expected.SetCenter(centre);
     expected.SetImSpan(w.Vistal().ImSpan());
@@ -230,17 +232,17 @@ TEST_F(MainWindow, CtrlClickOnlyMovesAndTheWheelZoomsAboutThePointer) {
 
     const TComplex P = w.Vistal().GetPointP();
     const double pixel = w.Vistal().ImSpan() / 200;
-    const int drawings = w.State().DrawingsStarted;
-    const std::size_t history = w.State().History().Count();
+    const int drawings = w.Explorer().DrawingsStarted();
+    const std::size_t history = w.Explorer().History().Count();
     QWheelEvent wheel(QPointF(30, 150), w.ptbVistal->mapToGlobal(QPointF(30, 150)), QPoint(), QPoint(0, 120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w.ptbVistal, &wheel);
-    QTRY_COMPARE(w.State().DrawingsStarted, drawings + 1);
+    QTRY_COMPARE(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().ImSpan(), 1.5);
     const TComplex Q = w.Vistal().GetPointP();
     EXPECT_NEAR(Q.Re + 30 * pixel / 2, P.Re + 30 * pixel, pixel * 1e-6);
     EXPECT_NEAR(Q.Im - 150 * pixel / 2, P.Im - 150 * pixel, pixel * 1e-6);
-    EXPECT_EQ(w.State().History().Count(), history + 1);
+    EXPECT_EQ(w.Explorer().History().Count(), history + 1);
 }
 
 TEST_F(MainWindow, FullScreenAndBack) {
@@ -274,7 +276,7 @@ TEST_F(MainWindow, FullScreenAndBack) {
     EXPECT_FALSE(w.menuBar()->isHidden());
     EXPECT_EQ(w.geometry().topLeft(), place);
     EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
-    EXPECT_EQ(w.Vistal().DrawBitmap(), RenderedPicture());
+    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
 }
 
 TEST_F(MainWindow, HelpAndAboutOpenFromTheirItems) {

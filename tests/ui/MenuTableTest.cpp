@@ -204,7 +204,7 @@ TEST_F(MainWindow, EachRadioSubmenuHasOneCheckAfterStartUp) {
         QStringList checked;
         for (const QAction* a : group->actions())
             if (a->isChecked()) checked << a->objectName();
-        const bool extended = group->actions().contains(w.mnuOptionModeExtNormal);
+        const bool extended = group->actions().contains(Action(w, "mnuOptionModeExtNormal"));
         EXPECT_EQ(checked.size(), extended ? 0 : 1) << group->actions().front()->objectName().toStdString()
                                                     << ": " << checked.join(' ').toStdString();
     }

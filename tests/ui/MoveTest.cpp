@@ -1,6 +1,7 @@
 // The coordinate and Julia constant dialogs: empty fields keep values, the
 // width's special cases, and a bad number reported with the dialog left open.
 #include "ui/Move.h"
+#include "support/FakeView.h"
 #include "support/RecordingPrompt.h"
 #include "ui/SetJuliaConstDialog.h"
 
@@ -11,11 +12,12 @@ namespace vistal::test {
 
 TEST(MoveDialog, EmptyFieldsAndAZeroWidthKeepTheirValues) {
     TRecordingPrompt prompt;
-    TVistal engine;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
     engine.SetCenter({0.25, -0.5});
     engine.SetImSpan(2.568105e-8);
     {
-        ui::TfrmMove form(engine, prompt);
+        ui::TfrmMove form(x.explorer, prompt);
         form.show();
         EXPECT_EQ(form.edtReal->text(), QStringLiteral("0.25"));
         EXPECT_EQ(form.edtWidth->text(), QStringLiteral("2.568105E-8"));
@@ -28,7 +30,7 @@ TEST(MoveDialog, EmptyFieldsAndAZeroWidthKeepTheirValues) {
         EXPECT_EQ(engine.ImSpan(), 2.568105e-8);
     }
     for (const auto& [width, span] : {std::pair{"0", 2.568105e-8}, std::pair{"-0.5", 0.5}}) {
-        ui::TfrmMove form(engine, prompt);
+        ui::TfrmMove form(x.explorer, prompt);
         form.show();
         form.edtWidth->setText(QString::fromLatin1(width));
         form.bbnOk->click();
@@ -39,9 +41,10 @@ TEST(MoveDialog, EmptyFieldsAndAZeroWidthKeepTheirValues) {
 
 TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
     TRecordingPrompt prompt;
-    TVistal engine;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
     const double span = engine.ImSpan();
-    ui::TfrmMove form(engine, prompt);
+    ui::TfrmMove form(x.explorer, prompt);
     form.show();
     form.edtReal->setText(QStringLiteral("1"));
     form.edtImag->setText(QStringLiteral("2"));
@@ -55,10 +58,11 @@ TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
 
 TEST(JuliaConstDialog, SetsTheFilledPartsAndReportsABadOne) {
     TRecordingPrompt prompt;
-    TVistal engine;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
     engine.ChangeFormula();
     engine.SetJuliaSeed({-0.75, 0.125});
-    ui::TfrmSetJuliaConstDialog form(engine, prompt);
+    ui::TfrmSetJuliaConstDialog form(x.explorer, prompt);
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("じゅりあ定数の設定"));
     EXPECT_EQ(form.edtImag->text(), QStringLiteral("0.125"));

@@ -1,6 +1,7 @@
 // The position window: the extent with the smaller imaginary part first, the
 // selectable values and the Julia row that only Julia sets fill.
 #include "ui/PositionInfoDialog.h"
+#include "support/FakeView.h"
 #include "support/RecordingPrompt.h"
 #include "ui/NumberText.h"
 
@@ -12,10 +13,11 @@ namespace vistal::test {
 
 TEST(PositionDialog, ShowsTheViewAndFillsTheJuliaRowOnlyForJuliaSets) {
     TRecordingPrompt prompt;
-    TVistal engine;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
     engine.SetWidth(300);
     engine.SetHeight(200);
-    ui::TfrmPositionInfoDialog form(engine, prompt);
+    ui::TfrmPositionInfoDialog form(x.explorer, prompt);
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("びすたる座標"));
     EXPECT_EQ(form.lblRealP->text(), ui::FloatText(engine.GetPointP().Re));
@@ -32,7 +34,7 @@ TEST(PositionDialog, ShowsTheViewAndFillsTheJuliaRowOnlyForJuliaSets) {
 
     engine.ChangeFormula();
     engine.SetJuliaSeed({-0.75, 0.125});
-    form.Refresh(engine);
+    form.Refresh();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("じゅりあ座標"));
     EXPECT_EQ(form.edtJuliaConstReal->text(), QStringLiteral("-0.75"));
     EXPECT_EQ(form.edtJuliaConstImag->text(), QStringLiteral("0.125"));

@@ -52,13 +52,11 @@ TEST_F(LocationWindow, TheListOnTheCommandLineComesBeforeTheStartUpList) {
 
     // A list named on the command line that is missing: no list at all.
     g.CurrentVrpFile = b.toStdString();
-    CloseDialogs();
     CreateDialogs({File("missing.VRP")});
     EXPECT_EQ(list->List().Count(), 0);
     EXPECT_EQ(list->windowTitle(), QStringLiteral("おすすめ座標一覧"));
 
     // Any other argument: the start-up list.
-    CloseDialogs();
     CreateDialogs({File("picture.png")});
     EXPECT_EQ(Titles(*list), QStringList{"other"});
     EXPECT_TRUE(prompt.Errors.isEmpty());
@@ -75,7 +73,6 @@ TEST_F(LocationWindow, WithoutAutoLoadTheStartUpListWaitsForTheFirstShowing) {
     TGlobal& g = window->Global();
     g.AutoLoad = false;
     g.AutoLoadFile = g.CurrentVrpFile = a.toStdString();
-    CloseDialogs();
     CreateDialogs();
     EXPECT_EQ(list->List().Count(), 0);
     list->show();
@@ -114,7 +111,7 @@ TEST_F(LocationWindow, AFileDroppedOnTheListIsReadAsAList) {
     StartWithDialogs({a});
     list->show();
     list->lsbRecommendation->setCurrentRow(0);
-    Drop(list.get(), {notes, a});
+    Drop(list, {notes, a});
     EXPECT_EQ(list->List().Count(), 0);
     EXPECT_EQ(list->windowTitle(), QStringLiteral("おすすめ座標一覧(notes.txt)"));
     EXPECT_EQ(window->Global().CurrentVrpFile, notes.toStdString());
@@ -127,9 +124,9 @@ TEST_F(LocationWindow, AFileDroppedOnTheListIsReadAsAList) {
 TEST_F(LocationWindow, ThePreviewDrawsTheRecordAndLeavesTheMainViewAlone) {
     const QString a = Write("a.vrp", kList);
     TfrmMain& w = StartWithDialogs({a});
-    w.mnuOptionIteration1024->trigger();
+    Action(w, "mnuOptionIteration1024")->trigger();
     w.mnuOptionDetailAuto->trigger();
-    const int detail = w.Vistal().Detail(), drawings = w.State().DrawingsStarted;
+    const int detail = w.Vistal().Detail(), drawings = w.Explorer().DrawingsStarted();
     list->show();
 
     // Dragon gives neither "I" nor "D": the main window's limit, and detail
@@ -173,12 +170,12 @@ TEST_F(LocationWindow, ThePreviewDrawsTheRecordAndLeavesTheMainViewAlone) {
     EXPECT_TRUE(list->lblJuliaConstReal->text().isEmpty());
     EXPECT_FALSE(list->lblJuliaConst->isEnabled());
     EXPECT_FALSE(list->lblJuliaConst2->isEnabled());
-    EXPECT_TRUE(w.State().DetailAuto);
+    EXPECT_TRUE(w.Explorer().DetailAuto());
     EXPECT_TRUE(w.mnuOptionDetailAuto->isChecked());
     EXPECT_EQ(w.Vistal().Detail(), detail);
     EXPECT_EQ(w.Vistal().Iteration(), 1024);
     EXPECT_EQ(w.Vistal().Formula(), fmMandelbrot);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
 }
 
 TEST_F(LocationWindow, ANewSelectionStopsTheRunningPreview) {
@@ -226,7 +223,7 @@ TEST_F(LocationWindow, DisplayAppliesTheRecordThroughTheMenusAndDraws) {
     g.VcpAlways = true;
     g.SetVcpFiles(palettes.path().toStdString());
     g.RestoreVcp = true;
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
 
     prompt.DialogAnswers.push_back([&](QDialog& d) {
         d.show();
@@ -259,12 +256,13 @@ TEST_F(LocationWindow, DisplayAppliesTheRecordThroughTheMenusAndDraws) {
     EXPECT_TRUE(e.ShadeOff);
     EXPECT_EQ(e.BrightnessRaite(), 0.5);
     for (QAction* checked :
-         {w.mnuOptionIteration4096, w.mnuOptionDetail2, w.mnuOptionPower3, w.mnuOptionModePotential,
-          w.mnuOptionModeMixedNone, w.mnuOptionModeRepresentation2, w.mnuOptionModeLightDark2,
-          w.mnuOptionModeEscape8192, w.mnuOptionModeCorrectionN[3], w.mnuOptionModeBright3,
-          w.mnuOptionPaletteReadVCP, w.mnuOptionShadeOff})
+         {Action(w, "mnuOptionIteration4096"), Action(w, "mnuOptionDetail2"), Action(w, "mnuOptionPower3"),
+          Action(w, "mnuOptionModePotential"), Action(w, "mnuOptionModeMixedNone"),
+          Action(w, "mnuOptionModeRepresentation2"), Action(w, "mnuOptionModeLightDark2"),
+          Action(w, "mnuOptionModeEscape8192"), Action(w, "mnuOptionModeCorrection3"),
+          Action(w, "mnuOptionModeBright3"), w.mnuOptionPaletteReadVCP, w.mnuOptionShadeOff})
         EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("じゅりあ"));
     EXPECT_EQ(Panel(2), "Sunset");
     EXPECT_TRUE(prompt.Errors.isEmpty());
@@ -273,7 +271,7 @@ TEST_F(LocationWindow, DisplayAppliesTheRecordThroughTheMenusAndDraws) {
 TEST_F(LocationWindow, CancelDuringADrawingPausesItsRepaintsAndDrawsNothing) {
     const QString a = Write("a.vrp", kList);
     TfrmMain& w = StartWithDialogs({a});
-    const int drawings = w.State().DrawingsStarted;
+    const int drawings = w.Explorer().DrawingsStarted();
     bool pausedWhileUp = false, restored = false;
     prompt.DialogAnswers.push_back([&](QDialog& d) {
         pausedWhileUp = !w.timDraw->isActive();
@@ -290,7 +288,7 @@ TEST_F(LocationWindow, CancelDuringADrawingPausesItsRepaintsAndDrawsNothing) {
     EXPECT_TRUE(pausedWhileUp);
     EXPECT_TRUE(restored);
     EXPECT_EQ(list->result(), QDialog::Rejected);
-    EXPECT_EQ(w.State().DrawingsStarted, drawings + 1);
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
     EXPECT_EQ(w.Vistal().Formula(), fmMandelbrot);
 }
 

@@ -1,14 +1,15 @@
 // Driving the main window in tests: a window started as the program starts
 // it, with every prompt answered by a TRecordingPrompt, the picture as the
-// renderer draws it, and mouse events sent to the picture.
+// core draws it, and mouse events sent to the picture.
 #pragma once
 
-#include "cli/CliOptions.h"
+#include "engine/StartupParameters.h"
 #include "support/RecordingPrompt.h"
 #include "ui/MainForm.h"
 #include "ui/PaintBox.h"
 #include "ui/StatusPanel.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -19,13 +20,20 @@ namespace vistal::test {
 
 using ui::TfrmMain;
 
-// The start-up picture as the renderer draws it.
-inline TBitmap RenderedPicture(const std::function<void(TVistal&)>& change = {}) {
+// The start-up picture as the core draws it, changed first by change.
+inline TBitmap StartupPicture(const std::function<void(TVistal&)>& change = {}) {
     TVistal engine;
-    cli::ApplyRenderOptions(cli::TRenderOptions(), engine);
+    ApplyStartupParameters(engine);
     if (change) change(engine);
     engine.Draw();
     return engine.DrawBitmap();
+}
+
+// A menu item of the window by its component name.
+inline QAction* Action(TfrmMain& w, const char* name) {
+    QAction* action = w.findChild<QAction*>(QString::fromLatin1(name));
+    if (!action) ADD_FAILURE() << "no menu item " << name;
+    return action;
 }
 
 inline QImage Shown(TfrmMain& w) {
@@ -55,7 +63,7 @@ inline void AtRow(TfrmMain& w, int row, std::function<void()> action) {
     auto count = std::make_shared<int>(0);
     w.Vistal().PumpHook = [&w, count, row, action] {
         if (++*count == row) action();
-        w.PumpEvents();
+        w.Explorer().PumpEvents();
     };
 }
 
