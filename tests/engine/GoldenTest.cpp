@@ -1,38 +1,17 @@
-// Two stored pictures, held as checksums of their 32-bit pixels: the start-up
-// picture and a potential drawing of the same view. Every other drawing test
-// compares the engine with a model built from the same plain loop and the same
-// palette, so a change to either would move engine and model together; these
-// checksums were taken once and do not move with them.
+// The two stored pictures (support/GoldenPictures.h) drawn on every kernel
+// path. Every other drawing test compares the engine with a model built from
+// the same plain loop and the same palette, so a change to either would move
+// engine and model together; these checksums do not move with them.
 #include "engine/StartupParameters.h"
 #include "engine/vistal_class.h"
+#include "support/GoldenPictures.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 using namespace vistal;
-
-namespace {
-
-// FNV-1a (64 bits) over the pixels, row by row, each 0x00BBGGRR value as four
-// bytes, lowest first.
-std::uint64_t PixelChecksum(const TBitmap& b) {
-    std::uint64_t h = 0xCBF29CE484222325ull;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) {
-            const TColor c = b.Pixel(x, y);
-            for (int k = 0; k < 4; ++k) {
-                h ^= (c >> (8 * k)) & 0xFFu;
-                h *= 0x100000001B3ull;
-            }
-        }
-    return h;
-}
-
-constexpr std::uint64_t kStartUpPicture = 0x4CAE64D9B86CC5ADull;
-constexpr std::uint64_t kPotential1Picture = 0x44772B55921D2193ull;
-
-} // namespace
+using test::kPotential1Picture;
+using test::kStartUpPicture;
+using test::PixelChecksum;
 
 TEST(Golden, StartUpPictureOnEveryPath) {
     for (TKernelPath path : {TKernelPath::Scalar, TKernelPath::Auto}) {

@@ -1,0 +1,595 @@
+// The explorer without widgets, through a view that notes what it is asked:
+// the start-up sequence, the drawing sequence and its history, the items of
+// every menu value group, the rubber band, the wheel, the picture size and
+// full screen, the palettes and the location files. No Qt, no display.
+#include "locations/URecommendation.h"
+#include "support/FakeView.h"
+#include "support/GoldenPictures.h"
+#include "support/TestSupport.h"
+
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <thread>
+
+namespace vistal::test {
+
+using ui::TBand;
+using ui::TDrawSource;
+using ui::TExplorer;
+using ui::TMenuGroup;
+using ui::TMouseButton;
+using ui::TPoint;
+
+namespace {
+
+// The engine's pump waits 2 ms before the explorer's, so that a drawing
+// processes its events at every row, however fast it is.
+void SlowRows(TExplorer& x) {
+    auto pump = x.Engine().PumpHook;
+    x.Engine().PumpHook = [pump] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        pump();
+    };
+}
+
+} // namespace
+
+TEST(ExplorerStartUp, TwoDrawingsEndOnTheStartUpPictureWithEveryGroupChecked) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.Global().RefreshRate = 5;
+    x.StartUp();
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+    EXPECT_EQ(PixelChecksum(x.Engine().DrawBitmap()), kStartUpPicture);
+    EXPECT_EQ(f.view.Picture, (ui::TPictureSize{200, 200}));
+    EXPECT_EQ(f.view.Status, "256 1 標準");
+    EXPECT_TRUE(f.view.DrawingTime);
+    EXPECT_FALSE(f.view.Busy);
+    EXPECT_EQ(f.view.RepaintInterval, 0);
+    EXPECT_EQ(x.RefreshInterval(), 500);
+    EXPECT_FALSE(x.History().HasItems()); // the back button is disabled
+    EXPECT_TRUE(x.FullScreenEnabled());
+    const std::pair<TMenuGroup, int> checks[] = {
+        {TMenuGroup::ZoomFactor, 0}, {TMenuGroup::PictureSize, 0},     {TMenuGroup::Iteration, 0},
+        {TMenuGroup::Detail, 0},     {TMenuGroup::Palette, 0},         {TMenuGroup::Power, 0},
+        {TMenuGroup::DrawMode, 0},   {TMenuGroup::ExtDrawMode, -1},    {TMenuGroup::DrawCompo, 0},
+        {TMenuGroup::Correction, 0}, {TMenuGroup::PotentialBright, 0}, {TMenuGroup::LightDark, 0},
+        {TMenuGroup::Represent, 0},  {TMenuGroup::Escape, 2},          {TMenuGroup::RubberBand, 0},
+        {TMenuGroup::Refresh, 2},
+    };
+    for (const auto& [group, item] : checks)
+        EXPECT_EQ(x.Checked(group), item) << static_cast<int>(group);
+    x.StartUp(); // once only
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+}
+
+TEST(ExplorerDrawing, BusyWhileItRunsRepaintedAtItsIntervalAndIdleAfterwards) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.Engine().SetWidth(40);
+    x.Engine().SetHeight(40);
+    x.SelectRefreshRate(3);
+    SlowRows(x);
+    bool busy = false;
+    f.view.OnEvents = [&] { busy = f.view.Busy; };
+    x.Draw(TDrawSource::Menu);
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(f.view.RepaintIntervals, std::vector<int>{300});
+    EXPECT_EQ(f.view.RepaintInterval, 0);
+    EXPECT_FALSE(f.view.Busy);
+    EXPECT_EQ(f.view.Repaints, 1);
+    EXPECT_EQ(f.view.DialogRefreshes, 1);
+    EXPECT_TRUE(f.view.DrawingTime);
+
+    // A new interval reaches a drawing under way at once.
+    f.view.RepaintIntervals.clear();
+    f.view.OnEvents = [&] { x.SetRefreshInterval(700); };
+    x.Draw(TDrawSource::Menu);
+    EXPECT_EQ(f.view.RepaintIntervals.at(1), 700);
+
+    // 中断: the partial picture stays, and the drawing tells it was stopped.
+    x.Engine().DrawBitmap().FillRect(0, 0, 40, 40, 0x123456);
+    x.Engine().SetCenter({-0.5, 0.1}); // no symmetry: every row is drawn
+    f.view.OnEvents = [&] { x.Abort(); };
+    EXPECT_THROW(x.Draw(TDrawSource::Menu), EAbort); // silently, in the window
+    EXPECT_FALSE(f.view.DrawingTime);
+    EXPECT_FALSE(x.Engine().Drawing());
+    EXPECT_EQ(x.Engine().DrawBitmap().Pixel(0, 39), 0x123456u);
+    EXPECT_FALSE(f.view.Busy);
+}
+
+TEST(ExplorerDrawing, AClickDuringADrawingSupersedesIt) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.Engine().SetWidth(60);
+    x.Engine().SetHeight(60);
+    x.Engine().SetCenter({-0.5, 0.1});
+    SlowRows(x);
+    int rows = 0;
+    f.view.OnEvents = [&] {
+        if (++rows != 5) return;
+        x.MouseDown(TMouseButton::Left, 45, 30);
+        x.MouseUp(TMouseButton::Left, 0, 45, 30);
+    };
+    EXPECT_THROW(x.Draw(TDrawSource::Menu), EAbort); // the outer drawing stops, silently in the window
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+    EXPECT_TRUE(f.view.DrawingTime); // the inner drawing's
+    TVistal model;
+    model.SetWidth(60);
+    model.SetHeight(60);
+    model.SetCenter({-0.5, 0.1});
+    model.ZoomInAt(45, 30);
+    model.Draw();
+    EXPECT_EQ(x.Engine().DrawBitmap(), model.DrawBitmap());
+}
+
+TEST(ExplorerHistory, OnlyViewsThatChangedEnterTheHistory) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    x.Draw(TDrawSource::Menu); // the all-zero start position goes in, out of reach of back
+    EXPECT_EQ(x.History().Count(), 1u);
+    EXPECT_FALSE(x.History().HasItems());
+    x.Draw(TDrawSource::Menu); // the same view again
+    EXPECT_EQ(x.History().Count(), 1u);
+
+    e.ZoomIn();
+    x.Draw(TDrawSource::Mouse);
+    ASSERT_TRUE(x.History().HasItems());
+    EXPECT_EQ(x.History().Peek().ImSpan, 3.0);
+    // Pushing twice before the next record: the view is already on top.
+    e.ZoomIn();
+    x.PushPosition();
+    x.PushPosition();
+    EXPECT_EQ(x.History().Count(), 3u);
+
+    x.Back(); // its drawing enters nothing
+    EXPECT_EQ(e.ImSpan(), 1.5);
+    EXPECT_EQ(x.History().Count(), 2u);
+    x.Back();
+    EXPECT_EQ(e.ImSpan(), 3.0);
+    EXPECT_FALSE(x.History().HasItems());
+    EXPECT_THROW(x.Back(), EAbort);
+}
+
+TEST(ExplorerHistory, AMandelbrotViewAndAJuliaViewAreNeverTheSamePlace) {
+    // The home views of exponent 3 share centre, exponent and span.
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.DrawPower(3, TDrawSource::Menu);
+    x.StopAndChangeFormula();
+    x.Draw(TDrawSource::Menu); // the Mandelbrot home view is kept
+    ASSERT_TRUE(x.History().HasItems());
+    EXPECT_EQ(x.History().Peek().FormulaKind(), fmMandelbrot);
+    x.Engine().ZoomIn();
+    EXPECT_NO_THROW(x.Draw(TDrawSource::Menu)); // the Julia home view goes on top of it
+    EXPECT_EQ(x.History().Count(), 3u);
+
+    x.SelectPower(2);
+    x.GoBack();
+    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {0, 0}, 4.0, 3, {0, 0}}));
+    EXPECT_EQ(x.Checked(TMenuGroup::Power), 1);
+    x.GoBack();
+    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {0, 0}, 4.0, 3, {}}));
+}
+
+TEST(ExplorerHistory, TheCentreAdjustmentComesAfterTheRecord) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    x.Global().Adjusted = true;
+    x.Global().SetAdjust(1);
+    e.SetCenter({-0.5, 0.05}); // within ImSpan / 30 of the axis
+    x.Draw(TDrawSource::Menu);
+    EXPECT_EQ(x.LastPosition().Center.Im, 0.05);
+    EXPECT_EQ(e.Center().Im, 0.0);
+    x.Draw(TDrawSource::Menu);
+    EXPECT_EQ(x.History().Peek().Center.Im, 0.05);
+    const std::size_t count = x.History().Count();
+    x.Draw(TDrawSource::Menu);
+    EXPECT_EQ(x.History().Count(), count);
+}
+
+TEST(ExplorerMenus, EveryItemOfEveryGroupSetsItsValueAndChecksItself) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    const auto chosen = [&](TMenuGroup group, int item) {
+        x.ChooseMenuItem(group, item);
+        EXPECT_EQ(x.Checked(group), item) << static_cast<int>(group) << " " << item;
+    };
+    x.SelectIteration(8); // quick drawings
+    for (int i = 0; i < ui::UserItemOf(ui::kZoomFactorItems); ++i) {
+        chosen(TMenuGroup::ZoomFactor, i);
+        EXPECT_EQ(e.ZoomFactor(), ui::kZoomFactorItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kPictureSizeItems); ++i) {
+        const int drawings = x.DrawingsStarted();
+        chosen(TMenuGroup::PictureSize, i);
+        EXPECT_EQ(f.view.Picture, ui::kPictureSizeItems[i].Value);
+        EXPECT_EQ((ui::TPictureSize{e.Width(), e.Height()}), ui::kPictureSizeItems[i].Value);
+        EXPECT_EQ(x.DrawingsStarted(), drawings + 1);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kIterationItems); ++i) {
+        chosen(TMenuGroup::Iteration, i);
+        EXPECT_EQ(e.Iteration(), ui::kIterationItems[i].Value);
+    }
+    x.SelectIteration(8);
+    for (int i = 0; i < ui::UserItemOf(ui::kDetailItems); ++i) {
+        chosen(TMenuGroup::Detail, i);
+        EXPECT_EQ(e.Detail(), ui::kDetailItems[i].Value);
+    }
+    x.TogglePaletteRedraw(); // the palettes change without a drawing
+    const int drawings = x.DrawingsStarted();
+    for (int i = 0; i < ui::UserItemOf(ui::kPaletteItems); ++i) {
+        chosen(TMenuGroup::Palette, i);
+        EXPECT_EQ(x.Global().PaletteName, ui::kPaletteItems[i].Value.PaletteName);
+    }
+    EXPECT_EQ(x.DrawingsStarted(), drawings);
+    for (int i = 0; i < ui::UserItemOf(ui::kPowerItems); ++i) {
+        e.SetCenter({0.25, 0.25});
+        chosen(TMenuGroup::Power, i);
+        EXPECT_EQ(e.Pow(), ui::kPowerItems[i].Value);
+        EXPECT_NE(e.Center(), (TComplex{0.25, 0.25})); // the home view, drawn
+        EXPECT_EQ(x.DrawingsStarted(), drawings + i + 1);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kDrawModeItems); ++i) {
+        chosen(TMenuGroup::DrawMode, i);
+        EXPECT_EQ(e.DrawMode, ui::kDrawModeItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kExtDrawModeItems); ++i) {
+        chosen(TMenuGroup::ExtDrawMode, i);
+        EXPECT_EQ(x.Checked(TMenuGroup::DrawMode), ui::kExtendedModeItem);
+        EXPECT_EQ(e.DrawMode, ui::kExtDrawModeItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kDrawCompoItems); ++i) {
+        chosen(TMenuGroup::DrawCompo, i);
+        EXPECT_EQ(e.DrawCompo, ui::kDrawCompoItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kPotentialBrightItems); ++i) {
+        chosen(TMenuGroup::PotentialBright, i);
+        EXPECT_EQ(e.PotentialBright, ui::kPotentialBrightItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kCorrectionItems); ++i) {
+        chosen(TMenuGroup::Correction, i);
+        EXPECT_EQ(e.Correction(), ui::kCorrectionItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kLightDarkItems); ++i) {
+        chosen(TMenuGroup::LightDark, i);
+        EXPECT_EQ(e.LightDark, ui::kLightDarkItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kRepresentItems); ++i) {
+        chosen(TMenuGroup::Represent, i);
+        EXPECT_EQ(e.Represent, ui::kRepresentItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kEscapeItems); ++i) {
+        chosen(TMenuGroup::Escape, i);
+        EXPECT_EQ(e.Escape(), ui::kEscapeItems[i].Value);
+    }
+    for (int i = 0; i < ui::UserItemOf(ui::kRubberBandItems); ++i)
+        chosen(TMenuGroup::RubberBand, i);
+    for (int i = 0; i < ui::UserItemOf(ui::kRefreshItems); ++i) {
+        chosen(TMenuGroup::Refresh, i);
+        EXPECT_EQ(x.RefreshInterval(), ui::kRefreshItems[i].Value);
+    }
+}
+
+TEST(ExplorerMenus, EachValueChecksItsItemOrTheUserItem) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.SelectIteration(4096);
+    EXPECT_EQ(x.Checked(TMenuGroup::Iteration), 2);
+    x.SelectIteration(1000);
+    EXPECT_EQ(x.Checked(TMenuGroup::Iteration), 5);
+    x.SelectDetailAuto();
+    EXPECT_TRUE(x.DetailAuto());
+    EXPECT_EQ(x.Engine().Detail(), 8); // ⌈1000 / 127⌉
+    x.SelectDetail(3);
+    EXPECT_FALSE(x.DetailAuto());
+    EXPECT_EQ(x.Checked(TMenuGroup::Detail), 2);
+    x.SelectEscape(8192);
+    EXPECT_EQ(x.Checked(TMenuGroup::Escape), 3);
+    x.SelectCorrection(3.5);
+    EXPECT_EQ(x.Checked(TMenuGroup::Correction), 10);
+    x.SelectDrawCompo(2);
+    EXPECT_EQ(x.Checked(TMenuGroup::DrawCompo), -1);
+    x.SelectRepresent(7);
+    EXPECT_EQ(x.Checked(TMenuGroup::Represent), 0);
+    x.SelectZoomUser(2); // typed: 指定 whatever the value
+    EXPECT_EQ(x.Checked(TMenuGroup::ZoomFactor), 5);
+
+    x.SelectDrawMode(dmBorder);
+    EXPECT_EQ(x.LastBasicMode(), dmBorder);
+    x.SelectDrawMode(dmPotential2);
+    EXPECT_EQ(x.LastBasicMode(), dmBorder);
+    x.ExtendedMenuOpened();
+    EXPECT_EQ(x.Checked(TMenuGroup::ExtDrawMode), 2);
+    x.SelectDrawMode(dmExtNormal);
+    EXPECT_EQ(x.LastBasicMode(), dmExtNormal);
+    x.SelectDrawMode(dmSearch);
+    x.ExtendedMenuOpened(); // 拡張描画 not chosen: none of its methods looks chosen
+    EXPECT_EQ(x.Checked(TMenuGroup::ExtDrawMode), -1);
+
+    x.SelectRefreshRate(2);
+    EXPECT_EQ(x.Checked(TMenuGroup::Refresh), 6);
+    EXPECT_EQ(x.RefreshInterval(), 200);
+    x.SelectRefreshRate(0);
+    EXPECT_EQ(x.Checked(TMenuGroup::Refresh), 5);
+    x.SelectRefreshRate(INT_MAX);
+    EXPECT_EQ(x.RefreshInterval(), INT_MAX);
+    x.SetRefreshInterval(-5);
+    EXPECT_EQ(x.RefreshInterval(), 0);
+    EXPECT_EQ(ui::PictureSizeItem(333, 240), 8);
+}
+
+TEST(RubberBand, AspectFollowsThePictureAndRoundsTiesToEven) {
+    EXPECT_EQ(ui::FixBandAspect({10, 10}, {20, 30}, 200, 100), (TPoint{20, 15}));
+    EXPECT_EQ(ui::FixBandAspect({10, 10}, {0, 2}, 200, 100), (TPoint{0, 5})); // above the anchor
+    EXPECT_EQ(ui::FixBandAspect({0, 0}, {2, 9}, 4, 1), (TPoint{2, 0}));       // 0.5
+    EXPECT_EQ(ui::FixBandAspect({0, 1}, {2, 9}, 4, 1), (TPoint{2, 2}));       // 1.5
+    EXPECT_EQ(ui::FixBandAspect({0, 3}, {2, 0}, 4, 1), (TPoint{2, 2}));       // 2.5 upwards
+}
+
+class RubberBandDrag : public ::testing::Test {
+protected:
+    void SetUp() override {
+        x.Engine().SetWidth(200);
+        x.Engine().SetHeight(100);
+        x.ChooseMenuItem(TMenuGroup::RubberBand, 0);
+        expected.SetWidth(200);
+        expected.SetHeight(100);
+    }
+    // The view after the release, and whether it was drawn.
+    bool Release(TMouseButton button, ui::TShiftState shift, int px, int py) {
+        const int drawings = x.DrawingsStarted();
+        x.MouseUp(button, shift, px, py);
+        return x.DrawingsStarted() == drawings + 1;
+    }
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal expected;
+};
+
+TEST_F(RubberBandDrag, TwoPointsUpAndToTheLeft) {
+    x.MouseDown(TMouseButton::Left, 100, 50);
+    EXPECT_FALSE(x.Band()); // nothing to show before the first move
+    x.MouseMove(ui::ssLeft, 60, 20);
+    EXPECT_EQ(x.Band(), (TBand{{100, 50}, {60, 30}}));
+    EXPECT_EQ(f.view.Repaints, 1);
+    EXPECT_TRUE(Release(TMouseButton::Left, 0, 60, 20));
+    EXPECT_FALSE(x.Band());
+    expected.ZoomTwoPoint(100, 50, 60, 30);
+    EXPECT_EQ(x.Engine().Center(), expected.Center());
+    EXPECT_EQ(x.Engine().ImSpan(), expected.ImSpan());
+}
+
+TEST_F(RubberBandDrag, CentreAndPointIsSymmetricAboutThePress) {
+    x.ChooseMenuItem(TMenuGroup::RubberBand, 1);
+    x.MouseDown(TMouseButton::Left, 100, 50);
+    x.MouseMove(ui::ssLeft, 120, 70);
+    EXPECT_EQ(x.Band(), (TBand{{80, 40}, {120, 60}}));
+    EXPECT_TRUE(Release(TMouseButton::Left, 0, 120, 70));
+    expected.ZoomCenterAndPoint(100, 50, 120, 60);
+    EXPECT_EQ(x.Engine().Center(), expected.Center());
+    EXPECT_EQ(x.Engine().ImSpan(), expected.ImSpan());
+}
+
+TEST_F(RubberBandDrag, FlatBandsReleasesOutsideAndFrozenMovesDoNotZoom) {
+    const TComplex home = x.Engine().Center();
+    // Corrected height 1: too flat.
+    x.MouseDown(TMouseButton::Left, 100, 50);
+    x.MouseMove(ui::ssLeft, 102, 90);
+    EXPECT_FALSE(Release(TMouseButton::Left, 0, 104, 90));
+    // Released beyond the right edge.
+    x.MouseDown(TMouseButton::Left, 100, 50);
+    x.MouseMove(ui::ssLeft, 150, 60);
+    x.MouseMove(ui::ssLeft, 201, 60); // outside: the band stays
+    EXPECT_EQ(x.Band(), (TBand{{100, 50}, {150, 75}}));
+    EXPECT_FALSE(Release(TMouseButton::Left, 0, 201, 60));
+    // Released without a move: the corner is the anchor.
+    x.MouseDown(TMouseButton::Left, 10, 10);
+    EXPECT_FALSE(Release(TMouseButton::Left, 0, 60, 60));
+    EXPECT_EQ(x.Engine().Center(), home);
+
+    // A held Shift freezes the band; letting go lets it follow again.
+    x.MouseDown(TMouseButton::Left, 100, 50);
+    x.MouseMove(ui::ssLeft, 120, 60);
+    x.MouseMove(ui::ssLeft | ui::ssShift, 160, 90);
+    EXPECT_EQ(x.BandCorner(), (TPoint{120, 60}));
+    // The right button pressed and released during the drag: it goes on.
+    x.MouseDown(TMouseButton::Right, 130, 70);
+    EXPECT_FALSE(Release(TMouseButton::Right, ui::ssLeft, 130, 70));
+    EXPECT_TRUE(x.Dragging());
+    x.MouseMove(ui::ssLeft, 140, 60);
+    EXPECT_EQ(x.BandCorner(), (TPoint{140, 70}));
+}
+
+TEST_F(RubberBandDrag, ClicksRecentreAndZoom) {
+    x.MouseDown(TMouseButton::Left, 30, 40);
+    EXPECT_TRUE(Release(TMouseButton::Left, ui::ssCtrl, 31, 40)); // within a pixel: a click
+    expected.SetZoomFactor(1);
+    expected.ZoomInAt(31, 40);
+    expected.SetZoomFactor(2);
+    EXPECT_EQ(x.Engine().Center(), expected.Center());
+    EXPECT_EQ(x.Engine().ImSpan(), 3.0);
+    EXPECT_EQ(x.Engine().ZoomFactor(), 2);
+
+    x.MouseDown(TMouseButton::Right, 150, 80);
+    EXPECT_TRUE(Release(TMouseButton::Right, 0, 150, 80));
+    expected.ZoomOutAt(150, 80);
+    EXPECT_EQ(x.Engine().Center(), expected.Center());
+    EXPECT_EQ(x.Engine().ImSpan(), 6.0);
+
+    x.MouseDown(TMouseButton::Middle, 10, 10);
+    EXPECT_TRUE(Release(TMouseButton::Middle, 0, 10, 10)); // a plain redraw
+    EXPECT_EQ(x.Engine().Center(), expected.Center());
+}
+
+TEST(Wheel, ABurstZoomsAboutThePointerAndDrawsOnce) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    const auto sample = [&e](int px, int py) {
+        const TComplex P = e.GetPointP(), Q = e.GetPointQ();
+        return TComplex{P.Re + (Q.Re - P.Re) / e.Width() * px, P.Im + (Q.Im - P.Im) / e.Height() * py};
+    };
+    const TComplex before = sample(50, 150);
+    x.Wheel(50, 150, 60); // half a step: nothing yet
+    EXPECT_TRUE(f.view.Posted.empty());
+    x.Wheel(50, 150, 60);
+    x.Wheel(50, 150, 120);
+    EXPECT_EQ(e.ImSpan(), 0.75);
+    const TComplex after = sample(50, 150);
+    const double pixel = e.ImSpan() / e.Height();
+    EXPECT_NEAR(after.Re, before.Re, pixel * 1e-6);
+    EXPECT_NEAR(after.Im, before.Im, pixel * 1e-6);
+    ASSERT_EQ(f.view.Posted.size(), 1u);
+    f.view.RunPosted();
+    EXPECT_EQ(x.DrawingsStarted(), 1);
+
+    x.Wheel(50, 150, -240);
+    f.view.RunPosted();
+    EXPECT_EQ(e.ImSpan(), 3.0);
+    EXPECT_NEAR(e.Center().Re, -0.8, 1e-12);
+    x.ChooseMenuItem(TMenuGroup::ZoomFactor, 4); // 移動
+    x.Wheel(10, 10, 120);
+    EXPECT_TRUE(f.view.Posted.empty());
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+}
+
+TEST(JuliaConstant, RandomOnlyForJuliaOnAGridOfOneTenThousandth) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    e.SetWidth(20);
+    e.SetHeight(20);
+    x.JCRandom();
+    EXPECT_EQ(x.DrawingsStarted(), 0);
+    EXPECT_EQ(e.JuliaSeed(), (TComplex{0, 0}));
+    x.StopAndChangeFormula();
+    for (int i = 1; i <= 20; ++i) {
+        e.SetCenter({0.3, 0.3});
+        x.JCRandom();
+        EXPECT_EQ(x.DrawingsStarted(), i);
+        for (double c : {e.JuliaSeed().Re, e.JuliaSeed().Im}) {
+            EXPECT_GE(c, -1.0);
+            EXPECT_LE(c, 0.9999);
+            EXPECT_NEAR(c * 10000, std::nearbyint(c * 10000), 1e-6);
+        }
+        EXPECT_EQ(e.Center(), (TComplex{0, 0}));
+        EXPECT_EQ(e.ImSpan(), 4.0);
+    }
+}
+
+TEST(ExplorerPicture, FullScreenAndBackAndSizesThatCannotBeHad) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.StartUp();
+    const int drawings = x.DrawingsStarted();
+    x.SetPictureSize(200, 200); // the size it has: nothing happens
+    x.EscapeReleased();         // windowed: nothing happens
+    EXPECT_EQ(x.DrawingsStarted(), drawings);
+
+    x.ToggleFullScreen();
+    EXPECT_TRUE(x.FullScreenChecked());
+    EXPECT_TRUE(f.view.FullScreen);
+    EXPECT_EQ(f.view.Picture, f.view.Screen);
+    EXPECT_EQ((ui::TPictureSize{x.Engine().Width(), x.Engine().Height()}), f.view.Screen);
+    EXPECT_EQ(x.DrawingsStarted(), drawings + 1);
+
+    f.view.Place = {0, 0};
+    x.EscapeReleased();
+    EXPECT_FALSE(x.FullScreenChecked());
+    EXPECT_FALSE(f.view.FullScreen);
+    EXPECT_EQ(f.view.Picture, (ui::TPictureSize{200, 200}));
+    EXPECT_EQ(f.view.Place, (TPoint{30, 40}));
+    EXPECT_EQ(x.DrawingsStarted(), drawings + 2);
+    EXPECT_EQ(PixelChecksum(x.Engine().DrawBitmap()), kStartUpPicture);
+
+    // A screen larger than a picture may be, or a typed size of nothing: refused
+    // before anything changes.
+    f.view.Screen = {200000, 100};
+    EXPECT_THROW(x.ToggleFullScreen(), EAbort);
+    EXPECT_THROW(x.SelectSizeUser(0, 10), EAbort);
+    ASSERT_EQ(f.view.Refusals.size(), 2u);
+    EXPECT_EQ(f.view.Refusals[0].Size, f.view.Screen);
+    EXPECT_FALSE(f.view.Refusals[0].Memory);
+    EXPECT_FALSE(x.FullScreenChecked());
+    EXPECT_EQ(x.Checked(TMenuGroup::PictureSize), 0);
+    EXPECT_EQ(x.DrawingsStarted(), drawings + 2);
+}
+
+TEST(ExplorerPalette, FilesAndBuiltInPalettesGoOneWay) {
+    TempDir dir;
+    const std::string sunset = dir.File("Sunset.vcp"), bad = dir.File("bad.vcp");
+    WriteFileBytes(sunset, "FF0000\n#GRAD 0000FF,00FF00,7\n");
+    WriteFileBytes(bad, "nonsense\n");
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    x.ChooseMenuItem(TMenuGroup::Palette, 1);
+    EXPECT_EQ(x.Global().PaletteName, "白黒");
+    EXPECT_EQ(x.DrawingsStarted(), 1); // ﾊﾟﾚｯﾄ選択で再描画 is on
+
+    x.ChooseVcpFile(sunset);
+    EXPECT_EQ(x.Global().PaletteName, sunset);
+    EXPECT_EQ(x.Checked(TMenuGroup::Palette), ui::kVcpPaletteItem);
+    EXPECT_EQ(x.Engine().PaletteColor0(), 0x0000FFu);
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+
+    // A file that does not load is reported and changes nothing but the file
+    // the dialog proposes next.
+    f.view.ErrorsExpected = 1;
+    EXPECT_THROW(x.ChooseVcpFile(bad), EAbort);
+    EXPECT_EQ(f.view.Errors.size(), 1u);
+    EXPECT_EQ(x.Global().PaletteName, sunset);
+    EXPECT_EQ(x.VcpFileName(), bad);
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+
+    x.TogglePaletteRedraw();
+    x.SetColor0(true, 0x00FF00);
+    EXPECT_TRUE(x.Engine().UseColor0);
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+}
+
+TEST(ExplorerLocations, ARecordAndAScenicSpotSetTheViewAndTheirChecks) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    const TRecordParse parsed =
+        ParseRecordLine("T=Julia,Title=j,Cr=0.5,Ci=-0.5,W=2,Jr=0.25,Ji=0.75,I=4096,D=2,"
+                        "Pow=3,DM=6,CM=0,RE=1,ER=8192,LD=1,CO=3,PB=2,SO=-1");
+    ASSERT_TRUE(parsed.Record);
+    x.ApplyRecommendation(*parsed.Record);
+    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {0.5, -0.5}, 2.0, 3, {0.25, 0.75}}));
+    const std::pair<TMenuGroup, int> checks[] = {
+        {TMenuGroup::Iteration, 2},  {TMenuGroup::Detail, 1},          {TMenuGroup::Power, 1},
+        {TMenuGroup::DrawMode, 5},   {TMenuGroup::ExtDrawMode, 1},     {TMenuGroup::DrawCompo, 1},
+        {TMenuGroup::Represent, 1},  {TMenuGroup::Escape, 3},          {TMenuGroup::LightDark, 1},
+        {TMenuGroup::Correction, 3}, {TMenuGroup::PotentialBright, 2},
+    };
+    for (const auto& [group, item] : checks)
+        EXPECT_EQ(x.Checked(group), item) << static_cast<int>(group);
+    EXPECT_TRUE(x.ShadeOffChecked());
+    EXPECT_EQ(x.DrawingsStarted(), 0); // the list dialog's 表示 draws afterwards
+
+    TempDir dir;
+    const std::string spot = dir.File("spot.fss");
+    WriteFileBytes(spot, "[Info]\nFormat=1\nAppName=びすたる\nAppVersion=1.9.0\nAppSection=Vistal\n"
+                         "[Data]\nCenterRe=-0.75\nCenterIm=0.125\nImSpan=0.25\nFormula=Mandelbrot\n"
+                         "Iteration=500\nEscape=2\n[Vistal]\nPow=2\nShadeOff=0\n");
+    x.OpenLocationFile(spot, TDrawSource::Dialog);
+    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {-0.75, 0.125}, 0.5, 2, {}}));
+    EXPECT_EQ(x.Checked(TMenuGroup::Iteration), 5);
+    EXPECT_EQ(x.Checked(TMenuGroup::Power), 0);
+    EXPECT_EQ(x.Checked(TMenuGroup::DrawMode), 0); // the last basic method
+    EXPECT_FALSE(x.ShadeOffChecked());
+    EXPECT_EQ(x.DrawingsStarted(), 1);
+
+    // A faulty one is reported, and drawn all the same.
+    f.view.ErrorsExpected = 1;
+    x.OpenLocationFile(dir.File("missing.fss"), TDrawSource::Dialog);
+    EXPECT_EQ(f.view.Errors, std::vector<std::string>{"形式不正です。Section=[Info] Item=[Format]"});
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+}
+
+} // namespace vistal::test
