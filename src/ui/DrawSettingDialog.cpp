@@ -343,13 +343,12 @@ void TfrmDrawSettingDialog::SetCurrentValues() {
 
 void TfrmDrawSettingDialog::ApplyValues() {
     TExplorer& w = explorer_;
-    TVistal& e = w.Engine();
 
     // A new formula starts at its home view; Julia takes the centre as its constant.
     const int type = cmbType->currentIndex();
     if (type == 0 || type == 1) {
         const std::uint8_t formula = type == 0 ? fmMandelbrot : fmJulia;
-        if (e.Formula() != formula) w.StopAndChangeFormula();
+        if (w.Place().Formula != formula) w.StopAndChangeFormula();
     } else {
         prompt_.ShowError(QStringLiteral("Error in SetCurrentValues"));
     }
@@ -380,7 +379,7 @@ void TfrmDrawSettingDialog::ApplyValues() {
 
     w.SelectShadeOff(ckbShadeOff->isChecked());
 
-    e.SetBrightnessRaite(StrToFloat(txtBrightnessRaito->text()));
+    w.SetBrightnessRaite(StrToFloat(txtBrightnessRaito->text()));
 }
 
 void TfrmDrawSettingDialog::bbnReDrawClick() {

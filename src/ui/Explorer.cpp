@@ -491,6 +491,10 @@ void TExplorer::SetColor0(bool useColor0, TColor color0) {
     RedrawOnPaletteChange();
 }
 
+void TExplorer::SetBrightnessRaite(double ratio) {
+    vistal_->SetBrightnessRaite(ratio);
+}
+
 // ---- the formula and the exponent -------------------------------------------------------
 
 void TExplorer::StopAndChangeFormula() {

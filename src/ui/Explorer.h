@@ -201,6 +201,9 @@ public:
     void RedrawOnPaletteChange();
     // 色0の設定 accepted: colour 0 from now on, drawn like a palette change.
     void SetColor0(bool useColor0, TColor color0);
+    // The brightness ratio of the picture shown (描画設定), -1..1; it shows
+    // at the next drawing.
+    void SetBrightnessRaite(double ratio);
 
     // ---- the formula and the exponent ---------------------------------------
     // Stops a running drawing and switches between Mandelbrot and Julia; the
