@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -79,19 +81,53 @@ TEST(WorkerPool, ExceptionsReachTheCaller) {
                                   std::this_thread::yield();
                           }),
                  std::logic_error);
-    // The pool still works afterwards.
-    std::atomic<int> parts{0};
-    pool.Run(2, [&](int) { ++parts; });
-    EXPECT_GE(parts.load(), 1);
+    // The pool still works afterwards: its worker takes part in the next job.
+    std::atomic<bool> workerRan{false};
+    pool.Run(2, [&](int t) {
+        if (t != 0) {
+            workerRan = true;
+            return;
+        }
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!workerRan && std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+    });
+    EXPECT_TRUE(workerRan.load());
 }
 
+// Destroying a pool ends its threads, whether they have just started or have
+// gone to sleep after a job.
 TEST(WorkerPool, DestroyedWhileIdleOrRightAfterCreation) {
+    const auto threads = [] {
+        const std::filesystem::directory_iterator tasks("/proc/self/task");
+        return std::distance(begin(tasks), end(tasks));
+    };
+    // A joined thread leaves the list of tasks a moment after it returned.
+    const auto settled = [&](long count) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (threads() != count && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return threads();
+    };
+    // Before: once the threads that earlier tests of this process ended are gone.
+    auto before = threads();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const auto now = threads();
+        if (now == before) break;
+        before = now;
+    }
     for (int i = 0; i < 20; ++i) {
         TWorkerPool pool;
         pool.Reserve(4);
     }
-    TWorkerPool pool;
-    pool.Reserve(2);
-    pool.Run(2, [](int) {});
-    std::this_thread::sleep_for(std::chrono::milliseconds(2)); // workers go to sleep
+    EXPECT_EQ(settled(before), before);
+    {
+        TWorkerPool pool;
+        pool.Reserve(2);
+        pool.Run(2, [](int) {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(2)); // workers go to sleep
+        EXPECT_EQ(threads(), before + 1);
+    }
+    EXPECT_EQ(settled(before), before);
 }

@@ -211,6 +211,7 @@ TEST_F(DrawSetting, AValueThatCannotBeAppliedEndsTheApplyWithoutADrawing) {
     const int drawings = w.Explorer().DrawingsStarted();
     const auto press = [&](const QString& message) {
         prompt.Errors.clear();
+        prompt.ExpectErrors(1);
         d.bbnReDraw->click();
         EXPECT_EQ(prompt.Errors, QStringList{message});
     };

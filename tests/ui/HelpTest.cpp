@@ -26,6 +26,7 @@ void WritePage(const QString& folder) {
 TEST(Help, AMissingFolderOrPageIsReportedAndNothingOpens) {
     QTemporaryDir exe;
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(2);
     ui::OpenHelp(prompt, exe.path());
     ASSERT_EQ(prompt.Errors.size(), 1);
     EXPECT_EQ(prompt.Errors[0], exe.path() + "/Help/ が見つかりません" + kHint);
@@ -58,6 +59,7 @@ TEST(Help, APageTheDesktopCannotOpenIsReported) {
     QTemporaryDir exe;
     WritePage(exe.path() + "/Help");
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(1);
     prompt.OpenDocumentResult = false;
     ui::OpenHelp(prompt, exe.path());
     EXPECT_EQ(prompt.Errors, QStringList{exe.path() + "/Help/Help.html を開けませんでした"});

@@ -11,6 +11,7 @@ namespace vistal::test {
 
 TEST(IntegerDialog, RefusesTooSmallAndUnparsableTextAndStaysOpen) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(3);
     ui::TIntegerDialog dialog(prompt);
     dialog.Caption = QStringLiteral("びすたる");
     dialog.ErrorMessage = QStringLiteral("整数値を入れてください");
@@ -43,6 +44,7 @@ TEST(IntegerDialog, RefusesTooSmallAndUnparsableTextAndStaysOpen) {
 
 TEST(IntegerDialog, LimitsPushEachOtherAndDefaultsFillTheForm) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(2);
     ui::TIntegerDialog dialog(prompt);
     EXPECT_EQ(dialog.Max(), 2147483647);
     dialog.SetMax(10);
@@ -68,6 +70,7 @@ TEST(IntegerDialog, LimitsPushEachOtherAndDefaultsFillTheForm) {
 
 TEST(InputFloatDialog, RefusesTooLargeAndTakesEmptyTextAsCancel) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(2);
     ui::TInputFloatDialog dialog(prompt);
     dialog.SetMin(-100.0);
     dialog.SetMax(100.0);

@@ -95,6 +95,7 @@ TEST_F(MainWindow, IterationUserRefusesWhatItCannotTakeAndChecksTheItemOfTheValu
     TfrmMain& w = Start();
     const int drawings = w.Explorer().DrawingsStarted();
     TSeen seen;
+    prompt.ExpectErrors(2);
     prompt.DialogAnswers.push_back(Typing({"0", "abc", "5000"}, &seen));
     w.mnuOptionIterationUser->trigger();
     EXPECT_EQ(seen.Title, QStringLiteral("びすたる"));
@@ -125,6 +126,7 @@ TEST_F(MainWindow, IterationUserRefusesWhatItCannotTakeAndChecksTheItemOfTheValu
 TEST_F(MainWindow, CorrectionUserHasLimitsOfItsOwn) {
     TfrmMain& w = Start();
     TSeen seen;
+    prompt.ExpectErrors(2);
     prompt.DialogAnswers.push_back(Typing({"0.5", "3"}, &seen));
     w.mnuOptionModeEscapeUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("打切判定数（現在値：1024）"));
@@ -150,6 +152,7 @@ TEST_F(MainWindow, CorrectionUserHasLimitsOfItsOwn) {
 TEST_F(MainWindow, RefreshUserShowsTenthsOfASecondAndRefusesWhatAnIntCannotHold) {
     TfrmMain& w = Start();
     TSeen seen;
+    prompt.ExpectErrors(1);
     prompt.DialogAnswers.push_back(Typing({"21474837", "0"}, &seen));
     w.mnuOptionRefreshUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("書換頻度（現在値：5）"));
@@ -177,6 +180,7 @@ TEST_F(MainWindow, PowerUserResetsAndRedrawsEvenWhenCancelled) {
     EXPECT_TRUE(Action(w, "mnuOptionPowerNormal")->isChecked());
 
     TSeen seen;
+    prompt.ExpectErrors(1);
     prompt.DialogAnswers.push_back(Typing({"1", "3"}, &seen));
     w.mnuOptionPowerUser->trigger();
     EXPECT_EQ(seen.Information, QStringLiteral("巾乗（現在値：2）"));
@@ -329,6 +333,7 @@ TEST_F(MainWindow, OptionsFromTheirItem) {
             shown = Child<QScrollBar>(d, "srbRefresh")->value();
             // 浮き出し as the start-up method; a BMP folder that is not there
             // keeps the dialog open and applies nothing.
+            prompt.ExpectErrors(1);
             Child<ui::TRadioGroup>(d, "rdgDraw")->SetItemIndex(3);
             Child<QAbstractButton>(d, "ckbBmpSet")->click();
             Type(d, "edtBmpSet", "/no/such/folder");
@@ -413,6 +418,7 @@ TEST_F(MainWindow, APaletteFileIsRememberedAndTheFoldersFollowTheOptions) {
 
 TEST_F(MainWindow, TheSizeDialogAndSizesTheMachineCannotHold) {
     TfrmMain& w = Start();
+    prompt.ExpectErrors(5);
     prompt.DialogAnswers.push_back([](QDialog& d) {
         Type(d, "edtWidth", "0");
         Press(d, "bbnOk");
@@ -464,6 +470,7 @@ TEST_F(MainWindow, RunningOutOfMemoryInADrawingEndsOnlyThatCommand) {
     TfrmMain& w = Start();
     w.Vistal().SetCenter({-0.5, 0.1});
     AtRow(w, 5, [] { throw std::bad_alloc(); });
+    prompt.ExpectErrors(1);
     w.mnuFileDraw->trigger();
     EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("メモリが足りません")});
     EXPECT_FALSE(w.Vistal().Drawing());

@@ -80,6 +80,7 @@ TEST_F(LocationWindow, DroppedFilesOnTheWindow) {
 
     // Anything else is refused by name; only the first file of a drop counts.
     const QString notes = Write("notes.txt", "hello\r\n");
+    prompt.ExpectErrors(2);
     Drop(w.ptbVistal, {notes, vcp});
     EXPECT_EQ(prompt.Errors, QStringList{notes + QStringLiteral("\r\nは扱えません。")});
     EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);

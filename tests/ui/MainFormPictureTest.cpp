@@ -101,6 +101,7 @@ TEST_F(PictureWindow, SavesByExtensionOrFilterAndTheFileHoldsThePicture) {
     EXPECT_EQ(Rgb32(QImage(dir.filePath("plain.bmp"), "BMP")), Rgb32(ui::ImageOf(shown)));
 
     Answer(dir.filePath("pic.gif"), 4); // all files, and no type to be told
+    prompt.ExpectErrors(1);
     w.mnuFileSave->trigger();
     EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("Invalid index number(4) at GetFileType")});
     EXPECT_EQ(Entries(dir.path()), (QStringList{"my.folder", "pic.JPG", "pic.png", "plain.bmp"}));
@@ -131,6 +132,7 @@ TEST_F(PictureWindow, ASaveThatCannotBeWrittenIsReportedAndLeavesNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
     for (const char* name : {"missing/pic.png", "fifo.png", "folder.bmp"}) {
         prompt.Errors.clear();
+        prompt.ExpectErrors(1);
         Answer(dir.filePath(name), 1);
         w.mnuFileSave->trigger();
         ASSERT_EQ(prompt.Errors.size(), 1) << name;
@@ -242,6 +244,7 @@ TEST_F(PictureWindow, ADesktopWithoutWallpaperSupportIsToldAtOnce) {
     w.WallpaperEnvironment = GnomeEnvironment(dir.path());
     w.WallpaperEnvironment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
     w.Global().KabegamiMode = false;
+    prompt.ExpectErrors(1);
     w.mnuFileSetWPCenter->trigger();
     ASSERT_EQ(prompt.Errors.size(), 1);
     EXPECT_TRUE(prompt.Errors[0].startsWith(QStringLiteral("壁紙に設定できません。\n")));

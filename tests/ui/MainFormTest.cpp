@@ -281,6 +281,7 @@ TEST_F(MainWindow, FullScreenAndBack) {
 
 TEST_F(MainWindow, HelpAndAboutOpenFromTheirItems) {
     TfrmMain& w = Start();
+    prompt.ExpectErrors(1);
     w.mnuHelpHelp->trigger(); // the tests run where no help page lies beside them
     ASSERT_EQ(prompt.Errors.size(), 1);
     EXPECT_TRUE(prompt.Errors[0].contains(QStringLiteral("が見つかりません")));
@@ -318,6 +319,7 @@ TEST_F(MainWindow, SettingsAreWrittenAtTheEndAndReadAtTheNextStart) {
     // A settings file that cannot be written is reported.
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/proc/version/no");
+    prompt.ExpectErrors(1);
     window.reset();
     qputenv("XDG_CONFIG_HOME", config);
     EXPECT_EQ(prompt.Errors.size(), 1);

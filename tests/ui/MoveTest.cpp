@@ -41,6 +41,7 @@ TEST(MoveDialog, EmptyFieldsAndAZeroWidthKeepTheirValues) {
 
 TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(1);
     TFakeExplorer x;
     TVistal& engine = x.explorer.Engine();
     const double span = engine.ImSpan();
@@ -58,6 +59,7 @@ TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
 
 TEST(JuliaConstDialog, SetsTheFilledPartsAndReportsABadOne) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(1);
     TFakeExplorer x;
     TVistal& engine = x.explorer.Engine();
     engine.ChangeFormula();

@@ -61,6 +61,7 @@ TEST(OptionDialog, ARefreshRateAboveNineIsLoweredInTheSettingsEvenWhenCancelled)
 
 TEST(OptionDialog, AMissingBmpFolderRefusesAndAppliesNothing) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(2);
     TGlobal global;
     global.KabegamiFileName = "_vistal.bmp";
     ui::TfrmOption form(global, prompt);

@@ -11,6 +11,7 @@ namespace vistal::test {
 
 TEST(Guard, SwallowsTheSilentAbortAndShowsEveryOtherError) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(3);
     ui::Guarded(prompt, [] { throw EAbort(); });
     EXPECT_TRUE(prompt.Errors.isEmpty());
     ui::Guarded(prompt, [] { throw std::runtime_error("ﾌｧｲﾙが見つかりません"); });
@@ -23,6 +24,7 @@ TEST(Guard, SwallowsTheSilentAbortAndShowsEveryOtherError) {
 
 TEST(Guard, TheCoreReportsThroughThePrompt) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(1);
     ui::TPromptReporter reporter(prompt);
     TErrorReporter& core = reporter;
     core.ShowError("1 行目にｴﾗｰがあります");

@@ -9,6 +9,7 @@ namespace vistal::test {
 
 TEST(SizeDialog, TakesOnlyTwoPositiveIntegers) {
     TRecordingPrompt prompt;
+    prompt.ExpectErrors(2);
     TVistal engine;
     engine.SetWidth(320);
     engine.SetHeight(240);

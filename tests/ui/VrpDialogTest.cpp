@@ -88,6 +88,7 @@ TEST_F(LocationWindow, AFaultyListIsReportedAtEveryShowingAndTheOldListStays) {
                                          "\r\n"
                                          "T=Vistal,Title=y,Cr=0,Ci=0,W=0\r\n");
     StartWithDialogs({a});
+    prompt.ExpectErrors(3);
     window->Global().CurrentVrpFile = bad.toStdString();
     list->show();
     list->hide();
@@ -320,6 +321,7 @@ TEST_F(LocationWindow, TheSettingsRefuseAMissingStartUpListButKeepTheOptions) {
         s.bbnOk->click();
         return d.result();
     });
+    prompt.ExpectErrors(1);
     list->BitBtn1->click();
     EXPECT_EQ(prompt.Errors, QStringList{QStringLiteral("起動時に読み込む VRP ﾌｧｲﾙ\r\n") + File("none.vrp") +
                                          QStringLiteral("\r\nがありません")});
@@ -335,6 +337,7 @@ TEST_F(LocationWindow, RegisteringIntoANewFileCreatesItAndTheListShowsIt) {
     const QString vcp = palettes.filePath("Sunset.vcp");
     TfrmMain& w = StartWithDialogs();
     const QString fresh = File("new.vrp");
+    prompt.ExpectErrors(2);
     prompt.DialogAnswers.push_back([&](QDialog& d) {
         d.show();
         EXPECT_EQ(d.windowTitle(), QStringLiteral("おすすめ座標の登録"));

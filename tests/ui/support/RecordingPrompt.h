@@ -1,6 +1,7 @@
 // A prompt for the window tests: it records every message and answers every
 // question and dialog from queues the test fills beforehand. A question with no
-// answer queued fails the test.
+// answer queued fails the test, and so does an error box the test did not
+// announce (ExpectErrors) before it came.
 #pragma once
 
 #include "ui/Prompt.h"
@@ -29,7 +30,14 @@ public:
     QStringList Documents;
     bool OpenDocumentResult = true;
 
-    void ShowError(const QString& text) override { Errors << text; }
+    // The test expects count more error boxes.
+    void ExpectErrors(int count) { expectedErrors_ += count; }
+
+    void ShowError(const QString& text) override {
+        Errors << text;
+        if (++shownErrors_ > expectedErrors_)
+            ADD_FAILURE() << "unannounced error box: " << text.toStdString();
+    }
     bool Confirm(const QString& text) override {
         Questions << text;
         return Take(ConfirmAnswers, "confirmation", false);
@@ -66,6 +74,8 @@ public:
     }
 
 private:
+    int expectedErrors_ = 0, shownErrors_ = 0;
+
     // Answers are taken from the front; an empty queue fails the test and
     // answers "cancelled".
     template <class T> static T Take(std::deque<T>& queue, const char* what, T fallback) {
