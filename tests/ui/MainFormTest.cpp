@@ -1,6 +1,8 @@
-// The main window with real widgets: start-up, the drawing loop and its
-// history, drawings stopped or superseded from inside a running one, closing,
-// the mouse, the wheel, full screen and the settings file.
+// The main window with real widgets, as the view of the explorer: what the
+// start-up shows, the repaint timer, the mouse and the wheel reaching the
+// explorer, the marks of a drawing stopped from inside it, closing, full
+// screen and the settings file. The rules themselves are the explorer's
+// (ExplorerTest.cpp).
 #include "support/MainWindowDriver.h"
 #include "ui/PaintBox.h"
 #include "ui/PictureImage.h"
@@ -22,10 +24,8 @@
 
 namespace vistal::test {
 
-TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
+TEST_F(MainWindow, StartsShowingTheStartUpPicture) {
     TfrmMain& w = Start();
-    EXPECT_EQ(w.Explorer().DrawingsStarted(), 2);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
     EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.ptbVistal->size(), QSize(200, 200));
     EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
@@ -37,20 +37,10 @@ TEST_F(MainWindow, StartsWithTwoDrawingsOfTheRenderersPicture) {
     EXPECT_FALSE(w.spbAbort->isEnabled());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
     for (QAction* checked :
-         {Action(w, "mnuOptionZoom1"), Action(w, "mnuOptionSize200x200"), Action(w, "mnuOptionIteration256"),
-          Action(w, "mnuOptionDetail1"), Action(w, "mnuOptionPaletteStandard"),
-          Action(w, "mnuOptionPowerNormal"), Action(w, "mnuOptionModeNormal"),
-          Action(w, "mnuOptionModeMixedExist"), Action(w, "mnuOptionModeBright1"),
-          Action(w, "mnuOptionModeCorrection0"), Action(w, "mnuOptionModeLightDark1"),
-          Action(w, "mnuOptionModeRepresentation1"), Action(w, "mnuOptionModeEscape1024"),
-          Action(w, "mnuOptionRubberBandTwoPoint"), Action(w, "mnuOptionRefresh5"), w.mnuOptionPaletteRedraw,
-          w.ViewToolBar, w.ViewStatusbar})
+         {Action(w, "mnuOptionIteration256"), w.mnuOptionPaletteRedraw, w.ViewToolBar, w.ViewStatusbar})
         EXPECT_TRUE(checked->isChecked()) << checked->objectName().toStdString();
     EXPECT_FALSE(w.ViewFullScreen->isChecked());
     EXPECT_TRUE(w.ViewFullScreen->isEnabled());
-    EXPECT_TRUE(w.RePaint->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_L));
-    Action(w, "mnuOptionSize200x200")->trigger(); // the size it has: nothing happens
-    EXPECT_EQ(w.Explorer().DrawingsStarted(), 2);
 }
 
 TEST_F(MainWindow, TheRefreshChoiceReachesTheRunningTimer) {
@@ -90,26 +80,6 @@ TEST_F(MainWindow, AClickZoomsAndBackReturnsWithoutEnteringTheHistory) {
     EXPECT_EQ(w.Explorer().History().Count(), count - 1);
     EXPECT_FALSE(w.spbBack->isEnabled());
     EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
-
-    // Redrawing an unchanged view enters nothing.
-    w.mnuFileDraw->trigger();
-    w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Explorer().History().Count(), count - 1);
-}
-
-TEST_F(MainWindow, TheAdjustedCentreEntersTheHistoryUnadjustedOnce) {
-    TfrmMain& w = Start();
-    w.Global().Adjusted = true;
-    w.Global().SetAdjust(1);
-    w.Vistal().SetCenter({-0.5, 0.05});
-    w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.5, 0}));
-    const std::size_t count = w.Explorer().History().Count();
-    w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Explorer().History().Count(), count + 1);
-    EXPECT_EQ(w.Explorer().History().Peek().Center, (TComplex{-0.5, 0.05}));
-    w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Explorer().History().Count(), count + 1);
 }
 
 TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
@@ -144,21 +114,6 @@ TEST_F(MainWindow, AbortLeavesThePartialPictureAndTheIdleTitle) {
     EXPECT_EQ(partial.Pixel(0, 199), 0x123456u); // never drawn
     EXPECT_EQ(Shown(w).pixel(0, 199), qRgb(0x56, 0x34, 0x12));
     EXPECT_EQ(Panel(3), QStringLiteral("中断"));
-}
-
-TEST_F(MainWindow, AClickDuringADrawingSupersedesIt) {
-    TfrmMain& w = Start();
-    w.Vistal().SetCenter({-0.5, 0.1}); // no symmetry: every row is drawn
-    const int before = w.Explorer().DrawingsStarted();
-    AtRow(w, 5, [&] { Click(w, {150, 100}); });
-    w.mnuFileDraw->trigger();
-    EXPECT_EQ(w.Explorer().DrawingsStarted(), before + 2);
-    EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) {
-                  e.SetCenter({-0.5, 0.1});
-                  e.ZoomInAt(150, 100);
-              }));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("びすたる"));
-    EXPECT_FALSE(w.spbAbort->isEnabled());
 }
 
 TEST_F(MainWindow, ClosingDuringADrawingAsksFirst) {
@@ -200,15 +155,8 @@ TEST_F(MainWindow, TheRubberBandZoomsToWhatItShows) {
     EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture([](TVistal& e) { e.ZoomTwoPoint(120, 100, 80, 60); }));
 
-    // Too flat, and released outside: nothing happens.
-    const int drawings = w.Explorer().DrawingsStarted();
-    const TComplex centre = w.Vistal().Center();
-    Drag(w, {100, 100}, {101, 150}, {104, 150});
-    Drag(w, {100, 100}, {150, 150}, {250, 150});
-    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings);
-    EXPECT_EQ(w.Vistal().Center(), centre);
-
     // Centre and point.
+    const TComplex centre = w.Vistal().Center();
     Action(w, "mnuOptionRubberBandCenterAndPoint")->trigger();
     EXPECT_TRUE(Action(w, "mnuOptionRubberBandCenterAndPoint")->isChecked());
     TVistal expected;
