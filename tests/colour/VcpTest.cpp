@@ -32,12 +32,6 @@ int ErrorLine(const std::string& text) {
     return ReadText(text).Code;
 }
 
-const char* kSunset = "* sunset palette\n"
-                      "000000\n"
-                      "#GRAD FF0000, FFFF00, 4\n"
-                      "#line 0,64,0,0,255,0,5\n"
-                      "00FF00 green\n";
-
 } // namespace
 
 TEST(Vcp, ExampleFile) {
@@ -46,7 +40,7 @@ TEST(Vcp, ExampleFile) {
         Rgb(255, 191, 0), Rgb(0, 0, 255), Rgb(64, 0, 255), Rgb(128, 0, 255),
         Rgb(192, 0, 255), Rgb(0, 0, 255), Rgb(0, 255, 0),
     };
-    EXPECT_EQ(Colors(kSunset), expected);
+    EXPECT_EQ(Colors(test::kSunsetVcp), expected);
 }
 
 TEST(Vcp, Gradients) {

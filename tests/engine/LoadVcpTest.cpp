@@ -20,18 +20,12 @@ public:
     std::vector<std::string> Messages;
 };
 
-const char* kSunset = "* sunset palette\n"
-                      "000000\n"
-                      "#GRAD FF0000, FFFF00, 4\n"
-                      "#line 0,64,0,0,255,0,5\n"
-                      "00FF00 green\n";
-
 } // namespace
 
 TEST(LoadVcp, InstallsThePalette) {
     test::TempDir dir;
     const std::string file = dir.File("sunset.vcp");
-    test::WriteFileBytes(file, kSunset);
+    test::WriteFileBytes(file, test::kSunsetVcp);
     TVistal v;
     TRecorder r;
     v.ErrorReporter = &r;

@@ -40,4 +40,12 @@ int InChild(const std::function<int()>& body);
 void LimitAddressSpace(std::size_t bytes);
 void WriteFileBytes(const std::string& fileName, const std::string& bytes);
 
+// A palette file with a comment, a colour, a gradient and a line directive:
+// ten colours after colour 0.
+inline constexpr const char* kSunsetVcp = "* sunset palette\n"
+                                          "000000\n"
+                                          "#GRAD FF0000, FFFF00, 4\n"
+                                          "#line 0,64,0,0,255,0,5\n"
+                                          "00FF00 green\n";
+
 } // namespace vistal::test
