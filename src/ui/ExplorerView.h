@@ -1,7 +1,7 @@
 // TExplorerView: what the explorer (TExplorer) asks of the screen. The main
 // window implements it with widgets; the explorer's tests with a record of the
 // calls. Every call comes from the user-interface thread, also from inside a
-// drawing (ProcessEvents). What the view shows besides the arguments it reads
+// drawing (ProcessEvents). Besides the arguments, the view reads what it shows
 // from the explorer's state (the checks, the bars chosen, the formula).
 #pragma once
 
