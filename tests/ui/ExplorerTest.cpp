@@ -191,88 +191,60 @@ TEST(ExplorerHistory, TheCentreAdjustmentComesAfterTheRecord) {
     EXPECT_EQ(x.History().Count(), count);
 }
 
+// Chooses every item of a group in turn: each checks itself and sets the
+// value of its table, as value() reads it.
+template <class T, std::size_t N, class Value>
+void ChooseEvery(TExplorer& x, TMenuGroup group, const ui::TMenuItem<T> (&items)[N], Value value) {
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        x.ChooseMenuItem(group, i);
+        EXPECT_EQ(x.Checked(group), i) << items[i].Name;
+        EXPECT_EQ(value(), items[i].Value) << items[i].Name;
+    }
+}
+
 TEST(ExplorerMenus, EveryItemOfEveryGroupSetsItsValueAndChecksItself) {
     TFakeExplorer f;
     TExplorer& x = f.explorer;
     TVistal& e = x.Engine();
-    const auto chosen = [&](TMenuGroup group, int item) {
-        x.ChooseMenuItem(group, item);
-        EXPECT_EQ(x.Checked(group), item) << static_cast<int>(group) << " " << item;
-    };
     x.SelectIteration(8); // quick drawings
-    for (int i = 0; i < ui::UserItemOf(ui::kZoomFactorItems); ++i) {
-        chosen(TMenuGroup::ZoomFactor, i);
-        EXPECT_EQ(e.ZoomFactor(), ui::kZoomFactorItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kPictureSizeItems); ++i) {
-        const int drawings = x.DrawingsStarted();
-        chosen(TMenuGroup::PictureSize, i);
-        EXPECT_EQ(f.view.Picture, ui::kPictureSizeItems[i].Value);
-        EXPECT_EQ((ui::TPictureSize{e.Width(), e.Height()}), ui::kPictureSizeItems[i].Value);
-        EXPECT_EQ(x.DrawingsStarted(), drawings + 1);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kIterationItems); ++i) {
-        chosen(TMenuGroup::Iteration, i);
-        EXPECT_EQ(e.Iteration(), ui::kIterationItems[i].Value);
-    }
+    ChooseEvery(x, TMenuGroup::ZoomFactor, ui::kZoomFactorItems, [&] { return e.ZoomFactor(); });
+    int drawings = x.DrawingsStarted();
+    ChooseEvery(x, TMenuGroup::PictureSize, ui::kPictureSizeItems, [&] {
+        EXPECT_EQ(f.view.Picture, (ui::TPictureSize{e.Width(), e.Height()}));
+        EXPECT_EQ(x.DrawingsStarted(), ++drawings);
+        return ui::TPictureSize{e.Width(), e.Height()};
+    });
+    ChooseEvery(x, TMenuGroup::Iteration, ui::kIterationItems, [&] { return e.Iteration(); });
     x.SelectIteration(8);
-    for (int i = 0; i < ui::UserItemOf(ui::kDetailItems); ++i) {
-        chosen(TMenuGroup::Detail, i);
-        EXPECT_EQ(e.Detail(), ui::kDetailItems[i].Value);
-    }
+    ChooseEvery(x, TMenuGroup::Detail, ui::kDetailItems, [&] { return e.Detail(); });
     x.TogglePaletteRedraw(); // the palettes change without a drawing
-    const int drawings = x.DrawingsStarted();
     for (int i = 0; i < ui::UserItemOf(ui::kPaletteItems); ++i) {
-        chosen(TMenuGroup::Palette, i);
+        x.ChooseMenuItem(TMenuGroup::Palette, i);
+        EXPECT_EQ(x.Checked(TMenuGroup::Palette), i);
         EXPECT_EQ(x.Global().PaletteName, ui::kPaletteItems[i].Value.PaletteName);
     }
     EXPECT_EQ(x.DrawingsStarted(), drawings);
-    for (int i = 0; i < ui::UserItemOf(ui::kPowerItems); ++i) {
-        e.SetCenter({0.25, 0.25});
-        chosen(TMenuGroup::Power, i);
-        EXPECT_EQ(e.Pow(), ui::kPowerItems[i].Value);
+    e.SetCenter({0.25, 0.25});
+    ChooseEvery(x, TMenuGroup::Power, ui::kPowerItems, [&] {
         EXPECT_NE(e.Center(), (TComplex{0.25, 0.25})); // the home view, drawn
-        EXPECT_EQ(x.DrawingsStarted(), drawings + i + 1);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kDrawModeItems); ++i) {
-        chosen(TMenuGroup::DrawMode, i);
-        EXPECT_EQ(e.DrawMode, ui::kDrawModeItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kExtDrawModeItems); ++i) {
-        chosen(TMenuGroup::ExtDrawMode, i);
+        EXPECT_EQ(x.DrawingsStarted(), ++drawings);
+        e.SetCenter({0.25, 0.25}); // away from home again for the next item
+        return e.Pow();
+    });
+    ChooseEvery(x, TMenuGroup::DrawMode, ui::kDrawModeItems, [&] { return e.DrawMode; });
+    ChooseEvery(x, TMenuGroup::ExtDrawMode, ui::kExtDrawModeItems, [&] {
         EXPECT_EQ(x.Checked(TMenuGroup::DrawMode), ui::kExtendedModeItem);
-        EXPECT_EQ(e.DrawMode, ui::kExtDrawModeItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kDrawCompoItems); ++i) {
-        chosen(TMenuGroup::DrawCompo, i);
-        EXPECT_EQ(e.DrawCompo, ui::kDrawCompoItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kPotentialBrightItems); ++i) {
-        chosen(TMenuGroup::PotentialBright, i);
-        EXPECT_EQ(e.PotentialBright, ui::kPotentialBrightItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kCorrectionItems); ++i) {
-        chosen(TMenuGroup::Correction, i);
-        EXPECT_EQ(e.Correction(), ui::kCorrectionItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kLightDarkItems); ++i) {
-        chosen(TMenuGroup::LightDark, i);
-        EXPECT_EQ(e.LightDark, ui::kLightDarkItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kRepresentItems); ++i) {
-        chosen(TMenuGroup::Represent, i);
-        EXPECT_EQ(e.Represent, ui::kRepresentItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kEscapeItems); ++i) {
-        chosen(TMenuGroup::Escape, i);
-        EXPECT_EQ(e.Escape(), ui::kEscapeItems[i].Value);
-    }
-    for (int i = 0; i < ui::UserItemOf(ui::kRubberBandItems); ++i)
-        chosen(TMenuGroup::RubberBand, i);
-    for (int i = 0; i < ui::UserItemOf(ui::kRefreshItems); ++i) {
-        chosen(TMenuGroup::Refresh, i);
-        EXPECT_EQ(x.RefreshInterval(), ui::kRefreshItems[i].Value);
-    }
+        return e.DrawMode;
+    });
+    ChooseEvery(x, TMenuGroup::DrawCompo, ui::kDrawCompoItems, [&] { return e.DrawCompo; });
+    ChooseEvery(x, TMenuGroup::PotentialBright, ui::kPotentialBrightItems, [&] { return e.PotentialBright; });
+    ChooseEvery(x, TMenuGroup::Correction, ui::kCorrectionItems, [&] { return e.Correction(); });
+    ChooseEvery(x, TMenuGroup::LightDark, ui::kLightDarkItems, [&] { return e.LightDark; });
+    ChooseEvery(x, TMenuGroup::Represent, ui::kRepresentItems, [&] { return e.Represent; });
+    ChooseEvery(x, TMenuGroup::Escape, ui::kEscapeItems, [&] { return e.Escape(); });
+    ChooseEvery(x, TMenuGroup::RubberBand, ui::kRubberBandItems,
+                [&] { return x.Checked(TMenuGroup::RubberBand); });
+    ChooseEvery(x, TMenuGroup::Refresh, ui::kRefreshItems, [&] { return x.RefreshInterval(); });
 }
 
 TEST(ExplorerMenus, EachValueChecksItsItemOrTheUserItem) {

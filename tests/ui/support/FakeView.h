@@ -21,7 +21,6 @@ public:
     int RepaintInterval = 0;
     std::vector<int> RepaintIntervals; // every interval asked for while drawing
     ui::TPictureSize Picture;          // the size of the picture on screen
-    bool BarsShown = true;             // as the explorer's checks have them
     bool FullScreen = false;
     ui::TPoint Place{30, 40}; // where the window stands
     ui::TPictureSize Screen{640, 400};
