@@ -38,15 +38,8 @@ std::vector<std::string> PaletteFolders(const char* xdgDataHome, const char* hom
         add(fs::path(xdgDataHome) / "vistal/palettes");
     else if (Absolute(home))
         add(fs::path(home) / ".local/share/vistal/palettes");
-    if (!programFolder.empty()) {
-#ifdef VISTAL_BUILD_PROGRAM_DIR
-        // A program of the build tree finds the palettes of its source tree.
-        std::error_code ec;
-        if (fs::equivalent(programFolder, VISTAL_BUILD_PROGRAM_DIR, ec) && !ec)
-            add(VISTAL_SOURCE_PALETTE_DIR);
-#endif
-        add(fs::path(programFolder) / "../share/vistal/palettes");
-    }
+    // Installed, or in the build tree, which keeps a copy there.
+    if (!programFolder.empty()) add(fs::path(programFolder) / "../share/vistal/palettes");
     std::string dirs =
         xdgDataDirs != nullptr && xdgDataDirs[0] != '\0' ? xdgDataDirs : "/usr/local/share:/usr/share";
     for (std::size_t at = 0; at <= dirs.size();) {

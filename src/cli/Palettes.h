@@ -13,9 +13,9 @@ bool IsBuiltinPalette(const std::string& name);
 
 // The folders searched for NAME.vcp, in order, each once:
 // $XDG_DATA_HOME/vistal/palettes (or ~/.local/share/vistal/palettes), the
-// source tree's palettes/ when the program runs from its build tree, the
-// installed folder share/vistal/palettes beside the program's bin/, then
-// vistal/palettes in each of $XDG_DATA_DIRS (or /usr/local/share:/usr/share).
+// folder share/vistal/palettes beside the program's folder (an installation's
+// or the build tree's), then vistal/palettes in each of $XDG_DATA_DIRS (or
+// /usr/local/share:/usr/share).
 // Null or empty variables count as unset; relative ones are ignored.
 std::vector<std::string> PaletteFolders(const char* xdgDataHome, const char* home, const char* xdgDataDirs,
                                         const std::string& programFolder);
