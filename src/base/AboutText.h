@@ -1,6 +1,7 @@
-// The program's version and licence notice, shared by the explorer (about box,
-// vistal --version) and the renderer (vistal-render --version) so that both
-// say the same.
+// The program's version, licence notice and addresses, shared by the explorer
+// (about box, vistal --help and --version) and the renderer (vistal-render
+// --help and --version) so that both say the same. The version and the
+// addresses come from the top CMakeLists.txt.
 #pragma once
 
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace vistal {
 
-inline constexpr std::string_view kProgramVersion = "1.9.0";
+inline constexpr std::string_view kProgramVersion = VISTAL_VERSION;
 
 // The third line of the about box.
 inline constexpr std::string_view kAboutNotice = "© 2026 vistal developers — GNU GPL v3 or later";
@@ -28,6 +29,13 @@ inline std::string VersionText(std::string_view program) {
     text += '\n';
     text += kLicenceText;
     return text;
+}
+
+// The last lines of --help of both programs: where to report bugs and where
+// the project lives.
+inline std::string ReportingText() {
+    return std::string("Report bugs to: ") + VISTAL_BUG_URL + "\nvistal home page: <" + VISTAL_HOME_URL +
+           ">\n";
 }
 
 } // namespace vistal

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "base/AboutText.h"
 #include "base/UFormat.h"
 #include "base/WorkerPool.h"
 #include "cli/Palettes.h"
@@ -174,7 +175,9 @@ std::string UsageText() {
            "share/vistal/palettes of the installation and of $XDG_DATA_DIRS.\n"
            "\n"
            "Exit status: 0 written, 1 any other failure, 2 a bad command line or a picture\n"
-           "that cannot be had (refused before any drawing).\n";
+           "that cannot be had (refused before any drawing).\n"
+           "\n" +
+           ReportingText();
 }
 
 TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {

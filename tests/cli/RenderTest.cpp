@@ -1,3 +1,4 @@
+#include "base/AboutText.h"
 #include "cli/CliOptions.h"
 #include "support/RenderSupport.h"
 #include "support/TestSupport.h"
@@ -123,6 +124,7 @@ TEST(Render, HelpAndVersion) {
     RunResult r = Render({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("--iterations"), std::string::npos);
+    EXPECT_TRUE(r.out.ends_with("\n\n" + ReportingText())) << r.out;
     r = Render({"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("vistal-render 1.9.0\n", 0), 0u);
