@@ -53,6 +53,10 @@ TComplex ComplexArg(const std::string& option, const std::string& value) {
     return {*re, *im};
 }
 
+const char* TypeWord(TImageFileType type) {
+    return type == ftPng ? "png" : type == ftJpeg ? "jpeg" : "bmp";
+}
+
 std::optional<TImageFileType> TypeNamed(const std::string& name) {
     const std::string v = Lower(name);
     if (v == "bmp") return ftBmp;
@@ -224,6 +228,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.center = ComplexArg(opt, value);
         } else if (id == "span") {
             o.span = RealArg(opt, value);
+            if (!(*o.span > 0)) Bad(opt, "'" + value + "' is not above 0");
         } else if (id == "iterations") {
             o.iterations = IntArg(opt, value, 1, 2147483647);
         } else if (id == "detail") {
@@ -358,6 +363,11 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     o.toStdout = o.output == "-";
     if (o.format) {
         o.outputType = *o.format;
+        // A name that says another type would hide what the file holds.
+        const std::optional<TImageFileType> named = o.toStdout ? std::nullopt : FileTypeOfName(o.output);
+        if (named && *named != *o.format)
+            Bad("--format", "'" + o.output + "' is a " + TypeWord(*named) + " name, not a " +
+                                TypeWord(*o.format) + " one");
     } else if (o.toStdout) {
         Bad("-o -", "the standard output needs --format bmp, png or jpeg");
     } else if (auto type = FileTypeOfName(o.output)) {

@@ -24,11 +24,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <fcntl.h>
 #include <future>
 #include <memory>
 #include <new>
 #include <optional>
 #include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace vistal::cli {
@@ -60,6 +63,19 @@ int CommandLineError(std::ostream& err, const std::string& message) {
 int Refuse(std::ostream& err, const std::string& what, const std::string& why) {
     err << "vistal-render: " << what << ": " << why << "\n";
     return 2;
+}
+
+// Why a file named on the command line cannot be read, as far as opening it
+// tells (a FIFO is opened without waiting for its writer); a folder is no
+// file. With folder, why it is no folder that can be read. Empty when nothing
+// stands in the way.
+std::string CannotRead(const std::string& name, bool folder = false) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    if (fd < 0) return std::strerror(errno);
+    struct stat st {};
+    const bool isFolder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    return isFolder && !folder ? std::strerror(EISDIR) : std::string();
 }
 
 // What was printed on out must have got there: a full disk or a closed
@@ -230,6 +246,20 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             if (const std::string problem = CheckFileWritable(name); !problem.empty())
                 return Refuse(err, "-o " + name, problem);
         }
+
+    // Every file to be read, and the palette folder: one that is missing or
+    // cannot be read is named with the system's reason.
+    const std::pair<const std::optional<std::string>*, bool> inputs[] = {{&o.vrpFile, false},
+                                                                         {&o.fssFile, false},
+                                                                         {&o.viewFrom, false},
+                                                                         {&o.paletteFile, false},
+                                                                         {&o.vcpFolder, true}};
+    for (const auto& [name, folder] : inputs)
+        if (*name)
+            if (const std::string reason = CannotRead(**name, folder); !reason.empty()) {
+                err << "vistal-render: " << **name << ": " << reason << "\n";
+                return 1;
+            }
 
     TStreamReporter reporter(err);
     std::string doing = "setting up the drawing";

@@ -74,6 +74,11 @@ TEST(RenderCommandLine, ErrorsNameTheWordAndHint) {
     EXPECT_EQ(Refusal({"--no-half=yes", "-o", "a.bmp"}), "--no-half: takes no value");
     EXPECT_EQ(Refusal({"--progress=often", "-o", "a.bmp"}),
               "--progress: 'often' is not auto, always or never");
+    // A span is a finite number above 0.
+    for (const std::string span : {"0", "-0", "-2.5"})
+        EXPECT_EQ(Refusal({"--span", span, "-o", "a.bmp"}), "--span: '" + span + "' is not above 0");
+    for (const std::string span : {"nan", "inf", "1e999"})
+        EXPECT_EQ(Refusal({"--span", span, "-o", "a.bmp"}), "--span: '" + span + "' is not a number");
     // Operands are refused after every option was read, as getopt leaves them.
     EXPECT_EQ(Refusal({"stray", "-o", "a.bmp"}), "unexpected argument 'stray'");
     EXPECT_EQ(Refusal({"a.png"}), "unexpected argument 'a.png' (name the output file with -o)");
@@ -104,4 +109,10 @@ TEST(RenderCommandLine, FormatAndQuality) {
               test::ReadFileBytes(dir.File("default.jpg")).size());
     EXPECT_EQ(Refusal({"--quality", "0", "-o", "a.jpg"}), "--quality: '0' is not an integer from 1 to 100");
     EXPECT_EQ(Refusal({"--format", "gif", "-o", "a.jpg"}), "--format: 'gif' is not bmp, png or jpeg");
+    // A name whose extension says another type is refused; .jpg and .jpeg are both JPEG.
+    EXPECT_EQ(Refusal({"--format", "jpeg", "-o", "x.png"}),
+              "--format: 'x.png' is a png name, not a jpeg one");
+    EXPECT_EQ(Refusal({"--format", "png", "--frames", "2", "--zoom-to", "0,0,1", "-o", "z%d.BMP"}),
+              "--format: 'z%d.BMP' is a bmp name, not a png one");
+    EXPECT_EQ(Refusal({"--format", "jpeg", "-o", "x.JPG"}), "(accepted)");
 }

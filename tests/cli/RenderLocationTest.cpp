@@ -93,10 +93,15 @@ TEST(RenderLocation, BadLocationsAreReported) {
     test::WriteFileBytes(vrp, "T=Vistal,Title=a,Cr=0,Ci=0,W=1\r\n");
     EXPECT_EQ(Render({"--vrp", vrp, "--record", "2", "-o", out}, err), 1);
     EXPECT_EQ(err, "vistal-render: " + vrp + " holds 1 record; there is no record 2\n");
-    EXPECT_EQ(Render({"--vrp", dir.File("none.vrp"), "-o", out}, err), 1);
-    EXPECT_EQ(err, "vistal-render: " + dir.File("none.vrp") + "\nが見つかりません。\n");
-    EXPECT_EQ(Render({"--fss", dir.File("none.fss"), "-o", out}, err), 1);
-    EXPECT_EQ(err, "vistal-render: 形式不正です。Section=[Info] Item=[Format]\n");
+    // A file that cannot be read, for every option naming one: its name and the system's reason.
+    for (const std::string option : {"--vrp", "--fss", "--view-from", "--palette"}) {
+        EXPECT_EQ(Render({option, dir.File("none.vcp"), "-o", out}, err), 1) << option;
+        EXPECT_EQ(err, "vistal-render: " + dir.File("none.vcp") + ": No such file or directory\n") << option;
+    }
+    EXPECT_EQ(Render({"--fss", dir.Path().string(), "-o", out}, err), 1);
+    EXPECT_EQ(err, "vistal-render: " + dir.Path().string() + ": Is a directory\n");
+    EXPECT_EQ(Render({"--vrp", vrp, "--vcp-folder", vrp, "-o", out}, err), 1);
+    EXPECT_EQ(err, "vistal-render: " + vrp + ": Not a directory\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     EXPECT_EQ(Render({"--record", "1", "-o", out}, err), 2);
