@@ -4,22 +4,28 @@
 #include "ui/Help.h"
 
 #include <QFileInfo>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace vistal::ui {
 
 QString CommandLineHelp(const QString& executableDir) {
-    return QStringLiteral("Usage: vistal [FILE.vrp]\n"
+    return QStringLiteral("Usage: vistal [FILE]\n"
                           "Explores the Mandelbrot set and the Julia sets of z^n + c (n >= 2) in a window.\n"
                           "\n"
                           "FILE.vrp is a list of recommended views (おすすめ座標); the list dialog\n"
                           "(おすすめ → 移動, Ctrl+O) starts with it instead of the list of its settings.\n"
+                          "FILE.fss (a scenic spot) and FILE.vcp (a palette) are opened once the window\n"
+                          "has drawn its first picture, as if dropped on it.\n"
                           "\n"
                           "  -h, --help     show this help and exit\n"
                           "  --version      show the version and the licence and exit\n"
                           "\n"
                           "Pictures without a window: vistal-render --help.\n"
                           "Help page: ") +
-           HelpFolder(executableDir) + QStringLiteral("Help.html (in the window: ﾍﾙﾌﾟ, F1).\n");
+           HelpFolder(executableDir) + QStringLiteral("Help.html (in the window: ﾍﾙﾌﾟ, F1).\n\n") +
+           QString::fromStdString(ReportingText());
 }
 
 std::optional<int> AnswerCommandLine(const QStringList& args, const QString& executableDir, FILE* out) {
@@ -50,6 +56,63 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out) {
         args << QString::fromLocal8Bit(argv[i]);
     const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     return AnswerCommandLine(args, QFileInfo(exe).absolutePath(), out);
+}
+
+namespace {
+
+// What Qt says while the application starts: kept back, and passed on once it
+// has started.
+struct TStartMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<TStartMessage> startMessages;
+
+void KeepStartMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) {
+        startMessages.push_back({type, text});
+        return;
+    }
+    // The platform plugin failed: its reason is the first thing Qt said (the
+    // fatal message only lists the plugins), and Qt would abort after this.
+    const QString reason = startMessages.empty() ? text.section('\n', 0, 0) : startMessages.front().text;
+    std::fprintf(stderr, "vistal: cannot open a window: %s\n", reason.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
+    bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        platformChosen |= std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
+    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("vistal: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it on a desktop, or draw "
+                   "pictures with vistal-render\n",
+                   stderr);
+        return nullptr;
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(KeepStartMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const TStartMessage& message : startMessages)
+        qt_message_output(message.type, QMessageLogContext(), message.text);
+    startMessages.clear();
+    return app;
+}
+
+std::optional<int> RefuseUnknownOption(const QStringList& args, FILE* err) {
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--")) break;
+        if (arg.startsWith('-') && arg != QLatin1String("-")) {
+            std::fprintf(err, "vistal: unknown option '%s' (vistal --help lists the options)\n",
+                         arg.toLocal8Bit().constData());
+            return 2;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace vistal::ui

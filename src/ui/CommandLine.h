@@ -1,11 +1,14 @@
 // The explorer's own command line: --help and --version answer on the terminal
 // without opening a window; anything else is left to the window (an optional
-// recommendation list) and to Qt's own options.
+// file to open) and to Qt's own options. Without a display, or with an option
+// neither the program nor Qt knows, one line on stderr ends the program.
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace vistal::ui {
@@ -22,5 +25,17 @@ std::optional<int> AnswerCommandLine(const QStringList& args, const QString& exe
 // The same for main()'s arguments, before any Qt object exists; the help page
 // is looked for from the running program's folder.
 std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out = stdout);
+
+// The application, or the exit status 1 after one line on stderr when no
+// window can be opened: no platform is chosen (-platform, QT_QPA_PLATFORM) and
+// neither DISPLAY nor WAYLAND_DISPLAY is set, or Qt's platform plugin fails
+// (a display that does not answer). Qt's messages while it starts are passed
+// on when it starts, and left out when it fails.
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
+
+// The arguments left once Qt has taken its own options: an option among them
+// (a word starting with "-", before "--") is refused with one line on err and
+// the exit status 2; nullopt when there is none.
+std::optional<int> RefuseUnknownOption(const QStringList& args, FILE* err = stderr);
 
 } // namespace vistal::ui

@@ -130,6 +130,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateDialogs(const QStringList& arguments) {
+    if (!arguments.isEmpty()) StartupFile = arguments.first();
     frmDrawSettingDialog_.reset();
     frmEntry_.reset();
     frmVrpDialog_.reset();
@@ -688,6 +689,10 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::FormActivate() {
     explorer_.StartUp();
+    // A scenic spot or a palette named on the command line opens now, as a
+    // dropped one would (a list is the list dialog's).
+    const QString extension = QFileInfo(StartupFile).suffix().toLower();
+    if (extension == QLatin1String("fss") || extension == QLatin1String("vcp")) FormDropFile(StartupFile);
 }
 
 const TBitmap& TfrmMain::ShownPicture() {

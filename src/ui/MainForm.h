@@ -158,6 +158,9 @@ public:
     void mnuRecoSaveClick();
     // A file dropped on the window: a palette file (.vcp) or a scenic spot (.fss).
     void FormDropFile(const QString& fileName);
+    // The file named on the command line: a scenic spot or a palette is opened
+    // as a dropped one after the start-up drawings (a list is the list dialog's).
+    QString StartupFile;
     // The file the scenic-spot dialogs (dlgOpenScenicSpot, dlgSaveScenicSpot) propose.
     QString ScenicSpotFileName;
     // The draw-setting window and colour 0 (MainFormDrawSetting.cpp).

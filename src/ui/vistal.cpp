@@ -18,16 +18,20 @@ int main(int argc, char** argv) {
     // written; set before Qt starts any thread. Qt handles none of these
     // signals itself (its child processes are watched through SIGCHLD).
     vistal::InstallAtomicWriteSignalHandlers();
-    QApplication app(argc, argv);
+    // Without a display: one line and the exit status 1. Then the options Qt
+    // has left that nobody knows: one line and 2.
+    const std::unique_ptr<QApplication> app = vistal::ui::StartApplication(argc, argv);
+    if (!app) return 1;
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (const std::optional<int> status = vistal::ui::RefuseUnknownOption(arguments)) return *status;
     QApplication::setApplicationName(QStringLiteral("vistal"));
-    vistal::ui::InstallQtJapanese(app);
+    vistal::ui::InstallQtJapanese(*app);
     vistal::ui::SetApplicationTitle(QStringLiteral("びすたる"));
     QApplication::setWindowIcon(vistal::ui::AppIcon());
 
     vistal::ui::TfrmMain frmMain;
-    QStringList arguments = QCoreApplication::arguments().mid(1);
     if (!arguments.isEmpty() && arguments.first() == QLatin1String("--")) arguments.removeFirst();
     frmMain.CreateDialogs(arguments);
     frmMain.show();
-    return app.exec();
+    return app->exec();
 }

@@ -2,6 +2,8 @@
 // opens the window.
 #include "ui/CommandLine.h"
 
+#include "base/AboutText.h"
+
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -33,9 +35,11 @@ TAnswer Answer(const QStringList& args, const QString& exeDir = QStringLiteral("
 TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
     TAnswer help = Answer({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.text.startsWith("Usage: vistal [FILE.vrp]\n"));
+    EXPECT_TRUE(help.text.startsWith("Usage: vistal [FILE]\n"));
     EXPECT_TRUE(help.text.contains("vistal-render --help"));
     EXPECT_TRUE(help.text.contains("/opt/vistal/bin/Help/Help.html"));
+    EXPECT_TRUE(help.text.endsWith("\n\n" + QString::fromStdString(ReportingText())))
+        << help.text.toStdString();
     EXPECT_EQ(Answer({"list.vrp", "-h"}).text, help.text);
 
     TAnswer version = Answer({"--version", "--help"});
@@ -51,6 +55,18 @@ TEST(CommandLine, EverythingElseOpensTheWindow) {
         EXPECT_FALSE(answer.status.has_value()) << args.join(' ').toStdString();
         EXPECT_TRUE(answer.text.isEmpty());
     }
+}
+
+TEST(CommandLine, OptionsLeftByQtAreRefused) {
+    FILE* err = std::tmpfile();
+    EXPECT_EQ(ui::RefuseUnknownOption({"list.vrp", "-", "--bogus", "-x"}, err), 2);
+    EXPECT_EQ(ui::RefuseUnknownOption({"list.vrp", "-", "--", "-x.fss"}, err), std::nullopt);
+    std::rewind(err);
+    char line[200] = {};
+    ASSERT_NE(std::fgets(line, sizeof line, err), nullptr);
+    EXPECT_STREQ(line, "vistal: unknown option '--bogus' (vistal --help lists the options)\n");
+    EXPECT_EQ(std::fgetc(err), EOF);
+    std::fclose(err);
 }
 
 TEST(CommandLine, AnAnswerThatCannotBeWrittenFails) {

@@ -91,4 +91,20 @@ TEST_F(LocationWindow, DroppedFilesOnTheWindow) {
     EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
 }
 
+TEST_F(LocationWindow, AScenicSpotOrPaletteNamedOnTheCommandLineOpensAfterTheStartUpDrawings) {
+    const QString fss = Write("spot.fss", "[Info]\r\nFormat=1\r\nAppName=びすたる\r\nAppVersion=1.9.0\r\n"
+                                          "AppSection=Vistal\r\n[Data]\r\nCenterRe=0.25\r\nCenterIm=0.5\r\n"
+                                          "ImSpan=0.75\r\nFormula=Mandelbrot\r\nIteration=500\r\nEscape=2\r\n"
+                                          "JuliaSeedRe=0\r\nJuliaSeedIm=0\r\n");
+    TfrmMain& w = Start(fss);
+    EXPECT_EQ(w.Vistal().Center(), (TComplex{0.25, 0.5}));
+    EXPECT_EQ(w.Vistal().Iteration(), 500);
+    const QString vcp = Write("Sunset.vcp", "FF0000\n#GRAD 0000FF,00FF00,7\n");
+    Start(vcp);
+    EXPECT_EQ(window->Global().PaletteName, vcp.toStdString());
+    // A list is the list dialog's.
+    Start(Write("list.vrp", ""));
+    EXPECT_TRUE(prompt.Errors.isEmpty()) << prompt.Errors.join('\n').toStdString();
+}
+
 } // namespace vistal::test

@@ -71,8 +71,10 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { QFile::remove(QString::fromStdString(SettingsFileName())); }
 
-    TfrmMain& Start() {
+    // The window as the program starts it, with the file named on its command line.
+    TfrmMain& Start(const QString& startupFile = {}) {
         window = std::make_unique<TfrmMain>(&prompt);
+        window->StartupFile = startupFile;
         window->show();
         window->Command([this] { window->FormActivate(); });
         QCoreApplication::processEvents();
