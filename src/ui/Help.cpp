@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace vistal::ui {
 
@@ -23,8 +24,13 @@ QString WithSlash(const QString& folder) {
 QString HelpFolder(const QString& executableDir) {
     const QString beside = WithSlash(QDir::cleanPath(executableDir + "/Help"));
     if (QFileInfo(beside).isDir()) return beside;
-    const QString installed = WithSlash(QDir::cleanPath(executableDir + "/../share/vistal/Help"));
-    if (QFileInfo(installed).isDir()) return installed;
+    // Installed: with the documentation, where the program's prefix keeps it
+    // or where the desktop's data folders do.
+    const QString installed = QDir::cleanPath(executableDir + "/../share/doc/vistal/Help.html");
+    if (QFileInfo(installed).isFile()) return WithSlash(QFileInfo(installed).path());
+    const QString shared =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, "doc/vistal/Help.html");
+    if (!shared.isEmpty()) return WithSlash(QFileInfo(shared).path());
     return beside;
 }
 

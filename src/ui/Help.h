@@ -8,10 +8,11 @@ namespace vistal::ui {
 class TPrompt;
 
 // The folder that holds Help.html, with a trailing "/": "<executable folder>/Help/"
-// beside a program run from its build or unpacked folder, or
-// "<prefix>/share/vistal/Help/" for a program installed in "<prefix>/bin" (used
-// when the first does not exist and the second does). When neither exists it is
-// the first, which the error message then names.
+// beside a program run from its build or unpacked folder; else the first that
+// holds the page of "<prefix>/share/doc/vistal/" for a program installed in
+// "<prefix>/bin" and "doc/vistal/" in each of the XDG data folders
+// ($XDG_DATA_HOME, $XDG_DATA_DIRS). When none does it is the first, which the
+// error message then names.
 QString HelpFolder(const QString& executableDir);
 
 // ﾍﾙﾌﾟ(&H): opens Help.html of the help folder through the prompt, or reports a

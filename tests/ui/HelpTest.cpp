@@ -39,19 +39,25 @@ TEST(Help, AMissingFolderOrPageIsReportedAndNothingOpens) {
     EXPECT_TRUE(prompt.Documents.isEmpty());
 }
 
-TEST(Help, ThePageBesideTheProgramComesFirstThenTheInstalledOne) {
-    QTemporaryDir root;
+TEST(Help, ThePageBesideTheProgramComesFirstThenTheInstalledOneThenTheDesktops) {
+    QTemporaryDir root, data;
     const QString bin = root.path() + "/bin";
     ASSERT_TRUE(QDir().mkpath(bin));
-    WritePage(root.path() + "/share/vistal/Help");
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", (root.path() + "/none:" + data.path()).toLocal8Bit());
+    WritePage(data.path() + "/doc/vistal");
     TRecordingPrompt prompt;
     ui::OpenHelp(prompt, bin);
-    EXPECT_EQ(prompt.Documents, QStringList{root.path() + "/share/vistal/Help/Help.html"});
+
+    WritePage(root.path() + "/share/doc/vistal");
+    ui::OpenHelp(prompt, bin);
 
     WritePage(bin + "/Help");
     ui::OpenHelp(prompt, bin);
-    ASSERT_EQ(prompt.Documents.size(), 2);
-    EXPECT_EQ(prompt.Documents[1], bin + "/Help/Help.html");
+    qputenv("XDG_DATA_DIRS", dataDirs);
+    EXPECT_EQ(prompt.Documents,
+              (QStringList{data.path() + "/doc/vistal/Help.html", root.path() + "/share/doc/vistal/Help.html",
+                           bin + "/Help/Help.html"}));
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
