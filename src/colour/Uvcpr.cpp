@@ -5,12 +5,7 @@
 #include "colour/Rgblib.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <sys/stat.h>
 #include <vector>
 
 namespace vistal {
@@ -87,10 +82,6 @@ int WrappedComponent(int c0, long long k, double dc) {
     if (__builtin_add_overflow(static_cast<long long>(c0), static_cast<long long>(r), &sum)) throw EAbort();
     return static_cast<int>(sum % 256);
 }
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 } // namespace
 
@@ -185,82 +176,21 @@ std::string TrimAroundCommas(std::string_view text) {
 }
 
 TVcpReadResult ReadVcpFile(const std::string& fileName) {
+    static_assert(vcpFileNotFound == kNoTextFile);
     TVcpReadResult result;
-    struct stat st {};
-    // Only a regular file counts: a folder, a device or a pipe is not a palette.
-    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.Code = vcpFileNotFound;
-        return result;
-    }
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) throw EInOutError("Cannot read " + fileName + ": " + std::strerror(errno));
-
     TPalette palette;
-    std::string line;
-    bool overlong = false;
-    int lineNumber = 0;
-    bool atStart = true;
-    bool skipLf = false; // the previous line ended with CR: an LF right after it is part of that end
-
-    // Returns false when the line is in error.
-    auto finishLine = [&]() -> bool {
-        ++lineNumber;
-        bool ok = true;
+    result.Code = ReadTextLines(fileName, kMaxVcpLineLength, [&](std::string_view line, bool cut) {
         try {
-            if (overlong && IsRangeDirective(line)) throw EAbort();
+            if (cut && IsRangeDirective(line)) return false;
             palette.ParseVcpLine(line);
+            return true;
         } catch (const EAbort&) {
-            ok = false;
         } catch (const EConvertError&) {
-            ok = false;
         } catch (const ERangeError&) {
-            ok = false;
         }
-        line.clear();
-        overlong = false;
-        return ok;
-    };
-
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        if (got == 0) {
-            if (std::ferror(file.get()))
-                throw EInOutError("Cannot read " + fileName + ": " + std::strerror(errno));
-            break;
-        }
-        std::size_t i = 0;
-        if (atStart) {
-            // A UTF-8 byte-order mark is not part of the first line. It is
-            // three bytes, so it can only be split by a file shorter than it.
-            if (got >= 3 && std::memcmp(buffer.data(), "\xEF\xBB\xBF", 3) == 0) i = 3;
-            atStart = false;
-        }
-        for (; i < got; ++i) {
-            const char c = buffer[i];
-            if (skipLf) {
-                skipLf = false;
-                if (c == '\n') continue;
-            }
-            if (c == '\n' || c == '\r') {
-                if (!finishLine()) {
-                    result.Code = lineNumber;
-                    return result;
-                }
-                skipLf = c == '\r';
-            } else if (line.size() < kMaxVcpLineLength) {
-                line += c;
-            } else {
-                overlong = true;
-            }
-        }
-    }
-    if (!line.empty() || overlong) {
-        if (!finishLine()) {
-            result.Code = lineNumber;
-            return result;
-        }
-    }
+        return false;
+    });
+    if (result.Code != vcpOk) return result;
     if (palette.IsEmpty()) {
         result.Code = vcpNoColor;
         return result;

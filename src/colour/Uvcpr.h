@@ -3,19 +3,13 @@
 // colour becomes colour 0, the others the cycling colours.
 #pragma once
 
+#include "base/TextLines.h"
 #include "colour/Hvcpr.h"
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace vistal {
-
-// A file that exists but cannot be opened or read.
-class EInOutError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The reader's working list of colours. The parsers end a malformed line with
 // the silent abort EAbort (or EConvertError from a bad hexadecimal pair).
