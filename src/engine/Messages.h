@@ -22,6 +22,10 @@ inline constexpr char kVcpNoColor[] = "色が１色も指定してありませ�
 inline constexpr char kVcpFileNotFound[] = "ﾌｧｲﾙが見つかりません(あり得ないｴﾗｰです)";
 inline constexpr char kVcpError[] = "ｴﾗｰです";
 inline constexpr char kVcpSingleColor[] = "色が１色しかないです。もっと増やして下さい";
+// A gradient file without the gradient asked for (or without any, name empty).
+inline std::string NoGradient(const std::string& name) {
+    return name.empty() ? "ｸﾞﾗﾃﾞｰｼｮﾝがありません" : "ｸﾞﾗﾃﾞｰｼｮﾝ " + name + " がありません";
+}
 
 // Range errors.
 inline constexpr char kPaletteIndexOutOfRange[] = "Palette index out of range";

@@ -5,6 +5,7 @@
 
 #include "base/Bitmap.h"
 #include "base/UType.h"
+#include "colour/Hvcpr.h"
 #include "engine/ResultCache.h"
 #include "engine/UPotentialBrightMethod.h"
 #include "engine/kernels/ExtKernels.h"
@@ -120,6 +121,14 @@ public:
     // PaletteColor0. Any error is reported, then a silent abort; the palette
     // is then unchanged. A file of one colour installs with a warning.
     void LoadVcp(const std::string& fileName);
+    // Reads a palette file of the format its name gives (a VCP file for any
+    // name but .map, .gpl, .ugr and .gradient) and installs it as LoadVcp
+    // does. `gradient` names the gradient of a gradient file; empty takes
+    // the first.
+    void LoadPalette(const std::string& fileName, const std::string& gradient = {});
+    // The palette as the next drawing uses it: entries 0..NColors, entry 0
+    // the colour of points that never escape (Color0 or PaletteColor0).
+    TPaletteArray PaletteInUse() const;
     void FitPaletteToDevice(int n);
     int DevicePaletteSize() const { return 0; } // no palette displays on this platform
     void CopyPaletteFrom(const TVistal& other);
@@ -162,6 +171,9 @@ private:
     int PrepareWorkers();
     friend class TDrawFrame;
     [[noreturn]] void ReportAndAbort(const char* text) const;
+    // Installs what `read` gives, or reports why not (`gradient`: the name asked for).
+    void LoadPaletteWith(const std::string& fileName, const std::string& gradient,
+                         const std::function<TVcpReadResult()>& read);
     void SetProgress(double p) { progress_ = p; }
     TResultCacheValidFor CurrentCacheKey() const;
     TResultCacheValidFor BeginComputing();

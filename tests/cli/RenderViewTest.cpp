@@ -4,7 +4,7 @@
 #include "cli/ZoomSequence.h"
 #include "colour/ImageFile.h"
 #include "colour/ImageText.h"
-#include "colour/Uvcpr.h"
+#include "colour/PaletteFile.h"
 #include "support/ImageReaders.h"
 #include "support/RenderSupport.h"
 #include "support/TestSupport.h"
@@ -198,10 +198,10 @@ TEST(RenderView, ThePaletteNamesOfTheExplorerAreTheBuiltInOnes) {
 }
 
 TEST(RenderView, PalettesFoundByName) {
-    // Every palette shipped loads with the palette reader.
+    // Every palette shipped (and its map twin) loads with the palette reader.
     int shipped = 0;
     for (const auto& entry : fs::directory_iterator(VISTAL_SOURCE_DIR "/palettes")) {
-        const TVcpReadResult read = ReadVcpFile(entry.path().string());
+        const TVcpReadResult read = ReadPaletteFile(entry.path().string());
         EXPECT_EQ(read.Code, vcpOk) << entry.path();
         EXPECT_GE(read.Colors.size(), 100u) << entry.path();
         ++shipped;

@@ -42,6 +42,7 @@ need share/bash-completion/completions/vistal-render
     { echo "vistal-render --version names no licence"; status=1; }
 for palette in sunset ocean ember moss nebula; do
     need share/vistal/palettes/$palette.vcp
+    need share/vistal/palettes/$palette.map
 done
 # The installed renderer finds the installed palettes by name.
 XDG_DATA_HOME=$dest/empty "$usr/bin/vistal-render" --palette list |
