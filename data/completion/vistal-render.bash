@@ -1,7 +1,7 @@
 # bash completion for vistal-render: option names, the values of the options
 # that take a word from a fixed set, palette names (as the program itself lists
-# them) and VCP files for --palette, picture files for -o and --view-from, and
-# the files of the location options.
+# them) and palette files for --palette and --write-palette, picture files for
+# -o and --view-from, and the files of the location options.
 
 _vistal_render_files() {
     # Files whose lower-cased name ends in one of the given extensions, and
@@ -71,7 +71,11 @@ _vistal_render() {
             names=$("${COMP_WORDS[0]}" --palette list 2>/dev/null | cut -f1)
             [[ -z $names ]] && names="standard mono blue"
             COMPREPLY=($(compgen -W "$names list" -- "$cur"))
-            _vistal_render_files vcp
+            _vistal_render_files vcp map gpl ugr gradient
+            return 0
+            ;;
+        --write-palette)
+            _vistal_render_files gpl map vcp
             return 0
             ;;
         --progress)
@@ -88,7 +92,8 @@ _vistal_render() {
         --adjust-center) words="1 2 3 4 5" ;;
         --kernel) words="auto scalar sse2 avx2 avx512 generic" ;;
         --size | --power | --julia | --center | --span | --iterations | --color0 | --brightness | \
-            --escape | --correction | --threads | --quality | --record | --frames | --zoom-to)
+            --escape | --correction | --threads | --quality | --record | --frames | --zoom-to | \
+            --gradient)
             return 0 # a number of the user's own
             ;;
     esac
@@ -101,7 +106,7 @@ _vistal_render() {
         COMPREPLY=($(compgen -W "-o --output --format --quality --size --formula --power --julia --center
             --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
             --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
-            --light-dark --correction --palette --color0 --brightness --shade-off --progress -q --quiet
+            --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --progress -q --quiet
             --stats -h --help --version" -- "$cur"))
     fi
     return 0

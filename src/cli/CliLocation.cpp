@@ -104,7 +104,7 @@ void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
 
 } // namespace
 
-void LoadPaletteFile(TVistal& engine, const std::string& fileName) {
+void LoadPaletteFile(TVistal& engine, const std::string& fileName, const std::string& gradient) {
     TErrorReporter* const inner = engine.ErrorReporter;
     TPrefixReporter prefix(inner, fileName);
     engine.ErrorReporter = &prefix;
@@ -113,7 +113,7 @@ void LoadPaletteFile(TVistal& engine, const std::string& fileName) {
         TErrorReporter* reporter;
         ~TRestore() { engine.ErrorReporter = reporter; }
     } restore{engine, inner};
-    engine.LoadVcp(fileName);
+    engine.LoadPalette(fileName, gradient);
 }
 
 void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvironment& environment,

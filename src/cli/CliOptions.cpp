@@ -5,6 +5,7 @@
 #include "base/WorkerPool.h"
 #include "cli/Palettes.h"
 #include "cli/ZoomSequence.h"
+#include "colour/PaletteFile.h"
 #include "engine/PictureMemory.h"
 #include "engine/StartupParameters.h"
 #include "locations/ULocationTarget.h"
@@ -86,12 +87,14 @@ constexpr TOptionDefinition kOptions[] = {
     {"shade-off", 0, TValue::None},      {"progress", 0, TValue::Optional},
     {"quiet", 'q', TValue::None},        {"stats", 0, TValue::None},
     {"help", 'h', TValue::None},         {"version", 0, TValue::None},
+    {"gradient", 0, TValue::Required},   {"write-palette", 0, TValue::Required},
 };
 
 } // namespace
 
 std::string UsageText() {
     return "Usage: vistal-render [OPTION]... -o FILE\n"
+           "  or:  vistal-render [OPTION]... --write-palette FILE\n"
            "Draws the Mandelbrot set or a Julia set of z^n + c and writes the picture as\n"
            "BMP, PNG or JPEG; with --frames, a zoom sequence of pictures.\n"
            "\n"
@@ -129,6 +132,7 @@ std::string UsageText() {
            "                             from 0) or -\n"
            "      --zoom-to=RE,IM,SPAN\n"
            "                           the view of the last frame\n"
+
            "\n"
            "Drawing:\n"
            "      --iterations=N       iteration limit, N >= 1 (default 256)\n"
@@ -154,8 +158,14 @@ std::string UsageText() {
            "\n"
            "Colours:\n"
            "      --palette=NAME       standard (default), mono, blue, a palette found by\n"
-           "                             name (--palette list shows them) or a VCP file\n"
-           "                             (a name ending in .vcp or holding a /)\n"
+           "                             name (--palette list shows them) or a palette\n"
+           "                             file (a name ending in .vcp, .map, .gpl, .ugr or\n"
+           "                             .gradient, or holding a /; VCP unless the\n"
+           "                             extension names another format)\n"
+           "      --gradient=NAME      the gradient of a .ugr or .gradient file (default:\n"
+           "                             the first)\n"
+           "      --write-palette=FILE write the palette in use to a .gpl, .map or .vcp\n"
+           "                             file; without -o nothing is drawn\n"
            "      --color0=RRGGBB      colour of points that never escape (default: the\n"
            "                             palette's first colour, black for built-in ones)\n"
            "      --brightness=X       -1..1: brighten above 0, darken below (default 0)\n"
@@ -246,14 +256,21 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
                 o.listPalettes = true;
             } else if (IsBuiltinPalette(v)) {
                 o.palette = v;
-            } else if ((v.size() > 4 && v.compare(v.size() - 4, 4, ".vcp") == 0) ||
-                       value.find('/') != std::string::npos) {
+            } else if (PaletteFormatOfName(value) || value.find('/') != std::string::npos) {
                 o.paletteFile = value;
             } else if (!value.empty()) {
                 o.paletteName = value;
             } else {
                 Bad(opt, "the palette name is empty");
             }
+        } else if (id == "gradient") {
+            if (value.empty()) Bad(opt, "the gradient name is empty");
+            o.gradient = value;
+        } else if (id == "write-palette") {
+            const std::optional<TPaletteFormat> format = PaletteFormatOfName(value);
+            if (!format || *format == TPaletteFormat::Ugr)
+                Bad(opt, "'" + value + "' names no .gpl, .map or .vcp file");
+            o.writePalette = value;
         } else if (id == "color0") {
             bool hex = value.size() == 6 && std::all_of(value.begin(), value.end(),
                                                         [](unsigned char c) { return std::isxdigit(c); });
@@ -358,7 +375,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         throw ECommandLine(what);
     }
     if (o.listPalettes) return o;
-    if (!haveOutput) Bad("-o", "no output file given");
+    if (!haveOutput && !o.writePalette) Bad("-o", "no output file given");
 
     o.toStdout = o.output == "-";
     if (o.format) {
@@ -368,6 +385,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         if (named && *named != *o.format)
             Bad("--format", "'" + o.output + "' is a " + TypeWord(*named) + " name, not a " +
                                 TypeWord(*o.format) + " one");
+    } else if (!haveOutput) {
+        // Only the palette is written.
     } else if (o.toStdout) {
         Bad("-o -", "the standard output needs --format bmp, png or jpeg");
     } else if (auto type = FileTypeOfName(o.output)) {
@@ -380,7 +399,10 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     }
     if (o.frames && !o.zoomCenter) Bad("--frames", "needs --zoom-to RE,IM,SPAN");
     if (o.zoomCenter && !o.frames) Bad("--zoom-to", "needs --frames N");
-    if (o.frames && !o.toStdout)
+    if (o.frames && !haveOutput) Bad("--frames", "needs -o PATTERN or -o -");
+    if (o.gradient && (!o.paletteFile || PaletteFormatOfName(*o.paletteFile) != TPaletteFormat::Ugr))
+        Bad("--gradient", "needs --palette FILE.ugr or FILE.gradient");
+    if (o.frames && haveOutput && !o.toStdout)
         if (const std::string problem = CheckFramePattern(o.output); !problem.empty()) Bad("-o", problem);
     if (o.record && !o.vrpFile) Bad("--record", "needs --vrp FILE");
     if (o.vrpFile && o.fssFile) Bad("--fss", "cannot be combined with --vrp");
@@ -428,7 +450,7 @@ TAppliedOptions ApplyRenderOptions(const TRenderOptions& options, TVistal& e,
         applied.Palette = *o.palette;
     }
     if (o.paletteFile) {
-        LoadPaletteFile(e, *o.paletteFile);
+        LoadPaletteFile(e, *o.paletteFile, o.gradient.value_or(""));
         applied.Palette = BaseNameWithoutExtension(*o.paletteFile);
     }
     if (o.color0) {

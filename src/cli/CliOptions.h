@@ -29,8 +29,10 @@ struct TRenderOptions {
     bool autoDetail = false;
     std::optional<std::string> palette;     // a built-in palette: standard, mono or blue
     std::optional<std::string> paletteName; // a palette found by name in the palette folders
-    std::optional<std::string> paletteFile; // a VCP file given to --palette
+    std::optional<std::string> paletteFile; // a palette file given to --palette
     bool listPalettes = false;              // --palette list
+    // The gradient of a gradient file (--gradient); where the palette in use is written.
+    std::optional<std::string> gradient, writePalette;
     std::optional<TColor> color0;
     bool noHalf = false;
     std::optional<int> adjustCenter;
@@ -104,9 +106,10 @@ void ApplyLocationOptions(const TRenderOptions& options, TVistal& engine,
 // found nowhere raises ECommandLine.
 void ResolvePalette(TRenderOptions& options, const TRenderEnvironment& environment);
 
-// Loads a palette file into the engine; what loading reports is prefixed with
-// the file's name ("sunset.vcp: 1 行目にｴﾗｰがあります").
-void LoadPaletteFile(TVistal& engine, const std::string& fileName);
+// Loads a palette file of any format into the engine (`gradient`: the
+// gradient of a gradient file, empty for the first); what loading reports is
+// prefixed with the file's name ("sunset.vcp: 1 行目にｴﾗｰがあります").
+void LoadPaletteFile(TVistal& engine, const std::string& fileName, const std::string& gradient = {});
 
 std::string UsageText();
 

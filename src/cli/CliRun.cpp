@@ -13,6 +13,7 @@
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
 #include "colour/Messages.h"
+#include "colour/PaletteFile.h"
 #include "engine/PictureMemory.h"
 #include "engine/ViewPrecision.h"
 #include "locations/PictureView.h"
@@ -240,12 +241,16 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     // Every file to be written, known now: a folder that is not there or a FIFO.
     const int frames = o.frames.value_or(1);
-    if (!o.toStdout)
+    const bool drawing = !o.output.empty(); // else only the palette is written
+    if (!o.toStdout && drawing)
         for (int k = 0; k < frames; ++k) {
             const std::string name = FrameName(o, frames, k);
             if (const std::string problem = CheckFileWritable(name); !problem.empty())
                 return Refuse(err, "-o " + name, problem);
         }
+    if (o.writePalette)
+        if (const std::string problem = CheckFileWritable(*o.writePalette); !problem.empty())
+            return Refuse(err, "--write-palette " + *o.writePalette, problem);
 
     // Every file to be read, and the palette folder: one that is missing or
     // cannot be read is named with the system's reason.
@@ -267,6 +272,19 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         TVistal engine;
         engine.ErrorReporter = &reporter;
         const TAppliedOptions applied = ApplyRenderOptions(o, engine, environment);
+        // The palette in use, written once nothing can refuse the drawing any more.
+        const auto writePalette = [&] {
+            if (!o.writePalette) return;
+            doing = "writing " + *o.writePalette;
+            const TPaletteArray colors = engine.PaletteInUse();
+            WritePaletteFile(*o.writePalette, colors, applied.Palette);
+            if (!o.quiet && !o.toStdout)
+                out << "vistal-render: wrote " << *o.writePalette << " (" << colors.size() << " colours)\n";
+        };
+        if (!drawing) {
+            writePalette();
+            return Flushed(out, err, 0);
+        }
 
         // Every limit the sizes decide, before the drawing.
         const std::string size =
@@ -290,6 +308,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             if (!(start.Span > 0)) return Refuse(err, "--span", "a zoom sequence needs a start span above 0");
             target = {*o.zoomCenter, *o.zoomSpan};
         }
+        writePalette();
         const auto setView = [&](int k) {
             const TZoomView v = ZoomFrameView(start, target, k, frames);
             engine.SetCenter(v.Center);

@@ -60,3 +60,47 @@ TEST(RenderVcp, FailuresReportAndWriteNothing) {
 
     EXPECT_EQ(Render({"--palette", "green", "-o", out}, err), 2);
 }
+
+// Palette files of other programs: written from a shipped palette, read back
+// by their extension, they draw its picture; --gradient picks a gradient.
+TEST(RenderVcp, OtherFormatsReadAndWritten) {
+    test::TempDir dir;
+    const std::string vcp = VISTAL_SOURCE_DIR "/palettes/sunset.vcp";
+    std::string err;
+    ASSERT_EQ(Render({"--size", "40x30", "--palette", vcp, "--write-palette", dir.File("s.map"), "-o",
+                      dir.File("vcp.bmp")},
+                     err),
+              0)
+        << err;
+    std::ostringstream out, errStream;
+    ASSERT_EQ(RunRender({"-q", "--palette", vcp, "--write-palette", dir.File("s.gpl")}, out, errStream), 0);
+    EXPECT_EQ(out.str() + errStream.str(), "");
+    for (const char* twin : {"s.map", "s.gpl"}) {
+        ASSERT_EQ(Render({"--size", "40x30", "--palette", dir.File(twin), "-o", dir.File("twin.bmp")}, err),
+                  0)
+            << err;
+        EXPECT_EQ(test::ReadFileBytes(dir.File("twin.bmp")), test::ReadFileBytes(dir.File("vcp.bmp")))
+            << twin;
+    }
+
+    test::WriteFileBytes(dir.File("g.ugr"),
+                         "one { gradient: index=0 color=255 }\ntwo { gradient: index=0 color=65280 }\n");
+    ASSERT_EQ(
+        Render({"--palette", dir.File("g.ugr"), "--gradient", "two", "--write-palette", dir.File("g.map")},
+               err),
+        0)
+        << err;
+    std::string green;
+    for (int i = 0; i < 400; ++i)
+        green += "  0 255   0\n";
+    EXPECT_EQ(test::ReadFileBytes(dir.File("g.map")), green);
+
+    test::WriteFileBytes(dir.File("bad.map"), "0 0 0\n1 2\n");
+    EXPECT_EQ(Render({"--palette", dir.File("bad.map"), "-o", dir.File("x.bmp")}, err), 1);
+    EXPECT_EQ(err, "vistal-render: " + dir.File("bad.map") + ": 2 行目にｴﾗｰがあります\n");
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--palette", vcp, "--gradient", "two", "-o", "x.bmp"},
+                                               {"--write-palette", "x.ugr"},
+                                               {"--write-palette", "x"}})
+        EXPECT_EQ(Render(bad, err), 2) << err;
+}

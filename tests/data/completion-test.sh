@@ -42,12 +42,12 @@ expect "--iterations (a number)" ""
 
 cd "$work"
 mkdir shots
-touch sea.vcp notes.txt view.PNG view.jpeg
+touch sea.vcp fire.map notes.txt view.PNG view.jpeg
 complete_line vistal-render -o ""
 expect "-o" "- shots view.PNG view.jpeg"
 
 complete_line vistal-render --palette ""
-expect "--palette" "blue list mono sea.vcp shots standard"
+expect "--palette" "blue fire.map list mono sea.vcp shots standard"
 
 # The names the program finds: the build tree's palettes (and no user's own).
 export XDG_DATA_HOME=$work/none
