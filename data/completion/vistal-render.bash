@@ -93,7 +93,7 @@ _vistal_render() {
         --kernel) words="auto scalar sse2 avx2 avx512 generic" ;;
         --size | --power | --julia | --center | --span | --iterations | --color0 | --brightness | \
             --escape | --correction | --threads | --quality | --record | --frames | --zoom-to | \
-            --gradient)
+            --frame-range | --shard | --gradient)
             return 0 # a number of the user's own
             ;;
     esac
@@ -105,7 +105,7 @@ _vistal_render() {
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "-o --output --format --quality --size --formula --power --julia --center
             --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
-            --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
+            --frame-range --shard --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
             --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --progress -q --quiet
             --stats -h --help --version" -- "$cur"))
     fi

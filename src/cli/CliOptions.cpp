@@ -58,6 +58,18 @@ const char* TypeWord(TImageFileType type) {
     return type == ftPng ? "png" : type == ftJpeg ? "jpeg" : "bmp";
 }
 
+// "A-B" (separator '-') or "A/B" ('/'): two integers, each min..max.
+std::pair<int, int> IntPair(const std::string& option, const std::string& value, char separator, int min,
+                            int max, const std::string& form) {
+    const std::size_t at = value.find(separator);
+    const std::optional<long long> a = ParseInteger(value.substr(0, at));
+    const std::optional<long long> b =
+        at == std::string::npos ? std::nullopt : ParseInteger(value.substr(at + 1));
+    if (!a || !b || *a < min || *a > max || *b < min || *b > max)
+        Bad(option, "'" + value + "' is not " + form);
+    return {static_cast<int>(*a), static_cast<int>(*b)};
+}
+
 std::optional<TImageFileType> TypeNamed(const std::string& name) {
     const std::string v = Lower(name);
     if (v == "bmp") return ftBmp;
@@ -87,6 +99,7 @@ constexpr TOptionDefinition kOptions[] = {
     {"shade-off", 0, TValue::None},      {"progress", 0, TValue::Optional},
     {"quiet", 'q', TValue::None},        {"stats", 0, TValue::None},
     {"help", 'h', TValue::None},         {"version", 0, TValue::None},
+    {"shard", 0, TValue::Required},      {"frame-range", 0, TValue::Required},
     {"gradient", 0, TValue::Required},   {"write-palette", 0, TValue::Required},
 };
 
@@ -129,10 +142,14 @@ std::string UsageText() {
            "Zoom sequence:\n"
            "      --frames=N           N pictures, 2..100000, from the view to --zoom-to;\n"
            "                             -o is a pattern such as zoom%05d.png (frames\n"
-           "                             from 0) or -\n"
+           "                             from 0) or - (PNG pictures one after another\n"
+           "                             unless --format says otherwise)\n"
            "      --zoom-to=RE,IM,SPAN\n"
            "                           the view of the last frame\n"
-
+           "      --frame-range=FIRST-LAST\n"
+           "                           draw only these frames of the sequence\n"
+           "      --shard=K/N          draw only every N-th frame from the K-th, K = 1..N,\n"
+           "                             so that N runs share the sequence\n"
            "\n"
            "Drawing:\n"
            "      --iterations=N       iteration limit, N >= 1 (default 256)\n"
@@ -351,6 +368,17 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
                 Bad(opt, "'" + value + "' is not RE,IM,SPAN with a span above 0");
             o.zoomCenter = ComplexArg(opt, value.substr(0, comma));
             o.zoomSpan = *span;
+        } else if (id == "frame-range") {
+            const auto [first, last] =
+                IntPair(opt, value, '-', 0, kMaxFrames - 1, "FIRST-LAST (frames from 0)");
+            if (first > last) Bad(opt, "'" + value + "' is not FIRST-LAST with FIRST up to LAST");
+            o.frameFirst = first;
+            o.frameLast = last;
+        } else if (id == "shard") {
+            const auto [k, n] = IntPair(opt, value, '/', 1, kMaxFrames, "K/N with K from 1 to N");
+            if (k > n) Bad(opt, "'" + value + "' is not K/N with K from 1 to N");
+            o.shard = k;
+            o.shards = n;
         } else if (id == "stats") {
             o.stats = true;
         } else if (id == "kernel") {
@@ -387,6 +415,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
                                 TypeWord(*o.format) + " one");
     } else if (!haveOutput) {
         // Only the palette is written.
+    } else if (o.toStdout && o.frames) {
+        o.outputType = ftPng; // a stream of frames, for ffmpeg's image2pipe
     } else if (o.toStdout) {
         Bad("-o -", "the standard output needs --format bmp, png or jpeg");
     } else if (auto type = FileTypeOfName(o.output)) {
@@ -400,6 +430,11 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     if (o.frames && !o.zoomCenter) Bad("--frames", "needs --zoom-to RE,IM,SPAN");
     if (o.zoomCenter && !o.frames) Bad("--zoom-to", "needs --frames N");
     if (o.frames && !haveOutput) Bad("--frames", "needs -o PATTERN or -o -");
+    if ((o.frameLast || o.shards) && !o.frames)
+        Bad(o.shards ? "--shard" : "--frame-range", "needs --frames N");
+    if (o.frameLast && *o.frameLast >= *o.frames)
+        Bad("--frame-range", "there is no frame " + std::to_string(*o.frameLast) + " (frames are 0 to " +
+                                 std::to_string(*o.frames - 1) + ")");
     if (o.gradient && (!o.paletteFile || PaletteFormatOfName(*o.paletteFile) != TPaletteFormat::Ugr))
         Bad("--gradient", "needs --palette FILE.ugr or FILE.gradient");
     if (o.frames && haveOutput && !o.toStdout)

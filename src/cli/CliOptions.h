@@ -56,6 +56,8 @@ struct TRenderOptions {
     std::optional<int> frames;
     std::optional<TComplex> zoomCenter;
     std::optional<double> zoomSpan;
+    // The frames this process draws: a range, and of it every shards-th frame from the shard-th.
+    std::optional<int> frameFirst, frameLast, shard, shards;
     TProgressWhen progress = TProgressWhen::Auto;
     bool quiet = false;
     bool help = false;

@@ -241,9 +241,11 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     // Every file to be written, known now: a folder that is not there or a FIFO.
     const int frames = o.frames.value_or(1);
+    const std::vector<int> selected = SelectFrames(o.frameFirst.value_or(0), o.frameLast.value_or(frames - 1),
+                                                   o.shard.value_or(1), o.shards.value_or(1));
     const bool drawing = !o.output.empty(); // else only the palette is written
     if (!o.toStdout && drawing)
-        for (int k = 0; k < frames; ++k) {
+        for (int k : selected) {
             const std::string name = FrameName(o, frames, k);
             if (const std::string problem = CheckFileWritable(name); !problem.empty())
                 return Refuse(err, "-o " + name, problem);
@@ -319,7 +321,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             for (const std::string& warning : applied.Warnings)
                 err << "vistal-render: warning: " << warning << "\n";
             // The first frame whose pixels doubles do not tell apart.
-            for (int k = 0; k < frames; ++k) {
+            for (int k : selected) {
                 setView(k);
                 if (const std::string problem = PrecisionProblem(engine); !problem.empty()) {
                     err << "vistal-render: warning: "
@@ -370,14 +372,18 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         };
 
         TBitmap single; // the one picture, when there are no frames
-        for (int k = 0; k < frames; ++k) {
+        const double count = static_cast<double>(selected.size());
+        for (std::size_t i = 0; i < selected.size(); ++i) {
+            const int k = selected[i];
             setView(k);
             const std::string label = frames > 1
                                           ? "frame " + std::to_string(k + 1) + " of " + std::to_string(frames)
                                           : std::string();
             if (bar) {
-                bar->Update(static_cast<double>(k) / frames, label);
-                engine.PumpHook = [&] { bar->Update((k + engine.Progress()) / frames, label); };
+                bar->Update(static_cast<double>(i) / count, label);
+                engine.PumpHook = [&] {
+                    bar->Update((static_cast<double>(i) + engine.Progress()) / count, label);
+                };
             }
             doing = "drawing";
             engine.Draw();
@@ -425,9 +431,19 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 " (" + std::to_string(pictureWidth) + "x" + std::to_string(pictureHeight) + ")\n";
             if (frames == 1)
                 out << "vistal-render: wrote " << o.output << dimensions;
-            else
+            else if (selected.empty())
+                out << "vistal-render: no frame of "
+                    << (o.frameLast ? "frames " + std::to_string(*o.frameFirst) + " to " +
+                                          std::to_string(*o.frameLast)
+                                    : "the " + std::to_string(frames))
+                    << " is in shard " << *o.shard << "/" << *o.shards << "\n";
+            else if (static_cast<int>(selected.size()) == frames)
                 out << "vistal-render: wrote " << frames << " frames, " << FrameName(o, frames, 0) << " to "
                     << FrameName(o, frames, frames - 1) << dimensions;
+            else
+                out << "vistal-render: wrote " << selected.size() << " of " << frames << " frames, "
+                    << FrameName(o, frames, selected.front()) << " to "
+                    << FrameName(o, frames, selected.back()) << dimensions;
         }
         return Flushed(out, err, 0);
     } catch (const ECommandLine& ex) {

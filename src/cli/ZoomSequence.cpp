@@ -63,6 +63,13 @@ std::string CheckFramePattern(const std::string& pattern) {
     return {};
 }
 
+std::vector<int> SelectFrames(int first, int last, int shard, int shards) {
+    std::vector<int> frames;
+    for (long long k = first + shard - 1; k <= last; k += shards)
+        frames.push_back(static_cast<int>(k));
+    return frames;
+}
+
 std::string FrameFileName(const std::string& pattern, int frame) {
     std::string out;
     for (std::size_t at = 0; at < pattern.size(); ++at) {

@@ -5,6 +5,7 @@
 #include "base/UType.h"
 
 #include <string>
+#include <vector>
 
 namespace vistal::cli {
 
@@ -24,6 +25,12 @@ struct TZoomView {
 //
 // The first frame is the start view and the last the target view, exactly.
 TZoomView ZoomFrameView(const TZoomView& start, const TZoomView& target, int k, int n);
+
+// The frames one run draws of a sequence, numbered as in the whole sequence:
+// first..last, and of these the shard-th, the (shard + shards)-th
+// and so on (shard counted from 1). Runs that share the shards of one range
+// draw every frame of it exactly once.
+std::vector<int> SelectFrames(int first, int last, int shard, int shards);
 
 // Empty when the pattern names frame files: exactly one conversion "%d" with
 // an optional flag "0" and a width of 1 or 2 digits ("%05d"), any number of

@@ -92,6 +92,55 @@ TEST(RenderView, ZoomSequenceFramesAreSingleRenders) {
     }
 }
 
+// Runs that share a sequence, by shards or ranges, write what one run writes.
+TEST(RenderView, ShardsAndRangesMakeOneRun) {
+    test::TempDir dir;
+    fs::create_directories(dir.Path() / "one");
+    fs::create_directories(dir.Path() / "shared");
+    const std::vector<std::string> sequence = {"--size", "48x32",     "--iterations",   "200", "--frames",
+                                               "5",      "--zoom-to", "-0.75,0.1,0.01", "-o"};
+    const auto run = [&](std::vector<std::string> more, const std::string& output) {
+        std::vector<std::string> args = sequence;
+        args.push_back(output);
+        args.insert(args.end(), more.begin(), more.end());
+        return Render(args);
+    };
+    ASSERT_EQ(run({}, dir.File("one/f%d.png")).status, 0);
+    RunResult r = run({"--shard", "1/2"}, dir.File("shared/f%d.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "vistal-render: wrote 3 of 5 frames, " + dir.File("shared/f0.png") + " to " +
+                         dir.File("shared/f4.png") + " (48x32)\n");
+    ASSERT_EQ(run({"--shard", "2/2"}, dir.File("shared/f%d.png")).status, 0);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir.Path() / "shared")) {
+        ++files;
+        EXPECT_EQ(test::ReadFileBytes(entry.path().string()),
+                  test::ReadFileBytes(dir.File("one/" + entry.path().filename().string())));
+    }
+    EXPECT_EQ(files, 5);
+
+    // Of the frames 1..3, the second shard of two is frame 2; on the standard
+    // output a sequence is PNG pictures unless --format says otherwise.
+    r = run({"--frame-range", "1-3", "--shard", "2/2"}, "-");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, test::ReadFileBytes(dir.File("one/f2.png")));
+    r = run({"--shard", "6/8"}, dir.File("shared/g%d.png"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "vistal-render: no frame of the 5 is in shard 6/8\n");
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--frame-range", "2-5"}, "--frame-range: there is no frame 5 (frames are 0 to 4)"},
+             {{"--frame-range", "3-2"}, "--frame-range: '3-2' is not FIRST-LAST with FIRST up to LAST"},
+             {{"--shard", "3/2"}, "--shard: '3/2' is not K/N with K from 1 to N"},
+             {{"--shard", "0/2"}, "--shard: '0/2' is not K/N with K from 1 to N"},
+         }) {
+        r = run(args, "f%d.png");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "vistal-render: " + message + "\nTry 'vistal-render --help'.\n");
+    }
+    EXPECT_EQ(Render({"--shard", "1/2", "-o", "f.png"}).err,
+              "vistal-render: --shard: needs --frames N\nTry 'vistal-render --help'.\n");
+}
+
 TEST(RenderView, FramePatternsAndPath) {
     using cli::CheckFramePattern;
     using cli::FrameFileName;

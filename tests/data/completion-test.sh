@@ -61,6 +61,6 @@ complete_line vistal-render --view-from ""
 expect "--view-from" "shots view.PNG view.jpeg"
 
 complete_line vistal-render --fr
-expect "--fr" "--frames"
+expect "--fr" "--frame-range --frames"
 
 exit $((failures > 0))
