@@ -1,6 +1,5 @@
 #include "colour/PaletteFile.h"
 #include "colour/Uvcpr.h"
-#include "engine/vistal_class.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -132,26 +131,4 @@ TEST(PaletteFile, ShippedPalettesAndTheirTwinsRoundTrip) {
     EXPECT_EQ(palettes, 5);
     const std::string gpl = "GIMP Palette\nName: sunset\nColumns: 16\n#\n 11   6  20\tcolour 0\n 26   6  51";
     EXPECT_EQ(test::ReadFileBytes(dir.File("sunset.gpl")).substr(0, gpl.size()), gpl);
-}
-
-TEST(PaletteFile, EngineInstallsAndReportsAnyFormat) {
-    test::TempDir dir;
-    struct TRecorder : TErrorReporter {
-        void ShowError(const std::string& text) override { Messages.push_back(text); }
-        std::vector<std::string> Messages;
-    } recorder;
-    TVistal v;
-    v.ErrorReporter = &recorder;
-    test::WriteFileBytes(dir.File("a.map"), "1 2 3\n4 5 6\n7 8 9\n");
-    v.LoadPalette(dir.File("a.map"));
-    EXPECT_EQ(v.NColors(), 2);
-    EXPECT_EQ(v.PaletteInUse(), (TPaletteArray{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)}));
-    v.SetColor0(Rgb(9, 9, 9));
-    v.UseColor0 = true;
-    EXPECT_EQ(v.PaletteInUse()[0], Rgb(9, 9, 9)); // the colour 0 a drawing would use
-
-    test::WriteFileBytes(dir.File("a.ugr"), "g { gradient: index=0 color=1 }\n");
-    EXPECT_THROW(v.LoadPalette(dir.File("a.ugr"), "h"), EAbort);
-    EXPECT_EQ(v.NColors(), 2); // unchanged
-    EXPECT_EQ(recorder.Messages, std::vector<std::string>{"ｸﾞﾗﾃﾞｰｼｮﾝ h がありません"});
 }

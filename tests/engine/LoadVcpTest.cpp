@@ -95,3 +95,22 @@ TEST(LoadVcp, SingleColourWarnsAndPaintsEverything) {
     v.Draw();
     EXPECT_EQ(v.DrawBitmap().Pixel(12, 8), Rgb(255, 0, 0)); // the centre (-0.8, 0) never escapes
 }
+
+TEST(LoadVcp, PalettesOfOtherFormatsInstallAndReport) {
+    test::TempDir dir;
+    TRecorder recorder;
+    TVistal v;
+    v.ErrorReporter = &recorder;
+    test::WriteFileBytes(dir.File("a.map"), "1 2 3\n4 5 6\n7 8 9\n");
+    v.LoadPalette(dir.File("a.map"));
+    EXPECT_EQ(v.NColors(), 2);
+    EXPECT_EQ(v.PaletteInUse(), (TPaletteArray{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)}));
+    v.SetColor0(Rgb(9, 9, 9));
+    v.UseColor0 = true;
+    EXPECT_EQ(v.PaletteInUse()[0], Rgb(9, 9, 9)); // the colour 0 a drawing would use
+
+    test::WriteFileBytes(dir.File("a.ugr"), "g { gradient: index=0 color=1 }\n");
+    EXPECT_THROW(v.LoadPalette(dir.File("a.ugr"), "h"), EAbort);
+    EXPECT_EQ(v.NColors(), 2); // unchanged
+    EXPECT_EQ(recorder.Messages, std::vector<std::string>{"ｸﾞﾗﾃﾞｰｼｮﾝ h がありません"});
+}
