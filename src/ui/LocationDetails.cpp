@@ -72,6 +72,7 @@ void TLocationDetails::ClearDetails() {
     for (QLabel* value :
          {lblType, lblPower, lblCenterReal, lblCenterImag, lblWidth, lblJuliaConstReal, lblJuliaConstImag})
         value->clear();
+    EnableJuliaRow(false);
 }
 
 void TLocationDetails::ShowDetails(const TViewPlace& place) {

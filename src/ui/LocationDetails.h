@@ -31,7 +31,7 @@ public:
     // grid from row on, captions in column 0 and values in column 1; returns
     // the next free row.
     int BuildDetails(QWidget* parent, QGridLayout* grid, int row);
-    // Empties every value; the Julia row keeps its enabling.
+    // Empties every value and greys the Julia row: no location is shown.
     void ClearDetails();
     // Shows a location: "びすたる", "じゅりあ" or "Error" as its type, the
     // reals in the "%g" format. The Julia row is enabled only for Julia sets.

@@ -78,7 +78,8 @@ TEST_F(LocationWindow, WithoutAutoLoadTheStartUpListWaitsForTheFirstShowing) {
     list->show();
     EXPECT_EQ(Titles(*list), (QStringList{"Seahorse", "Dragon"}));
     EXPECT_EQ(list->windowTitle(), QStringLiteral("おすすめ座標一覧(a.vrp)"));
-    EXPECT_FALSE(list->bbnDisplay->isEnabled()); // nothing chosen yet
+    EXPECT_FALSE(list->bbnDisplay->isEnabled());    // nothing chosen yet
+    EXPECT_FALSE(list->lblJuliaConst->isEnabled()); // nor a Julia set
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
