@@ -97,9 +97,11 @@ QString QtFilter(const QString& filter) {
         QString patterns = parts[i + 1];
         const QString named = "(" + patterns + ")";
         patterns.replace(';', ' ');
-        // "JPEGﾌｧｲﾙ(*.jpeg;*.jpg)" names its patterns already; Qt reads them
-        // from the last brackets, separated by spaces.
-        if (parts[i].endsWith(named))
+        // "JPEGﾌｧｲﾙ(*.jpeg;*.jpg)" and "VCPﾌｧｲﾙ(*.VCP)" name their patterns
+        // already. Qt reads them from the last brackets, separated by spaces,
+        // and a dialog of the desktop may compare them with letter case: the
+        // brackets get the patterns as given.
+        if (parts[i].endsWith(named, Qt::CaseInsensitive))
             out << parts[i].chopped(named.size()) + "(" + patterns + ")";
         else
             out << parts[i] + " (" + patterns + ")";

@@ -80,7 +80,9 @@ public:
 };
 
 // "desc|pattern|desc|pattern" as Qt writes it: "desc (pattern);;desc (pattern)".
-// A description that already ends in the pattern in brackets is kept as it is.
+// A description that already ends in its patterns in brackets (in any letter
+// case) shows them once, as the pattern gives them: "VCPﾌｧｲﾙ(*.VCP)|*.vcp" is
+// "VCPﾌｧｲﾙ(*.vcp)".
 QString QtFilter(const QString& filter);
 // The 1-based index of a Qt filter string within the converted list, or 1.
 int FilterIndexOf(const QString& filter, const QString& selected);

@@ -33,7 +33,7 @@ TEST(Guard, TheCoreReportsThroughThePrompt) {
 
 TEST(FileFilter, PairsBecomeQtFilters) {
     EXPECT_EQ(ui::QtFilter(QStringLiteral("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*")),
-              QStringLiteral("VCPﾌｧｲﾙ(*.VCP) (*.vcp);;全てのﾌｧｲﾙ (*)"));
+              QStringLiteral("VCPﾌｧｲﾙ(*.vcp);;全てのﾌｧｲﾙ (*)"));
     EXPECT_EQ(ui::QtFilter(QStringLiteral("Pictures|*.bmp;*.png")), QStringLiteral("Pictures (*.bmp *.png)"));
     const QString qt = ui::QtFilter(QStringLiteral("A|*.a|B|*.b"));
     EXPECT_EQ(ui::FilterIndexOf(qt, QStringLiteral("B (*.b)")), 2);
