@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -288,8 +289,13 @@ void TfrmVrpDialog::bbnDisplayClick() {
 }
 
 void TfrmVrpDialog::BitBtn1Click() {
-    TfrmVrpSetting setting(explorer_.Global(), prompt_, this);
+    // The list steps aside while its settings are up. Hiding a dialog ends
+    // its modal run: exec() runs it again, which shows it.
+    TfrmVrpSetting setting(explorer_.Global(), prompt_, parentWidget() ? parentWidget() : this);
+    aside_ = modal_;
+    hide();
     const int result = prompt_.Exec(setting);
+    if (!aside_) show();
     const TGlobal& g = explorer_.Global();
     if (result == QDialog::Accepted && !g.CurrentVrpFile.empty() && g.TitleSorted) {
         StopPreview();
@@ -309,6 +315,18 @@ void TfrmVrpDialog::BitBtn2Click() {
 void TfrmVrpDialog::reject() {
     // Escape and the window's close button cancel as ｷｬﾝｾﾙ does.
     Handle([this] { BitBtn2Click(); });
+}
+
+int TfrmVrpDialog::exec() {
+    const QPointer<TfrmVrpDialog> alive(this);
+    modal_ = true;
+    int result;
+    do {
+        aside_ = false;
+        result = QDialog::exec();
+    } while (alive && aside_);
+    if (alive) modal_ = false;
+    return result;
 }
 
 void TfrmVrpDialog::StopPreview() {

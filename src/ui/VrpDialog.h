@@ -79,6 +79,9 @@ public:
     void FormDropFile(const QString& fileName);
 
     void reject() override;
+    // The modal run, which goes on after the settings (BitBtn1Click) put the
+    // list aside.
+    int exec() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +99,8 @@ private:
     TRecommendationList list_;
     std::unique_ptr<TVistal> preview_;
     QString openFileName_;
+    bool modal_ = false; // exec() runs
+    bool aside_ = false; // hidden for the settings while it runs
 };
 
 } // namespace vistal::ui

@@ -333,6 +333,23 @@ TEST_F(LocationWindow, TheSettingsRefuseAMissingStartUpListButKeepTheOptions) {
     EXPECT_TRUE(list->imgVistal->isHidden());
 }
 
+TEST_F(LocationWindow, TheListStepsAsideForItsSettingsAndItsRunGoesOn) {
+    StartWithDialogs({Write("a.vrp", kList)});
+    bool hidden = false, backAndRunning = false;
+    prompt.DialogAnswers.push_back([&](QDialog&) {
+        hidden = list->isHidden();
+        QTimer::singleShot(0, list, [&] {
+            backAndRunning = list->isVisible();
+            list->BitBtn2->click();
+        });
+        return int(QDialog::Rejected);
+    });
+    QTimer::singleShot(0, list, [&] { list->BitBtn1->click(); });
+    list->exec();
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(backAndRunning);
+}
+
 TEST_F(LocationWindow, RegisteringIntoANewFileCreatesItAndTheListShowsIt) {
     QTemporaryDir palettes;
     const QString vcp = palettes.filePath("Sunset.vcp");
