@@ -35,6 +35,16 @@ TPoint FixBandAspect(TPoint anchor, TPoint corner, int width, int height) {
     return corner;
 }
 
+TScreenRect KeepOnScreen(TScreenRect frame, TScreenRect area) {
+    const auto fit = [](int& place, int& size, int start, int room) {
+        size = std::min(size, room);
+        place = std::max(std::min(place, start + room - size), start);
+    };
+    fit(frame.Place.X, frame.Size.Width, area.Place.X, area.Size.Width);
+    fit(frame.Place.Y, frame.Size.Height, area.Place.Y, area.Size.Height);
+    return frame;
+}
+
 TExplorer::TExplorer(TExplorerView& view, TErrorReporter& reporter)
     : view_(view), reporter_(reporter), vistal_(std::make_unique<TVistal>()),
       lastPosition_(std::make_unique<TPositionMandelbrot>()) {

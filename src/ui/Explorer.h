@@ -70,6 +70,12 @@ using TShiftState = unsigned;
 // follows the mouse freely. Rounds to the nearest integer, ties to even.
 TPoint FixBandAspect(TPoint anchor, TPoint corner, int width, int height);
 
+// Where a window's frame goes when the window has grown: moved left and up as
+// far as it must to stay within the free area of its screen, but never past
+// the area's left and top edges; a frame larger than the area is cut to it, so
+// the window shows the top-left part of what it holds.
+TScreenRect KeepOnScreen(TScreenRect frame, TScreenRect area);
+
 class TExplorer final : public TLocationTarget {
 public:
     // A new engine with its defaults, settings all zero (LoadSettings fills

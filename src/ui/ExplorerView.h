@@ -22,6 +22,13 @@ struct TPictureSize {
     friend bool operator==(const TPictureSize&, const TPictureSize&) = default;
 };
 
+// A rectangle of the desktop: a window's frame, a screen's free area.
+struct TScreenRect {
+    TPoint Place;
+    TPictureSize Size;
+    friend bool operator==(const TScreenRect&, const TScreenRect&) = default;
+};
+
 // Why a picture size is refused: it is larger than a picture may be, or the
 // machine cannot hold it (then Need and Available are the bytes it takes and
 // the bytes there are).

@@ -21,7 +21,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -461,11 +463,15 @@ void TfrmMain::CreateToolBar() {
     click(spbMove, [this] { mnuOptionManualMoveClick(); });
     click(spbBack, [&x] { x.Back(); });
 
-    Panel1 = new QWidget(central);
+    Panel1 = new QScrollArea(central);
     Panel1->setObjectName("Panel1");
-    ptbVistal = new TPaintBox(Panel1);
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setFocusPolicy(Qt::NoFocus);
+    Panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored); // the window's size decides
+    ptbVistal = new TPaintBox;
     ptbVistal->setObjectName("ptbVistal");
-    ptbVistal->move(0, 0);
+    Panel1->setWidget(ptbVistal);
     ptbVistal->Picture = [this]() -> const TBitmap& { return ShownPicture(); };
     ptbVistal->Band = [this]() -> std::optional<QRect> {
         const std::optional<TBand> band = explorer_.Band();
@@ -669,14 +675,35 @@ void TfrmMain::FitWindowToPicture() {
         return;
     }
     const QSize picture = ptbVistal->size();
+    // Wide enough for every menu in one row, the picture centred: a narrower
+    // window hides the last menus behind the menu bar's "»".
+    int width = picture.width();
+    if (!menuBar()->isHidden()) width = std::max(width, menuBar()->sizeHint().width());
     int height = picture.height();
     if (!pnlToolbar->isHidden()) height += kToolBarHeight;
     if (!stbOption->isHidden()) height += kStatusBarHeight;
     if (!menuBar()->isHidden()) {
-        const int menu = menuBar()->heightForWidth(picture.width());
+        const int menu = menuBar()->heightForWidth(width);
         height += menu > 0 ? menu : menuBar()->sizeHint().height();
     }
-    setFixedSize(picture.width(), height);
+    // A window that grows keeps its frame on its screen; one larger than the
+    // screen shows the top-left part of the picture, and scrolls to the rest.
+    const QRect frame = frameGeometry(), client = geometry();
+    const QSize margins = frame.size() - client.size();
+    TScreenRect wanted{{frame.x(), frame.y()}, {width + margins.width(), height + margins.height()}};
+    const bool grows = width > client.width() || height > client.height();
+    if (grows && isVisible()) {
+        const QRect free = screen()->availableGeometry();
+        const TScreenRect area{{free.x(), free.y()}, {free.width(), free.height()}};
+        // A side cut to the screen scrolls; the other makes room for its bar.
+        const TScreenRect cut = KeepOnScreen(wanted, area);
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Panel1);
+        if (cut.Size.Width < wanted.Size.Width) wanted.Size.Height += bar;
+        if (cut.Size.Height < wanted.Size.Height) wanted.Size.Width += bar;
+        wanted = KeepOnScreen(wanted, area);
+    }
+    setFixedSize(wanted.Size.Width - margins.width(), wanted.Size.Height - margins.height());
+    if (wanted.Place != TPoint{frame.x(), frame.y()}) move(wanted.Place.X, wanted.Place.Y);
 }
 
 // ---- start-up, the picture and closing --------------------------------------------

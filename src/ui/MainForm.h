@@ -26,6 +26,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QScrollArea;
 class QStatusBar;
 class QTimer;
 class QToolButton;
@@ -84,7 +85,9 @@ public:
     QWidget* pnlToolbar;
     QToolButton *spbDraw, *spbAbort, *spbBmpSave, *spbVrpRead, *spbVrpEntry, *spbPaletteVcp, *spbMove,
         *spbBack;
-    QWidget* Panel1;
+    // The picture's place: it centres a picture narrower than the window and
+    // scrolls one larger than the screen lets the window be.
+    QScrollArea* Panel1;
     TPaintBox* ptbVistal;
     QStatusBar* stbOption;
     std::array<TStatusPanel*, 4>

@@ -492,6 +492,17 @@ TEST(ExplorerPicture, FullScreenAndBackAndSizesThatCannotBeHad) {
     EXPECT_EQ(x.DrawingsStarted(), drawings + 2);
 }
 
+TEST(ExplorerPicture, AGrownWindowKeepsItsFrameOnItsScreen) {
+    using ui::TScreenRect;
+    const TScreenRect screen{{1280, 24}, {1024, 744}}; // a second screen, under a panel
+    const TScreenRect fits{{1300, 100}, {400, 300}};
+    EXPECT_EQ(KeepOnScreen(fits, screen), fits);
+    // Back over the right and bottom edges, as far as it must.
+    EXPECT_EQ(KeepOnScreen({{2000, 600}, {400, 300}}, screen), (TScreenRect{{1904, 468}, {400, 300}}));
+    // Larger than the screen: at its left edge, cut to it.
+    EXPECT_EQ(KeepOnScreen({{1500, 300}, {40000, 500}}, screen), (TScreenRect{{1280, 268}, {1024, 500}}));
+}
+
 TEST(ExplorerPalette, FilesAndBuiltInPalettesGoOneWay) {
     TempDir dir;
     const std::string sunset = dir.File("Sunset.vcp"), bad = dir.File("bad.vcp");

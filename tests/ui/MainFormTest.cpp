@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -28,7 +30,8 @@ TEST_F(MainWindow, StartsShowingTheStartUpPicture) {
     TfrmMain& w = Start();
     EXPECT_EQ(Shown(w), ui::ImageOf(w.Vistal().DrawBitmap()).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(w.ptbVistal->size(), QSize(200, 200));
-    EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
+    EXPECT_EQ(w.height(), w.menuBar()->height() + 25 + 200 + 19);
+    EXPECT_EQ(w.ptbVistal->mapTo(&w, QPoint(0, 0)).x(), (w.width() - 200) / 2); // centred
     EXPECT_EQ(Panel(0), "256");
     EXPECT_EQ(Panel(1), "1");
     EXPECT_EQ(Panel(2), QStringLiteral("標準"));
@@ -196,6 +199,7 @@ TEST_F(MainWindow, CtrlClickOnlyMovesAndTheWheelZoomsAboutThePointer) {
 TEST_F(MainWindow, FullScreenAndBack) {
     TfrmMain& w = Start();
     const QPoint place = w.geometry().topLeft();
+    const QSize windowed = w.size();
     QTest::keyClick(&w, Qt::Key_Escape); // windowed: nothing happens
     EXPECT_EQ(w.Vistal().Width(), 200);
 
@@ -223,8 +227,20 @@ TEST_F(MainWindow, FullScreenAndBack) {
     EXPECT_FALSE(w.stbOption->isHidden());
     EXPECT_FALSE(w.menuBar()->isHidden());
     EXPECT_EQ(w.geometry().topLeft(), place);
-    EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200 + 19));
+    EXPECT_EQ(w.size(), windowed);
     EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
+}
+
+TEST_F(MainWindow, AGrownWindowStaysOnItsScreenAndScrollsAPictureLargerThanIt) {
+    TfrmMain& w = Start();
+    const QRect screen = w.screen()->availableGeometry();
+    w.move(screen.right() - w.width(), screen.bottom() - w.height());
+    w.Command([&] { w.Explorer().SelectSizeUser(screen.width() + 100, 300); });
+    EXPECT_TRUE(screen.contains(w.frameGeometry()));
+    EXPECT_EQ(w.ptbVistal->width(), screen.width() + 100);
+    // The rest is a scroll away, and only sideways.
+    EXPECT_GE(w.Panel1->horizontalScrollBar()->maximum(), 100);
+    EXPECT_EQ(w.Panel1->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindow, HelpAndAboutOpenFromTheirItems) {
@@ -247,7 +263,7 @@ TEST_F(MainWindow, SettingsAreWrittenAtTheEndAndReadAtTheNextStart) {
         TfrmMain& w = Start();
         w.ViewStatusbar->trigger();
         EXPECT_TRUE(w.stbOption->isHidden());
-        EXPECT_EQ(w.size(), QSize(200, w.menuBar()->height() + 25 + 200));
+        EXPECT_EQ(w.height(), w.menuBar()->height() + 25 + 200);
         w.mnuOptionPaletteRedraw->trigger();
         window.reset();
     }
