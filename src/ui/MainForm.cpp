@@ -630,7 +630,11 @@ TPoint TfrmMain::WindowPlace() const {
 void TfrmMain::ShowFullScreen() {
     pnlToolbar->hide();
     stbOption->hide();
+    // Disabled as well as hidden: the menu bar keeps the keyboard after it
+    // was used from the keyboard (the window has no other widget to give it
+    // back to), and would take Escape and open its menus.
     menuBar()->hide();
+    menuBar()->setEnabled(false);
     FitWindowToPicture();
     showFullScreen();
 }
@@ -638,6 +642,7 @@ void TfrmMain::ShowFullScreen() {
 void TfrmMain::ShowWindowed(int w, int h, TPoint place) {
     pnlToolbar->setVisible(explorer_.ToolBarChecked());
     stbOption->setVisible(explorer_.StatusBarChecked());
+    menuBar()->setEnabled(true);
     menuBar()->show();
     // The window is of fixed size again before it leaves full screen, so that
     // the window manager frames it as such.

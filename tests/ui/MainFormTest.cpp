@@ -10,6 +10,7 @@
 #include "ui/StatusPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QWindow>
 #include <memory>
 
 namespace vistal::test {
@@ -229,6 +231,32 @@ TEST_F(MainWindow, FullScreenAndBack) {
     EXPECT_EQ(w.geometry().topLeft(), place);
     EXPECT_EQ(w.size(), windowed);
     EXPECT_EQ(w.Vistal().DrawBitmap(), StartupPicture());
+}
+
+TEST_F(MainWindow, KeysThroughTheMenuBarAndFullScreen) {
+    TfrmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QWindow* keys = w.windowHandle();
+    // The last menu's accelerator opens it at the window: the window is wide
+    // enough for every menu.
+    QTest::keyClick(keys, Qt::Key_H, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), w.mnuHelp);
+    EXPECT_LT(w.mnuHelp->x() - w.x(), w.width());
+    // Closed from the keyboard, the menu bar is left with the keyboard.
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    QTest::keyClick(keys, Qt::Key_F11);
+    ASSERT_TRUE(w.ViewFullScreen->isChecked());
+    QTest::keyClick(keys, Qt::Key_O, Qt::AltModifier); // the menus are hidden: nothing opens
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    const int drawings = w.Explorer().DrawingsStarted();
+    QTest::keyClick(keys, Qt::Key_N, Qt::ControlModifier); // the commands' shortcuts work
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    EXPECT_FALSE(w.ViewFullScreen->isChecked());
 }
 
 TEST_F(MainWindow, AGrownWindowStaysOnItsScreenAndScrollsAPictureLargerThanIt) {
