@@ -10,6 +10,7 @@
 #endif
 
 #if defined(__linux__)
+#include <pthread.h>
 #include <sched.h>
 #endif
 
@@ -71,6 +72,10 @@ void TWorkerPool::Reserve(int threads) {
 }
 
 void TWorkerPool::WorkerLoop(int index, std::uint32_t seen) {
+#if defined(__linux__)
+    // Named, so that top -H and a debugger tell the drawing threads apart.
+    pthread_setname_np(pthread_self(), "vistal-worker");
+#endif
     for (;;) {
         seen = AwaitChange(generation_, seen);
         if (stop_.load(std::memory_order_acquire)) return;
