@@ -1,6 +1,7 @@
 #include "base/IniFile.h"
 
 #include "base/AtomicFile.h"
+#include "base/Messages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -172,6 +173,11 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
     return FindValue(section, key) != std::string::npos;
 }
 
+int TIniFile::LineOf(std::string_view section, std::string_view key) const {
+    const std::size_t i = FindValue(section, key);
+    return i == std::string::npos ? 0 : static_cast<int>(i) + 1;
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
     const std::size_t k = FindValue(section, key);
@@ -229,7 +235,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     lines_.push_back(std::move(keyLine));
 }
 
-void TIniFile::UpdateFile() {
+void TIniFile::UpdateFile(TLanguage language) {
     std::string bytes;
     if (encoding_ == TTextEncoding::Utf8Bom) bytes = "\xEF\xBB\xBF";
     for (const TLine& line : lines_) {
@@ -247,7 +253,7 @@ void TIniFile::UpdateFile() {
     try {
         WriteFileAtomically(fileName_, bytes);
     } catch (const EFileWriteError& ex) {
-        throw EIniFileError(fileName_ + " に書き込めません", ex.Reason());
+        throw EIniFileError(Compose(msg::kCannotWriteFile, language, {fileName_}), ex.Reason());
     }
     if (mark) lines_.insert(lines_.begin(), std::move(*mark));
     existed_ = true;

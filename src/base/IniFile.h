@@ -15,6 +15,7 @@
 // the comment line kCp932Mark at its start, so that it reads back as Shift-JIS.
 #pragma once
 
+#include "base/Language.h"
 #include "base/TextEncoding.h"
 
 #include <cstddef>
@@ -57,6 +58,9 @@ public:
     // defaultValue when there is none.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) const;
+    // The line of that value in the file as it was read, counted from 1; 0
+    // when there is none.
+    int LineOf(std::string_view section, std::string_view key) const;
 
     // Sets the value in memory; UpdateFile writes it. Raises ETextEncodingError
     // when the file's encoding cannot hold the line, and EIniFileError for a
@@ -65,9 +69,9 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Replaces the file atomically with the current contents. On failure the
-    // old file is untouched and EIniFileError says "<file> に書き込めません",
-    // with the system's reason in Reason().
-    void UpdateFile();
+    // old file is untouched and EIniFileError says "<file> に書き込めません"
+    // in the language given, with the system's reason in Reason().
+    void UpdateFile(TLanguage language = TLanguage::Japanese);
 
 private:
     enum class TKind { Other, Section, Key };

@@ -20,4 +20,8 @@ std::uint8_t DrawModeFromCode(long long code) {
     return static_cast<std::uint8_t>(code);
 }
 
+void TErrorReporter::ShowLineError(int, const std::string& text, const std::string&) {
+    ShowError(text);
+}
+
 } // namespace vistal

@@ -2,6 +2,8 @@
 // the error reporter and the stored codes of the drawing modes.
 #pragma once
 
+#include "base/Language.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -37,10 +39,17 @@ public:
 
 // Errors the user must see are shown through this interface, then the operation
 // ends with EAbort. The shell connects it to its error box, the renderer to stderr.
+// The core words its messages in the reporter's Language.
 class TErrorReporter {
 public:
     virtual ~TErrorReporter() = default;
     virtual void ShowError(const std::string& text) = 0;
+    // An error at a line of a file being read: text says it with the line's
+    // number, as ShowError shows it; lineText says it without, for a report
+    // that puts the line beside the file's name. ShowError(text) unless
+    // overridden.
+    virtual void ShowLineError(int line, const std::string& text, const std::string& lineText);
+    TLanguage Language = TLanguage::Japanese;
 };
 
 enum TFormula : std::uint8_t { fmMandelbrot = 1, fmJulia = 2 };

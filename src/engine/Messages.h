@@ -1,31 +1,33 @@
 // The engine's user-visible texts, each written once. The drawing refuses a
-// view without a picture size; loading a VCP palette reports why it failed.
-// Range errors end the command in the error box with their text.
+// view without a picture size; loading a VCP palette reports why it failed
+// (both in the reporter's language). Range errors end the command in the error
+// box with their text.
 #pragma once
+
+#include "base/Messages.h"
 
 #include <cstdint>
 #include <string>
 
 namespace vistal::msg {
 
-inline constexpr char kNoPictureSizeP[] = "表示サイズが指定してありません(TVistal.GetPointP)";
-inline constexpr char kNoPictureSizeQ[] = "表示サイズが指定してありません(TVistal.GetPointQ)";
+inline constexpr TText kNoPictureSizeP{"表示サイズが指定してありません(TVistal.GetPointP)",
+                                       "No picture size is set (TVistal.GetPointP)"};
+inline constexpr TText kNoPictureSizeQ{"表示サイズが指定してありません(TVistal.GetPointQ)",
+                                       "No picture size is set (TVistal.GetPointQ)"};
 
-// Loading a VCP palette file.
-inline std::string VcpFileMissing(const std::string& name) {
-    return name + "がありません";
-}
-inline std::string VcpErrorAtLine(int line) {
-    return std::to_string(line) + " 行目にｴﾗｰがあります";
-}
-inline constexpr char kVcpNoColor[] = "色が１色も指定してありません";
-inline constexpr char kVcpFileNotFound[] = "ﾌｧｲﾙが見つかりません(あり得ないｴﾗｰです)";
-inline constexpr char kVcpError[] = "ｴﾗｰです";
-inline constexpr char kVcpSingleColor[] = "色が１色しかないです。もっと増やして下さい";
-// A gradient file without the gradient asked for (or without any, name empty).
-inline std::string NoGradient(const std::string& name) {
-    return name.empty() ? "ｸﾞﾗﾃﾞｰｼｮﾝがありません" : "ｸﾞﾗﾃﾞｰｼｮﾝ " + name + " がありません";
-}
+// Loading a VCP palette file (or a palette file of another program).
+inline constexpr TText kVcpFileMissing{"%1がありません", "%1 does not exist"};
+inline constexpr TText kVcpErrorAtLine{"%1 行目にｴﾗｰがあります", "Error in line %1"};
+inline constexpr TText kVcpNoColor{"色が１色も指定してありません", "The file gives no colour"};
+inline constexpr TText kVcpFileNotFound{"ﾌｧｲﾙが見つかりません(あり得ないｴﾗｰです)",
+                                        "File not found (an error that cannot happen)"};
+inline constexpr TText kVcpError{"ｴﾗｰです", "Error"};
+inline constexpr TText kVcpSingleColor{"色が１色しかないです。もっと増やして下さい",
+                                       "The palette has only one colour. Please add more."};
+// A gradient file without the gradient asked for, or without any.
+inline constexpr TText kNoGradientNamed{"ｸﾞﾗﾃﾞｰｼｮﾝ %1 がありません", "There is no gradient %1"};
+inline constexpr TText kNoGradient{"ｸﾞﾗﾃﾞｰｼｮﾝがありません", "The file holds no gradient"};
 
 // Range errors.
 inline constexpr char kPaletteIndexOutOfRange[] = "Palette index out of range";

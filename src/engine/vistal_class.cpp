@@ -53,8 +53,8 @@ void TVistal::SetBrightnessRaite(double r) {
     brightnessRaite_ = r;
 }
 
-void TVistal::ReportAndAbort(const char* text) const {
-    if (ErrorReporter) ErrorReporter->ShowError(text);
+void TVistal::ReportAndAbort(const TText& text, std::initializer_list<std::string_view> args) const {
+    if (ErrorReporter) ErrorReporter->ShowError(Compose(text, MessageLanguage(), args));
     throw EAbort();
 }
 

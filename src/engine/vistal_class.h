@@ -88,6 +88,10 @@ public:
     std::function<void()> PumpHook;
     // Where errors that the user must see are reported; may be null.
     TErrorReporter* ErrorReporter = nullptr;
+    // The language of the reports: the reporter's, Japanese without one.
+    TLanguage MessageLanguage() const {
+        return ErrorReporter ? ErrorReporter->Language : TLanguage::Japanese;
+    }
     // Share of the current drawing done at the last progress point, 0..1.
     double Progress() const { return progress_; }
     // Number of kernel calls since construction (or the last reset).
@@ -170,7 +174,9 @@ private:
     // Threads for the next drawing; creates or grows the worker pool when more than one.
     int PrepareWorkers();
     friend class TDrawFrame;
-    [[noreturn]] void ReportAndAbort(const char* text) const;
+    // Reports the message, in the reporter's language, and ends with EAbort.
+    [[noreturn]] void ReportAndAbort(const TText& text,
+                                     std::initializer_list<std::string_view> args = {}) const;
     // Installs what `read` gives, or reports why not (`gradient`: the name asked for).
     void LoadPaletteWith(const std::string& fileName, const std::string& gradient,
                          const std::function<TVcpReadResult()>& read);

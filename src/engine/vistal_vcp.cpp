@@ -22,16 +22,24 @@ void TVistal::LoadPalette(const std::string& fileName, const std::string& gradie
 void TVistal::LoadPaletteWith(const std::string& fileName, const std::string& gradient,
                               const std::function<TVcpReadResult()>& read) {
     struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        const std::string name = std::filesystem::path(fileName).filename().string();
-        ReportAndAbort(msg::VcpFileMissing(name).c_str());
-    }
+    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        ReportAndAbort(msg::kVcpFileMissing, {std::filesystem::path(fileName).filename().string()});
     TVcpReadResult result = read();
     if (result.Code != vcpOk) {
-        if (result.Code > 0) ReportAndAbort(msg::VcpErrorAtLine(result.Code).c_str());
+        if (result.Code > 0) {
+            const TLanguage language = MessageLanguage();
+            if (ErrorReporter)
+                ErrorReporter->ShowLineError(
+                    result.Code, Compose(msg::kVcpErrorAtLine, language, {std::to_string(result.Code)}),
+                    msg::kUnreadableLine.In(language));
+            throw EAbort();
+        }
         if (result.Code == vcpNoColor) ReportAndAbort(msg::kVcpNoColor);
         if (result.Code == vcpFileNotFound) ReportAndAbort(msg::kVcpFileNotFound);
-        if (result.Code == paletteNoGradient) ReportAndAbort(msg::NoGradient(gradient).c_str());
+        if (result.Code == paletteNoGradient) {
+            if (gradient.empty()) ReportAndAbort(msg::kNoGradient);
+            ReportAndAbort(msg::kNoGradientNamed, {gradient});
+        }
         ReportAndAbort(msg::kVcpError);
     }
 
@@ -44,7 +52,7 @@ void TVistal::LoadPaletteWith(const std::string& fileName, const std::string& gr
     SetPalette(std::move(colors), nColors);
     paletteColor0_ = first;
     FitPaletteToDevice(nColors);
-    if (single && ErrorReporter) ErrorReporter->ShowError(msg::kVcpSingleColor);
+    if (single && ErrorReporter) ErrorReporter->ShowError(msg::kVcpSingleColor.In(MessageLanguage()));
 }
 
 TPaletteArray TVistal::PaletteInUse() const {

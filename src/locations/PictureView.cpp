@@ -61,7 +61,7 @@ TRecordLine ComposePictureText(const TVistal& engine, const std::string& title,
     return line;
 }
 
-std::optional<TPictureView> ParsePictureText(std::string_view text, std::string& error) {
+std::optional<TPictureView> ParsePictureText(std::string_view text, std::string& error, TLanguage language) {
     const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
     TRecordParse parse = ParseRecordLine(line);
     if (!parse.IsRecord) {
@@ -69,7 +69,7 @@ std::optional<TPictureView> ParsePictureText(std::string_view text, std::string&
         return std::nullopt;
     }
     if (!parse.Record) {
-        const std::string message = RecommendationErrorMessage(parse.ErrorCode);
+        const std::string message = RecommendationErrorMessage(parse.ErrorCode, language);
         error = "its view is damaged" + (message.empty() ? std::string() : ": " + message);
         return std::nullopt;
     }
@@ -80,13 +80,13 @@ std::optional<TPictureView> ParsePictureText(std::string_view text, std::string&
     return view;
 }
 
-TPictureView ReadPictureView(const std::string& fileName) {
+TPictureView ReadPictureView(const std::string& fileName, TLanguage language) {
     const std::optional<TImageText> image = ReadImageTextFile(fileName); // EImageFileError names the file
     if (!image) throw std::runtime_error(fileName + ": not a PNG or JPEG picture");
     std::string error = "it holds no view";
     for (const std::string& text : image->Texts) {
         // A JPEG file may have other comments; the view is the one that reads as a record.
-        if (std::optional<TPictureView> view = ParsePictureText(text, error)) {
+        if (std::optional<TPictureView> view = ParsePictureText(text, error, language)) {
             view->Width = image->Width;
             view->Height = image->Height;
             return std::move(*view);

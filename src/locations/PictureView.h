@@ -43,13 +43,15 @@ TRecordLine ComposePictureText(const TVistal& engine, const std::string& title,
 
 // The view of a text made by ComposePictureText (its first line is read); a
 // VRP record line reads too, with the method its "DM" gives. Nothing, with the
-// reason in `error`, for a text that is no record or a record in error.
-std::optional<TPictureView> ParsePictureText(std::string_view text, std::string& error);
+// reason in `error`, for a text that is no record or a record in error (the
+// record's own message in the language given).
+std::optional<TPictureView> ParsePictureText(std::string_view text, std::string& error,
+                                             TLanguage language = TLanguage::Japanese);
 
 // The view a PNG or JPEG file carries, with the picture's size. A file that
 // cannot be read, is no PNG or JPEG file or carries no view raises
 // std::runtime_error with the reason, naming the file.
-TPictureView ReadPictureView(const std::string& fileName);
+TPictureView ReadPictureView(const std::string& fileName, TLanguage language = TLanguage::Japanese);
 
 // Applies the view as a record of a list is applied (ApplyRecommendation),
 // then the drawing method with its extended settings and the symmetry

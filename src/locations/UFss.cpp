@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "base/UFormat.h"
 #include "engine/vistal_class.h"
+#include "locations/Messages.h"
 #include "locations/ULocationTarget.h"
 
 #include <cmath>
@@ -15,7 +16,6 @@ namespace {
 
 const char* const kAppName = "びすたる";
 const char* const kAppSection = "Vistal";
-const char* const kRequired = "値が設定されていません。";
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -28,8 +28,17 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A value the file may not hold; the report words it in its own language.
+class ENotAllowed : public EConvertError {
+public:
+    explicit ENotAllowed(std::string value)
+        : EConvertError(Compose(msg::kFssNotAllowed, TLanguage::Japanese, {value})), Value(std::move(value)) {
+    }
+    std::string Value;
+};
+
 [[noreturn]] void NotAllowed(const std::string& text) {
-    throw EConvertError("[" + text + "]は指定できません。");
+    throw ENotAllowed(text);
 }
 
 double ToReal(const std::string& text) {
@@ -46,7 +55,7 @@ std::int32_t ToInteger(const std::string& text) {
 }
 
 double RequiredReal(const std::string& text) {
-    if (text.empty()) throw ERequiredError(kRequired);
+    if (text.empty()) throw ERequiredError(msg::kFssRequired.Japanese);
     return ToReal(text);
 }
 
@@ -111,6 +120,7 @@ std::uint8_t TextToFormula(const std::string& text) {
 std::string TFss::Read(const TIniFile& ini, const char* section, const char* key) {
     section_ = section;
     key_ = key;
+    ErrorLine = ini.LineOf(section, key);
     return ini.ReadString(section, key);
 }
 
@@ -124,17 +134,20 @@ template <class F> void TFss::Guarded(bool reading, F&& body) {
     // The first item is where a file that cannot be opened at all fails.
     section_ = "Info";
     key_ = "Format";
+    ErrorLine = 0;
     try {
         body();
     } catch (const std::exception& ex) {
         std::string kind;
         if (reading && dynamic_cast<const EConvertError*>(&ex))
-            kind = "形式不正です。";
+            kind = msg::kFssInvalid.In(Language);
         else if (reading && dynamic_cast<const ERequiredError*>(&ex))
-            kind = kRequired;
+            kind = msg::kFssRequired.In(Language);
+        else if (const auto* notAllowed = dynamic_cast<const ENotAllowed*>(&ex))
+            kind = Compose(msg::kFssNotAllowed, Language, {notAllowed->Value});
         else
             kind = ex.what();
-        ErrorMessage = kind + "Section=[" + section_ + "] Item=[" + key_ + "]";
+        ErrorMessage = Compose(msg::kFssItem, Language, {kind, section_, key_});
         throw;
     }
 }
@@ -154,7 +167,7 @@ void TFss::SaveToFile(const std::string& fileName) {
         // written is reported at its first item.
         section_ = "Info";
         key_ = "Format";
-        ini.UpdateFile();
+        ini.UpdateFile(Language);
     });
 }
 
@@ -224,7 +237,7 @@ void TFssVistal::SaveToFile(const std::string& fileName) {
         WriteAppSection(ini);
         section_ = "Info";
         key_ = "Format";
-        ini.UpdateFile();
+        ini.UpdateFile(Language);
     });
 }
 
@@ -301,8 +314,9 @@ TFssVistal FssFromEngine(const TVistal& engine, const std::string& paletteName) 
 }
 
 std::string SaveLocationFile(const std::string& fileName, const TVistal& engine,
-                             const std::string& paletteName) {
+                             const std::string& paletteName, TLanguage language) {
     TFssVistal f = FssFromEngine(engine, paletteName);
+    f.Language = language;
     try {
         f.SaveToFile(fileName);
     } catch (const std::exception&) {
@@ -336,10 +350,11 @@ void ApplyFss(const TFssVistal& f, TLocationTarget& target) {
 
 TLocationResult OpenLocationFile(const std::string& fileName, TLocationTarget& target) {
     TFssVistal f;
+    f.Language = target.Engine().MessageLanguage();
     try {
         f.LoadFromFile(fileName);
     } catch (const std::exception&) {
-        return {false, f.ErrorMessage};
+        return {false, f.ErrorMessage, f.ErrorLine};
     }
     try {
         ApplyFss(f, target);

@@ -47,9 +47,14 @@ public:
     double Escape = 2.0;
     double JuliaSeedRe = 0.0;
     double JuliaSeedIm = 0.0;
+    // The language of ErrorMessage.
+    TLanguage Language = TLanguage::Japanese;
     // The report of the last failed read or write: what went wrong, then
     // "Section=[..] Item=[..]" naming the item being processed.
     std::string ErrorMessage;
+    // The line of that item in the file read, counted from 1; 0 when the
+    // file does not hold it (or was being written).
+    int ErrorLine = 0;
 
     // Fill the fields from the file / write them into it. On failure
     // ErrorMessage is set and the exception passes on to the caller.
@@ -102,10 +107,10 @@ public:
 // folder and extension.
 TFssVistal FssFromEngine(const TVistal& engine, const std::string& paletteName);
 
-// Writes the engine's view to a file. Returns the message for the user, or an
-// empty text when the file was written.
+// Writes the engine's view to a file. Returns the message for the user (in the
+// language given), or an empty text when the file was written.
 std::string SaveLocationFile(const std::string& fileName, const TVistal& engine,
-                             const std::string& paletteName);
+                             const std::string& paletteName, TLanguage language = TLanguage::Japanese);
 
 // Applies a file's view through the target's operations: formula, centre and
 // span (doubled), iteration limit, Julia constant, detail and exponent, the
@@ -119,10 +124,13 @@ struct TLocationResult {
     // What to show the user; empty when there is nothing to show (success, or
     // an error that was reported already, such as a palette file that did not load).
     std::string Message;
+    // The line of the file the message is about, counted from 1; 0 for none.
+    int Line = 0;
 };
 
 // Reads a file and applies it. Steps done before a failure stay done; the
-// caller shows Message and redraws in every case.
+// caller shows Message and redraws in every case. The message is in the
+// language of the target's engine's reporter.
 TLocationResult OpenLocationFile(const std::string& fileName, TLocationTarget& target);
 
 } // namespace vistal

@@ -66,6 +66,7 @@ TShellSettings TGlobal::LoadSettings(const std::string& fileName) {
     shell.RePalette = r.Boolean("Draw", "RePalette", true);
     shell.ShowStatusBar = r.Boolean("View", "ShowStatusBar", true);
     shell.ShowToolBar = r.Boolean("View", "ShowToolBar", true);
+    Language = LanguageOfCode(r.String("View", "Language", ""));
     SetBmpFiles(r.String("Folder", "BmpFiles", ""));
     BmpAlways = r.Boolean("Folder", "BmpAlways", false);
     SetVcpFiles(r.String("Folder", "VcpFiles", ""));
@@ -97,6 +98,8 @@ void TGlobal::SaveSettings(const std::string& fileName, const TShellSettings& sh
         ini.WriteString("Draw", "RePalette", Bool(shell.RePalette));
         ini.WriteString("View", "ShowStatusbar", Bool(shell.ShowStatusBar));
         ini.WriteString("View", "ShowToolbar", Bool(shell.ShowToolBar));
+        if (Language || ini.ValueExists("View", "Language"))
+            ini.WriteString("View", "Language", Language ? LanguageCode(*Language) : "");
         ini.WriteString("Folder", "BmpFiles", BmpFiles());
         ini.WriteString("Folder", "BmpAlways", Bool(BmpAlways));
         ini.WriteString("Folder", "VcpFiles", VcpFiles());

@@ -3,7 +3,10 @@
 // per group: Draw, View, Folder, VRP, Kabegami).
 #pragma once
 
+#include "base/Language.h"
+
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -53,6 +56,9 @@ public:
     std::uint8_t RubberBand = 0; // 0 two-point, 1 centre-and-point
     bool RestoreVcp = false;
     bool TitleSorted = false;
+    // The language of the window chosen in the options; none: the locale's.
+    // Stored only once chosen, so that a file never chosen in stays as it was.
+    std::optional<TLanguage> Language;
 
     // Fills every stored field from the settings file. A missing file, value
     // or section, or a value that is not a number where one is expected,

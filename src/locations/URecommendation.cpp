@@ -1,8 +1,10 @@
 #include "locations/URecommendation.h"
 
+#include "base/Messages.h"
 #include "base/TextEncoding.h"
 #include "base/UFormat.h"
 #include "engine/vistal_class.h"
+#include "locations/Messages.h"
 #include "locations/ULocationTarget.h"
 
 #include <algorithm>
@@ -32,30 +34,31 @@ std::string Upper(std::string_view s) {
     return out;
 }
 
-const char* MessageOf(std::int32_t code) {
+// The message of an error code, or null.
+const TText* MessageOf(std::int32_t code) {
     switch (code) {
     case reNoTitle:
-        return "タイトル(Title)がありません。";
+        return &msg::kNoTitle;
     case reNoCenterIm:
-        return "中心の虚部の値(Ci)がありません。";
+        return &msg::kNoCenterIm;
     case reNoCenterRe:
-        return "中心の実部の値(Cr)がありません。";
+        return &msg::kNoCenterRe;
     case reNoSpan:
-        return "幅の値(W)がありません。";
+        return &msg::kNoSpan;
     case reSpanNotPositive:
-        return "幅の値(W)は０より大きくなくてはいけません。";
+        return &msg::kSpanNotPositive;
     case reNoJuliaIm:
-        return "じゅりあ定数の虚部の値(Ji)がありません。";
+        return &msg::kNoJuliaIm;
     case reNoJuliaRe:
-        return "じゅりあ定数の実部の値(Jr)がありません。";
+        return &msg::kNoJuliaRe;
     case reIterationBelow1:
-        return "繰り返しの値(I)は０より大きくなくてはいけません。";
+        return &msg::kIterationBelow1;
     case reDetailBelow1:
-        return "分解能の値(D)は０より大きくなくてはいけません。";
+        return &msg::kDetailBelow1;
     case rePowBelow2:
-        return "巾乗の値(POW)は２以上でなくてはいけません。";
+        return &msg::kPowBelow2;
     default:
-        return "";
+        return nullptr;
     }
 }
 
@@ -374,14 +377,12 @@ private:
 
 // ---- writing -------------------------------------------------------------
 
-const char* const kNoFileName = "保存先のVRPﾌｧｲﾙを指定して下さい";
-const char* const kReadOnly = "指定してあるVRPﾌｧｲﾙが読み込み専用です";
 // A line the reader ignores (it has no comma) and UTF-8 cannot hold once it
 // is written in Shift-JIS: it keeps a list Shift-JIS for every reader.
 const char* const kCp932Mark = "; 文字コード: Shift_JIS (CP932)";
 
-std::string CannotWrite(const std::string& fileName) {
-    return fileName + " に書き込めません";
+std::string CannotWrite(const std::string& fileName, TLanguage language) {
+    return Compose(msg::kCannotWriteFile, language, {fileName});
 }
 
 // The read-only attribute of other systems: no write permission for us, or
@@ -451,7 +452,7 @@ void TRecommendationList::LoadFromFile(const std::string& fileName) {
     if (!bytes) {
         ErrorCode = reFileNotFound;
         ErrorLine = 0;
-        ErrorMessage = fileName + "\r\nが見つかりません。";
+        ErrorMessage = Compose(msg::kListNotFound, TLanguage::Japanese, {fileName});
         throw EAbort();
     }
     // The end-of-file byte of old text files ends the list.
@@ -481,7 +482,7 @@ void TRecommendationList::LoadFromFile(const std::string& fileName) {
     } catch (const TLineFailure& failure) {
         ErrorCode = failure.code;
         ErrorLine = lineNumber;
-        ErrorMessage = MessageOf(failure.code);
+        ErrorMessage = RecommendationErrorMessage(failure.code);
         throw EAbort();
     }
     items_ = std::move(loaded);
@@ -500,14 +501,15 @@ TRecordParse ParseRecordLine(std::string_view line) {
     return result;
 }
 
-std::string RecommendationErrorMessage(std::int32_t code) {
-    return MessageOf(code);
+std::string RecommendationErrorMessage(std::int32_t code, TLanguage language) {
+    const TText* message = MessageOf(code);
+    return message ? message->In(language) : "";
 }
 
-std::string TRecommendationList::ErrorReport(const std::string& fileName) const {
-    if (ErrorCode == reFileNotFound) return ErrorMessage;
-    return fileName + "\r\n" + std::to_string(ErrorLine) + " 行目にｴﾗｰがあったので読み込みを中止しました。" +
-           "\r\n" + ErrorMessage;
+std::string TRecommendationList::ErrorReport(const std::string& fileName, TLanguage language) const {
+    if (ErrorCode == reFileNotFound) return Compose(msg::kListNotFound, language, {fileName});
+    return Compose(msg::kListStoppedAtLine, language, {fileName, std::to_string(ErrorLine)}) +
+           RecommendationErrorMessage(ErrorCode, language);
 }
 
 void TRecommendationList::SortByTitle() {
@@ -534,13 +536,13 @@ int CompareTitles(std::string_view a, std::string_view b) {
 
 // ---- writing ---------------------------------------------------------------
 
-TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine) {
-    const auto error = [](const char* message) { return TRecordLine{{}, message}; };
+TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine, TLanguage language) {
+    const auto error = [language](const TText& message) { return TRecordLine{{}, message.In(language)}; };
     const std::string title = SingleLine(texts.Title);
     // Blanks alone read back as no title at all, and that record would stop
     // the whole list from loading.
-    if (NormalizeLine(title).empty()) return error("ﾀｲﾄﾙを指定して下さい");
-    if (title.find(',') != std::string::npos) return error("ﾀｲﾄﾙに , を含むことはできません");
+    if (NormalizeLine(title).empty()) return error(msg::kNoRecordTitle);
+    if (title.find(',') != std::string::npos) return error(msg::kCommaInTitle);
 
     TBuffer b;
     if (engine.Formula() == fmMandelbrot)
@@ -548,7 +550,7 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine) 
     else if (engine.Formula() == fmJulia)
         b.SetText("T=Julia");
     else
-        return error("Error 00");
+        return {{}, "Error 00"};
     b.Add("Title=" + title);
     if (engine.Formula() == fmJulia) {
         b.Add("Jr=" + FormatReal(engine.JuliaSeed().Re));
@@ -572,10 +574,10 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine) 
         b.Add("PB=" + std::to_string(engine.PotentialBright));
     }
     const std::string vcp = SingleLine(texts.Vcp);
-    if (vcp.find(',') != std::string::npos) return error("VCPに , を含むことはできません");
+    if (vcp.find(',') != std::string::npos) return error(msg::kCommaInVcp);
     b.Add("VCP=" + vcp);
     const std::string memo = SingleLine(texts.Memo);
-    if (memo.find(',') != std::string::npos) return error("メモに , を含むことはできません");
+    if (memo.find(',') != std::string::npos) return error(msg::kCommaInMemo);
     b.Add("Memo=" + memo);
     if (engine.UseColor0) {
         b.Add("CL0U=1");
@@ -588,19 +590,21 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine) 
     return {b.GetText(), {}};
 }
 
-std::string AppendRecordLine(const std::string& fileName, const std::string& line) {
-    if (fileName.empty()) return kNoFileName;
+std::string AppendRecordLine(const std::string& fileName, const std::string& line, TLanguage language) {
+    const std::string readOnly = msg::kListReadOnly.In(language);
+    const auto cannotWrite = [language](const std::string& name) { return CannotWrite(name, language); };
+    if (fileName.empty()) return msg::kNoListFile.In(language);
     std::optional<std::string> old;
     try {
         old = ReadFileIfExists(fileName);
     } catch (const std::exception&) {
-        return IsReadOnly(fileName) ? kReadOnly : CannotWrite(fileName);
+        return IsReadOnly(fileName) ? readOnly : cannotWrite(fileName);
     }
-    if (!old && ::access(fileName.c_str(), F_OK) == 0) return CannotWrite(fileName); // a folder or device
-    if (old && IsReadOnly(fileName)) return kReadOnly;
+    if (!old && ::access(fileName.c_str(), F_OK) == 0) return cannotWrite(fileName); // a folder or device
+    if (old && IsReadOnly(fileName)) return readOnly;
     // Readers stop at an end-of-file byte, so a record behind one would be lost.
     if (old && old->find('\x1A') != std::string::npos)
-        return CannotWrite(fileName) + "\r\n(ﾌｧｲﾙの終わりを示す文字 0x1A の後には登録できません)";
+        return cannotWrite(fileName) + msg::kAfterEndOfFile.In(language);
 
     // The file keeps its encoding; a new, empty or plain-ASCII file is CP932.
     TTextEncoding encoding = TTextEncoding::Cp932;
@@ -614,7 +618,7 @@ std::string AppendRecordLine(const std::string& fileName, const std::string& lin
     try {
         record = EncodeText(line, encoding) + "\r\n";
     } catch (const ETextEncodingError& ex) {
-        return CannotWrite(fileName) + "\r\n" + ex.what();
+        return cannotWrite(fileName) + "\r\n" + ex.what();
     }
     // A Shift-JIS record whose bytes happen to be valid UTF-8 (ﾃｽ is C3 BD,
     // also ý), added to a list of ASCII alone, would make the whole list read
@@ -629,10 +633,10 @@ std::string AppendRecordLine(const std::string& fileName, const std::string& lin
     const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | (old ? 0 : O_CREAT | O_EXCL);
     f.fd = ::open(fileName.c_str(), flags, 0666);
     if (f.fd < 0)
-        return errno == EACCES || errno == EROFS ? (old ? kReadOnly : CannotWrite(fileName))
-                                                 : CannotWrite(fileName);
+        return errno == EACCES || errno == EROFS ? (old ? readOnly : cannotWrite(fileName))
+                                                 : cannotWrite(fileName);
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0) return CannotWrite(fileName);
+    if (::fstat(f.fd, &st) != 0) return cannotWrite(fileName);
     const off_t originalSize = st.st_size;
     if (!WriteAll(f.fd, bytes) || ::fsync(f.fd) != 0) {
         // Undo whatever part of the record reached the file.
@@ -640,20 +644,21 @@ std::string AppendRecordLine(const std::string& fileName, const std::string& lin
         ::close(f.fd);
         f.fd = -1;
         if (!old) ::unlink(fileName.c_str());
-        return CannotWrite(fileName);
+        return cannotWrite(fileName);
     }
     const int fd = f.fd;
     f.fd = -1;
-    if (::close(fd) != 0) return CannotWrite(fileName);
+    if (::close(fd) != 0) return cannotWrite(fileName);
     return {};
 }
 
-std::string RegisterRecord(const std::string& fileName, const TRecordTexts& texts, const TVistal& engine) {
-    if (fileName.empty()) return kNoFileName;
-    if (IsReadOnly(fileName)) return kReadOnly;
-    const TRecordLine line = ComposeRecordLine(texts, engine);
+std::string RegisterRecord(const std::string& fileName, const TRecordTexts& texts, const TVistal& engine,
+                           TLanguage language) {
+    if (fileName.empty()) return msg::kNoListFile.In(language);
+    if (IsReadOnly(fileName)) return msg::kListReadOnly.In(language);
+    const TRecordLine line = ComposeRecordLine(texts, engine, language);
     if (!line.Ok()) return line.Error;
-    return AppendRecordLine(fileName, line.Line);
+    return AppendRecordLine(fileName, line.Line, language);
 }
 
 // ---- applying ----------------------------------------------------------------

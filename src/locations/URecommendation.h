@@ -120,10 +120,11 @@ public:
     std::int32_t ErrorLine = 0; // 1-based physical line; 0 for a missing file
     std::string ErrorMessage;
 
-    // The report of the last failed load as the user sees it: the message
-    // alone for a missing file, otherwise the file name, the line number and
-    // the message on three lines (separated by CR LF).
-    std::string ErrorReport(const std::string& fileName) const;
+    // The report of the last failed load as the user sees it, in the
+    // language given: the message alone for a missing file, otherwise the
+    // file name, the line number and the message on three lines (separated by
+    // CR LF). ErrorMessage is the message in Japanese.
+    std::string ErrorReport(const std::string& fileName, TLanguage language = TLanguage::Japanese) const;
 
 private:
     std::vector<std::unique_ptr<TRecommendation>> items_;
@@ -151,7 +152,7 @@ TRecordParse ParseRecordLine(std::string_view line);
 
 // The message of an error code of a load ("タイトル(Title)がありません。");
 // empty for reSyntax and codes without one.
-std::string RecommendationErrorMessage(std::int32_t code);
+std::string RecommendationErrorMessage(std::int32_t code, TLanguage language = TLanguage::Japanese);
 
 // Builds one record line: SetText starts it, Add appends "," and the item.
 class TBuffer {
@@ -184,7 +185,8 @@ struct TRecordLine {
 // Composes the record of the engine's current view with the given texts. The
 // centre, span and Julia constant are written in the "%g" format with 15
 // significant digits, the same text the entry dialog shows for them.
-TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine);
+TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine,
+                              TLanguage language = TLanguage::Japanese);
 
 // Appends a line and CR LF to a list file, creating the file when missing.
 // The bytes already in the file are never changed: when the last line has no
@@ -192,13 +194,16 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine);
 // plain-ASCII file in CP932); a failed write is undone. A CP932 record whose
 // bytes would leave the file valid UTF-8 gets the comment line
 // "; 文字コード: Shift_JIS (CP932)" before it, which keeps the file CP932 for
-// every reader. Returns the message for the user, or an empty text on success.
-std::string AppendRecordLine(const std::string& fileName, const std::string& line);
+// every reader. Returns the message for the user (in the language given), or
+// an empty text on success.
+std::string AppendRecordLine(const std::string& fileName, const std::string& line,
+                             TLanguage language = TLanguage::Japanese);
 
 // The register command without its dialog: checks the file name, composes the
 // record and appends it. Returns the message for the user, or an empty text
 // when the record was written.
-std::string RegisterRecord(const std::string& fileName, const TRecordTexts& texts, const TVistal& engine);
+std::string RegisterRecord(const std::string& fileName, const TRecordTexts& texts, const TVistal& engine,
+                           TLanguage language = TLanguage::Japanese);
 
 // The view a loaded record shows: its position with the record's exponent.
 TViewPlace PlaceOf(const TRecommendation& record);

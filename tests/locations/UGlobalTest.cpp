@@ -135,6 +135,7 @@ TEST(Settings, RoundTrip) {
     g.RubberBand = 1;
     g.RestoreVcp = true;
     g.TitleSorted = true;
+    g.Language = TLanguage::English;
     g.SaveSettings(file, TShellSettings{false, true, false});
 
     TGlobal h;
@@ -156,7 +157,14 @@ TEST(Settings, RoundTrip) {
     EXPECT_FALSE(shell.ShowStatusBar);
     EXPECT_TRUE(shell.ShowToolBar);
     EXPECT_FALSE(shell.RePalette);
+    EXPECT_EQ(h.Language, TLanguage::English);
     EXPECT_EQ(TIniFile(file).Encoding(), TTextEncoding::Utf8); // a new settings file is UTF-8
+    // Back to the locale's language: the value stays, empty.
+    h.Language.reset();
+    h.SaveSettings(file, shell);
+    EXPECT_EQ(Value(file, "View", "Language"), "");
+    EXPECT_EQ(g.LoadSettings(file).ShowToolBar, true);
+    EXPECT_EQ(g.Language, std::nullopt);
 }
 
 TEST(Settings, BrokenFilesNeverStopTheProgram) {
