@@ -3,6 +3,7 @@
 // a location; and palette files, whose messages name them.
 #include "cli/CliOptions.h"
 
+#include "base/Messages.h"
 #include "cli/Palettes.h"
 #include "engine/PictureMemory.h"
 #include "locations/PictureView.h"
@@ -23,12 +24,25 @@ std::string TerminalLines(std::string text) {
     return text;
 }
 
-// Puts a file's name before every message it passes on.
+// "FILE:LINE: message", the line left out when it is 0.
+std::string AtLine(const std::string& fileName, int line, const std::string& message) {
+    std::string text = fileName;
+    if (line > 0) text.append(":").append(std::to_string(line));
+    return text.append(": ").append(message);
+}
+
+// Puts a file's name before every message it passes on, and the line when
+// the message is about one; in the language of the reporter it passes on to.
 class TPrefixReporter : public TErrorReporter {
 public:
-    TPrefixReporter(TErrorReporter* inner, std::string prefix) : inner_(inner), prefix_(std::move(prefix)) {}
+    TPrefixReporter(TErrorReporter* inner, std::string prefix) : inner_(inner), prefix_(std::move(prefix)) {
+        if (inner_) Language = inner_->Language;
+    }
     void ShowError(const std::string& text) override {
-        if (inner_) inner_->ShowError(prefix_ + ": " + text);
+        if (inner_) inner_->ShowError(AtLine(prefix_, 0, text));
+    }
+    void ShowLineError(int line, const std::string&, const std::string& lineText) override {
+        if (inner_) inner_->ShowError(AtLine(prefix_, line, lineText));
     }
 
 private:
@@ -70,7 +84,7 @@ std::string BuiltinPaletteNamed(const std::string& name) {
 
 void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
                    const std::vector<std::string>& folders, TAppliedOptions& applied) {
-    const TPictureView view = ReadPictureView(fileName);
+    const TPictureView view = ReadPictureView(fileName, target.Engine().MessageLanguage());
     ApplyPictureView(view, target);
     TVistal& e = target.Engine();
     // The picture's own size, unless --size says otherwise.
@@ -137,7 +151,12 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvi
         try {
             list.LoadFromFile(*o.vrpFile);
         } catch (const EAbort&) {
-            throw std::runtime_error(TerminalLines(list.ErrorReport(*o.vrpFile)));
+            const TLanguage language = e.MessageLanguage();
+            if (list.ErrorCode == reFileNotFound)
+                throw std::runtime_error(TerminalLines(list.ErrorReport(*o.vrpFile, language)));
+            std::string message = RecommendationErrorMessage(list.ErrorCode, language);
+            if (message.empty()) message = msg::kUnreadableLine.In(language);
+            throw std::runtime_error(AtLine(*o.vrpFile, list.ErrorLine, message));
         }
         const int n = o.record.value_or(1);
         if (n > list.Count())
@@ -151,7 +170,7 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvi
         const TLocationResult result = OpenLocationFile(*o.fssFile, target);
         if (!result.Ok) {
             if (result.Message.empty()) throw EAbort(); // reported already
-            throw std::runtime_error(TerminalLines(result.Message));
+            throw std::runtime_error(AtLine(*o.fssFile, result.Line, TerminalLines(result.Message)));
         }
     }
     if (!target.PaletteFile.empty()) applied.Palette = BaseNameWithoutExtension(target.PaletteFile);

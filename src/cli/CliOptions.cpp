@@ -101,6 +101,7 @@ constexpr TOptionDefinition kOptions[] = {
     {"help", 'h', TValue::None},         {"version", 0, TValue::None},
     {"shard", 0, TValue::Required},      {"frame-range", 0, TValue::Required},
     {"gradient", 0, TValue::Required},   {"write-palette", 0, TValue::Required},
+    {"lang", 0, TValue::Required},
 };
 
 } // namespace
@@ -196,6 +197,9 @@ std::string UsageText() {
            "                             --progress alone is always\n"
            "  -q, --quiet              print nothing but errors\n"
            "      --stats              print the number of kernel calls to stderr\n"
+           "      --lang=ja|en         the language of what palette and location files\n"
+           "                             are told to be wrong in (default: ja for a\n"
+           "                             Japanese locale, else en)\n"
            "  -h, --help               show this help and exit\n"
            "      --version            show the version and exit\n"
            "\n"
@@ -393,6 +397,9 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             if (!KernelPathSupported(*o.kernel)) Bad(opt, "this processor has no " + v);
         } else if (id == "threads") {
             o.threads = IntArg(opt, value, 0, TWorkerPool::kMaxThreads);
+        } else if (id == "lang") {
+            o.language = LanguageOfCode(Lower(value));
+            if (!o.language) Bad(opt, "'" + value + "' is not ja or en");
         }
     }
     // Operands are refused once every option has been read, as getopt leaves them.

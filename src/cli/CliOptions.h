@@ -60,6 +60,7 @@ struct TRenderOptions {
     std::optional<int> frameFirst, frameLast, shard, shards;
     TProgressWhen progress = TProgressWhen::Auto;
     bool quiet = false;
+    std::optional<TLanguage> language; // --lang
     bool help = false;
     bool version = false;
 };
@@ -78,6 +79,9 @@ struct TRenderEnvironment {
     // Frames of a zoom sequence encoded at once; 0 decides from the threads
     // and the memory.
     int FrameWriters = 0;
+    // The language of the messages the core words, unless --lang says
+    // otherwise: the locale's (main), Japanese here.
+    TLanguage Language = TLanguage::Japanese;
 };
 
 // What applying the options leaves to know besides the engine: what a
@@ -110,7 +114,8 @@ void ResolvePalette(TRenderOptions& options, const TRenderEnvironment& environme
 
 // Loads a palette file of any format into the engine (`gradient`: the
 // gradient of a gradient file, empty for the first); what loading reports is
-// prefixed with the file's name ("sunset.vcp: 1 行目にｴﾗｰがあります").
+// prefixed with the file's name, and with the line when it is about one
+// ("sunset.vcp:1: この行は読めません").
 void LoadPaletteFile(TVistal& engine, const std::string& fileName, const std::string& gradient = {});
 
 std::string UsageText();

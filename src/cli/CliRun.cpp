@@ -272,6 +272,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
     std::string doing = "setting up the drawing";
     try {
         TVistal engine;
+        reporter.Language = o.language.value_or(environment.Language);
         engine.ErrorReporter = &reporter;
         const TAppliedOptions applied = ApplyRenderOptions(o, engine, environment);
         // The palette in use, written once nothing can refuse the drawing any more.

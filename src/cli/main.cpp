@@ -1,4 +1,5 @@
 #include "base/AtomicFile.h"
+#include "base/Language.h"
 #include "cli/CliOptions.h"
 #include "cli/Palettes.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     vistal::cli::TRenderEnvironment environment;
     environment.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
     environment.OutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+    environment.Language = vistal::LocaleLanguage();
     environment.PaletteFolders =
         vistal::cli::PaletteFolders(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
                                     std::getenv("XDG_DATA_DIRS"), vistal::cli::ProgramFolder());

@@ -85,11 +85,7 @@ TEST(RenderLocation, BadLocationsAreReported) {
     test::WriteFileBytes(vrp, "T=Vistal,Title=a,Cr=0,Ci=0,W=1\r\n\r\nT=Vistal,Title=b,Cr=0,Ci=0,W=0\r\n");
     std::string err;
     EXPECT_EQ(Render({"--vrp", vrp, "-o", out}, err), 1);
-    EXPECT_EQ(
-        err,
-        "vistal-render: " + vrp +
-            "\n3 "
-            "行目にｴﾗｰがあったので読み込みを中止しました。\n幅の値(W)は０より大きくなくてはいけません。\n");
+    EXPECT_EQ(err, "vistal-render: " + vrp + ":3: 幅の値(W)は０より大きくなくてはいけません。\n");
     test::WriteFileBytes(vrp, "T=Vistal,Title=a,Cr=0,Ci=0,W=1\r\n");
     EXPECT_EQ(Render({"--vrp", vrp, "--record", "2", "-o", out}, err), 1);
     EXPECT_EQ(err, "vistal-render: " + vrp + " holds 1 record; there is no record 2\n");

@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "support/RenderSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +48,15 @@ TEST(RenderVcp, FailuresReportAndWriteNothing) {
     const std::string bad = dir.File("bad.vcp");
     test::WriteFileBytes(bad, "000000\n* two\nnonsense\n");
     EXPECT_EQ(Render({"--palette", bad, "-o", out}, err), 1);
-    // The file's name before the palette reader's own message.
-    EXPECT_EQ(err, "vistal-render: " + bad + ": 3 行目にｴﾗｰがあります\n");
+    // FILE:LINE: what is wrong, in the language of --lang, else of the locale.
+    EXPECT_EQ(err, "vistal-render: " + bad + ":3: この行は読めません\n");
+    EXPECT_EQ(Render({"--lang", "en", "--palette", bad, "-o", out}, err), 1);
+    EXPECT_EQ(err, "vistal-render: " + bad + ":3: This line cannot be read.\n");
+    EXPECT_EQ(test::RunRenderProgram({"--palette", bad, "-o", out}, "/dev/null", dir.File("err"),
+                                     {"LC_ALL=", "LC_MESSAGES=", "LANG=C"}),
+              1);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("err")),
+              "vistal-render: " + bad + ":3: This line cannot be read.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     // One colour: the warning, then the picture.
@@ -97,7 +105,7 @@ TEST(RenderVcp, OtherFormatsReadAndWritten) {
 
     test::WriteFileBytes(dir.File("bad.map"), "0 0 0\n1 2\n");
     EXPECT_EQ(Render({"--palette", dir.File("bad.map"), "-o", dir.File("x.bmp")}, err), 1);
-    EXPECT_EQ(err, "vistal-render: " + dir.File("bad.map") + ": 2 行目にｴﾗｰがあります\n");
+    EXPECT_EQ(err, "vistal-render: " + dir.File("bad.map") + ":2: この行は読めません\n");
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--palette", vcp, "--gradient", "two", "-o", "x.bmp"},
                                                {"--write-palette", "x.ugr"},
