@@ -11,7 +11,7 @@
 namespace vistal::ui {
 
 TfrmAbout::TfrmAbout(const QString& title, const QString& version, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     imgIcon = new QLabel(this);

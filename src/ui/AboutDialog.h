@@ -4,6 +4,7 @@
 
 #include "base/AboutText.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 
@@ -16,6 +17,8 @@ class TPrompt;
 
 // The form of the box.
 class TfrmAbout : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmAbout)
+
 public:
     TfrmAbout(const QString& title, const QString& version, QWidget* parent = nullptr);
 
@@ -28,8 +31,10 @@ public:
 
 // The main window's dlgAbout: what the box shows, and the command that shows it.
 class TAboutDialog {
+    Q_DECLARE_TR_FUNCTIONS(TAboutDialog)
+
 public:
-    QString Title = QStringLiteral("びすたる");
+    QString Title = tr("びすたる");
     QString Version = QString::fromUtf8(kProgramVersion.data(), kProgramVersion.size());
 
     // Shows the box modally through the prompt, above the prompt's window.

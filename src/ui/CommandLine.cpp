@@ -10,30 +10,40 @@
 
 namespace vistal::ui {
 
-QString CommandLineHelp(const QString& executableDir) {
-    return QStringLiteral("Usage: vistal [FILE]\n"
+QString CommandLineHelp(const QString& executableDir, TLanguage language) {
+    // The window's names of the list and its command, and of the help command.
+    const bool english = language == TLanguage::English;
+    const QString page = HelpPageName(language);
+    return QStringLiteral("Usage: vistal [OPTION]... [FILE]\n"
                           "Explores the Mandelbrot set and the Julia sets of z^n + c (n >= 2) in a window.\n"
                           "\n"
-                          "FILE.vrp is a list of recommended views (おすすめ座標); the list dialog\n"
-                          "(おすすめ → 移動, Ctrl+O) starts with it instead of the list of its settings.\n"
+                          "FILE.vrp is a list of recommended views") +
+           (english ? QStringLiteral("; the list dialog\n(Recommendations → Go To, Ctrl+O)")
+                    : QStringLiteral(" (おすすめ座標); the list dialog\n(おすすめ → 移動, Ctrl+O)")) +
+           QStringLiteral(" starts with it instead of the list of its settings.\n"
                           "FILE.fss (a scenic spot) and FILE.vcp (a palette) are opened once the window\n"
                           "has drawn its first picture, as if dropped on it.\n"
                           "\n"
+                          "  --lang=ja|en   the language of the window (default: the one chosen in its\n"
+                          "                 options, else ja for a Japanese locale and en for any other)\n"
                           "  -h, --help     show this help and exit\n"
                           "  --version      show the version and the licence and exit\n"
                           "\n"
                           "Pictures without a window: vistal-render --help.\n"
                           "Help page: ") +
-           HelpFolder(executableDir) + QStringLiteral("Help.html (in the window: ﾍﾙﾌﾟ, F1).\n\n") +
+           HelpFolder(executableDir, page) + page +
+           (english ? QStringLiteral(" (in the window: Help, F1).\n\n")
+                    : QStringLiteral(" (in the window: ﾍﾙﾌﾟ, F1).\n\n")) +
            QString::fromStdString(ReportingText());
 }
 
-std::optional<int> AnswerCommandLine(const QStringList& args, const QString& executableDir, FILE* out) {
+std::optional<int> AnswerCommandLine(const QStringList& args, const QString& executableDir, FILE* out,
+                                     TLanguage language) {
     QByteArray answer;
     for (const QString& arg : args) {
         if (arg == "--") break;
         if (arg == "-h" || arg == "--help") {
-            answer = CommandLineHelp(executableDir).toUtf8();
+            answer = CommandLineHelp(executableDir, language).toUtf8();
             break;
         }
         if (arg == "--version") {
@@ -50,12 +60,35 @@ std::optional<int> AnswerCommandLine(const QStringList& args, const QString& exe
     return 0;
 }
 
-std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out) {
+std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out, TLanguage language) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return AnswerCommandLine(args, QFileInfo(exe).absolutePath(), out);
+    return AnswerCommandLine(args, QFileInfo(exe).absolutePath(), out, language);
+}
+
+std::optional<int> TakeLanguageOption(int& argc, char** argv, std::optional<TLanguage>& language, FILE* err) {
+    int kept = 1;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        options = options && std::strcmp(arg, "--") != 0;
+        const bool separate = options && std::strcmp(arg, "--lang") == 0;
+        if (!separate && !(options && std::strncmp(arg, "--lang=", 7) == 0)) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        const char* value = separate ? (i + 1 < argc ? argv[++i] : nullptr) : arg + 7;
+        language = value ? LanguageOfCode(value) : std::nullopt;
+        if (!language) {
+            std::fprintf(err, "vistal: --lang: '%s' is not ja or en\n", value ? value : "");
+            return 2;
+        }
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return std::nullopt;
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // neither the program nor Qt knows, one line on stderr ends the program.
 #pragma once
 
+#include "base/Language.h"
+
 #include <QApplication>
 #include <QString>
 #include <QStringList>
@@ -13,18 +15,27 @@
 
 namespace vistal::ui {
 
-// The text of vistal --help; it names the help page found from executableDir.
-QString CommandLineHelp(const QString& executableDir);
+// The text of vistal --help in a language; it names the help page found from
+// executableDir.
+QString CommandLineHelp(const QString& executableDir, TLanguage language = TLanguage::Japanese);
 
 // Answers -h/--help and --version (the first of them wins; nothing after "--"
 // counts as an option). args are the arguments after the program's name.
 // Returns the exit status when the command line has been answered (0, or 1 when
 // the answer could not be written), nullopt when the window should open.
-std::optional<int> AnswerCommandLine(const QStringList& args, const QString& executableDir, FILE* out);
+std::optional<int> AnswerCommandLine(const QStringList& args, const QString& executableDir, FILE* out,
+                                     TLanguage language = TLanguage::Japanese);
 
 // The same for main()'s arguments, before any Qt object exists; the help page
 // is looked for from the running program's folder.
-std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out = stdout);
+std::optional<int> AnswerCommandLine(int argc, char** argv, FILE* out = stdout,
+                                     TLanguage language = TLanguage::Japanese);
+
+// Takes "--lang ja|en" (or "--lang=ja|en"; the last one counts) out of main()'s
+// arguments, before "--", into language. A missing or other value is refused
+// with one line on err: the exit status 2; nullopt otherwise.
+std::optional<int> TakeLanguageOption(int& argc, char** argv, std::optional<TLanguage>& language,
+                                      FILE* err = stderr);
 
 // The application, or the exit status 1 after one line on stderr when no
 // window can be opened: no platform is chosen (-platform, QT_QPA_PLATFORM) and

@@ -39,7 +39,7 @@ void TCoordinateForm::AddButtons(QPushButton*& ok, QPushButton*& cancel) {
     ok = new QPushButton(QStringLiteral("&OK"), dialog_);
     ok->setObjectName("bbnOk");
     ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), dialog_);
+    cancel = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), dialog_);
     cancel->setObjectName("bbnCancel");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

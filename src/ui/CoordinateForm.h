@@ -3,6 +3,7 @@
 // other, and &OK (the default button) with ｷｬﾝｾﾙ(&C) at the bottom right.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QDialog;
@@ -13,6 +14,8 @@ class QPushButton;
 namespace vistal::ui {
 
 class TCoordinateForm {
+    Q_DECLARE_TR_FUNCTIONS(TCoordinateForm)
+
 public:
     TCoordinateForm(QDialog* dialog, const QString& information);
     // An edit named name (its label "lbl" + the name without its "edt")

@@ -39,10 +39,11 @@ QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, bo
     return combo;
 }
 
+// The items are translated, in the dialog's context.
 QComboBox* Combo(QWidget* parent, const char* name, std::initializer_list<const char*> items, bool editable) {
     QStringList texts;
     for (const char* item : items)
-        texts << QString::fromUtf8(item);
+        texts << TfrmDrawSettingDialog::tr(item);
     return Combo(parent, name, texts, editable);
 }
 
@@ -94,15 +95,17 @@ void ShowIndex(QComboBox* combo, int index) {
 // A 32-bit integer, or the conversion error with the text.
 int StrToInt(const QString& text) {
     const std::optional<int> value = ParseInt32(text);
-    if (!value) throw EConvertError(("'" + text + "' は整数ではありません").toStdString());
+    if (!value)
+        throw EConvertError(TfrmDrawSettingDialog::tr("'%1' は整数ではありません").arg(text).toStdString());
     return *value;
 }
 
 // A count the drawing cannot use is refused as the input dialogs refuse it.
 int AtLeast(int value, int min) {
     if (value < min)
-        throw ERangeError(
-            QStringLiteral("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(min).toStdString());
+        throw ERangeError(TfrmDrawSettingDialog::tr("値が小さすぎます\n%1 以上の数値を入力して下さい")
+                              .arg(min)
+                              .toStdString());
     return value;
 }
 
@@ -112,56 +115,62 @@ TfrmDrawSettingDialog::TfrmDrawSettingDialog(TExplorer& explorer, TPrompt& promp
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       explorer_(explorer), prompt_(prompt) {
     setObjectName("frmDrawSettingDialog");
-    setWindowTitle(QStringLiteral("描画設定"));
+    setWindowTitle(tr("描画設定"));
 
     // Created in the order of the page, which is the order of the tab key.
-    cmbType = Combo(this, "cmbType", {"びすたる", "じゅりあ"}, false);
-    lblType = Label(this, "lblType", QStringLiteral("画像タイプ(&C)"), cmbType);
-    rdbBasic = new QRadioButton(QStringLiteral("基本"), this);
+    cmbType = Combo(this, "cmbType", {QT_TR_NOOP("びすたる"), QT_TR_NOOP("じゅりあ")}, false);
+    lblType = Label(this, "lblType", tr("画像タイプ(&C)"), cmbType);
+    rdbBasic = new QRadioButton(tr("基本"), this);
     rdbBasic->setObjectName("rdbBasic");
-    lblDrawMode = Label(this, "lblDrawMode", QStringLiteral("描画方法(&W)"), rdbBasic);
-    cmbDrawModeBasic =
-        Combo(this, "cmbDrawModeBasic", {"普通", "探索", "境界走査", "浮き出し", "簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ"}, false);
-    rdbExt = new QRadioButton(QStringLiteral("拡張"), this);
+    lblDrawMode = Label(this, "lblDrawMode", tr("描画方法(&W)"), rdbBasic);
+    cmbDrawModeBasic = Combo(this, "cmbDrawModeBasic",
+                             {QT_TR_NOOP("普通"), QT_TR_NOOP("探索"), QT_TR_NOOP("境界走査"),
+                              QT_TR_NOOP("浮き出し"), QT_TR_NOOP("簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ")},
+                             false);
+    rdbExt = new QRadioButton(tr("拡張"), this);
     rdbExt->setObjectName("rdbExt");
-    cmbDrawModeExt =
-        Combo(this, "cmbDrawModeExt", {"標準", "ポテンシャル", "ポテンシャル2", "ポテンシャル3"}, false);
+    cmbDrawModeExt = Combo(this, "cmbDrawModeExt",
+                           {QT_TR_NOOP("標準"), QT_TR_NOOP("ポテンシャル"), QT_TR_NOOP("ポテンシャル2"),
+                            QT_TR_NOOP("ポテンシャル3")},
+                           false);
     auto* methods = new QButtonGroup(this);
     methods->addButton(rdbBasic);
     methods->addButton(rdbExt);
 
-    cmbCompo = Combo(this, "cmbCompo", {"あり", "なし"}, false);
-    lblCompo = Label(this, "lblCompo", QStringLiteral("合成"), cmbCompo);
-    cmbBright = Combo(this, "cmbBright", {"明るさ1", "明るさ2", "明るさ3", "明るさ4"}, false);
-    lblBright = Label(this, "lblBright", QStringLiteral("明るさ取得"), cmbBright);
+    cmbCompo = Combo(this, "cmbCompo", {QT_TR_NOOP("あり"), QT_TR_NOOP("なし")}, false);
+    lblCompo = Label(this, "lblCompo", tr("合成"), cmbCompo);
+    cmbBright = Combo(
+        this, "cmbBright",
+        {QT_TR_NOOP("明るさ1"), QT_TR_NOOP("明るさ2"), QT_TR_NOOP("明るさ3"), QT_TR_NOOP("明るさ4")}, false);
+    lblBright = Label(this, "lblBright", tr("明るさ取得"), cmbBright);
     cmbCorrection = Combo(this, "cmbCorrection", Numbers(kCorrectionItems), true);
-    lblCorrection = Label(this, "lblCorrection", QStringLiteral("補正係数"), cmbCorrection);
-    cmbLightDark = Combo(this, "cmbLightDark", {"明暗1", "明暗2"}, false);
-    lblLightDark = Label(this, "lblLightDark", QStringLiteral("明暗"), cmbLightDark);
-    cmbRepresentation = Combo(this, "cmbRepresentation", {"表現1", "表現2"}, false);
-    lblRepresentation = Label(this, "lblRepresentation", QStringLiteral("表現"), cmbRepresentation);
+    lblCorrection = Label(this, "lblCorrection", tr("補正係数"), cmbCorrection);
+    cmbLightDark = Combo(this, "cmbLightDark", {QT_TR_NOOP("明暗1"), QT_TR_NOOP("明暗2")}, false);
+    lblLightDark = Label(this, "lblLightDark", tr("明暗"), cmbLightDark);
+    cmbRepresentation = Combo(this, "cmbRepresentation", {QT_TR_NOOP("表現1"), QT_TR_NOOP("表現2")}, false);
+    lblRepresentation = Label(this, "lblRepresentation", tr("表現"), cmbRepresentation);
     cmbEscape = Combo(this, "cmbEscape", Numbers(kEscapeItems), true);
-    lblEscape = Label(this, "lblEscape", QStringLiteral("打切判定数"), cmbEscape);
+    lblEscape = Label(this, "lblEscape", tr("打切判定数"), cmbEscape);
 
     cmbIteration = Combo(this, "cmbIteration", Numbers(kIterationItems), true);
-    lblIteration = Label(this, "lblIteration", QStringLiteral("繰り返し(&I)"), cmbIteration);
+    lblIteration = Label(this, "lblIteration", tr("繰り返し(&I)"), cmbIteration);
     cmbDetail = Combo(this, "cmbDetail", Numbers(kDetailItems), true);
-    lblDetail = Label(this, "lblDetail", QStringLiteral("分解能(&D)"), cmbDetail);
-    cmbPower = Combo(this, "cmbPower", {"標準(2)", "3", "4", "5"}, true);
-    lblPower = Label(this, "lblPower", QStringLiteral("巾乗(&N)"), cmbPower);
-    ckbShadeOff = new QCheckBox(QStringLiteral("ぼかす"), this);
+    lblDetail = Label(this, "lblDetail", tr("分解能(&D)"), cmbDetail);
+    cmbPower = Combo(this, "cmbPower", {QT_TR_NOOP("標準(2)"), "3", "4", "5"}, true);
+    lblPower = Label(this, "lblPower", tr("巾乗(&N)"), cmbPower);
+    ckbShadeOff = new QCheckBox(tr("ぼかす"), this);
     ckbShadeOff->setObjectName("ckbShadeOff");
-    lblShadeOff = Label(this, "lblShadeOff", QStringLiteral("ぼかし"), ckbShadeOff);
+    lblShadeOff = Label(this, "lblShadeOff", tr("ぼかし"), ckbShadeOff);
     txtBrightnessRaito = new QLineEdit(this);
     txtBrightnessRaito->setObjectName("txtBrightnessRaito");
-    txtBrightnessRaito->setToolTip(QStringLiteral("明るさ変更(-1～1)"));
-    lblBrightnessRaito = Label(this, "lblBrightnessRaito", QStringLiteral("明るさ"), txtBrightnessRaito);
+    txtBrightnessRaito->setToolTip(tr("明るさ変更(-1～1)"));
+    lblBrightnessRaito = Label(this, "lblBrightnessRaito", tr("明るさ"), txtBrightnessRaito);
 
-    bbnReDraw = new QPushButton(QStringLiteral("再描画(&R)"), this);
+    bbnReDraw = new QPushButton(tr("再描画(&R)"), this);
     bbnReDraw->setObjectName("bbnReDraw");
     bbnReDraw->setDefault(true);
     bbnReDraw->setAutoDefault(true);
-    bbnClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    bbnClose = new QPushButton(tr("閉じる(&C)"), this);
     bbnClose->setObjectName("bbnClose");
     bbnClose->setAutoDefault(false);
 

@@ -3,6 +3,7 @@
 #include "locations/ULocationTarget.h"
 #include "locations/URecommendation.h"
 #include "ui/Guard.h"
+#include "ui/Language.h"
 #include "ui/VrpDialog.h"
 
 #include <QFileInfo>
@@ -19,8 +20,12 @@ namespace vistal::ui {
 
 namespace {
 
-const QString kVrpFilter = QStringLiteral("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
-const QString kVcpFilter = QStringLiteral("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*");
+QString VrpFilter() {
+    return TfrmEntry::tr("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
+}
+QString VcpFilter() {
+    return TfrmEntry::tr("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*");
+}
 
 QLineEdit* Edit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -46,25 +51,25 @@ TfrmEntry::TfrmEntry(TExplorer& explorer, TfrmVrpDialog& vrpDialog, TPrompt& pro
     : QDialog(parent), explorer_(explorer), vrpDialog_(vrpDialog), prompt_(prompt) {
     setObjectName("frmEntry");
     edtVrp = Edit(this, "edtVrp");
-    bbnSaveFileNameBrowse = Button(this, "bbnSaveFileNameBrowse", QStringLiteral("参照(&B)..."));
+    bbnSaveFileNameBrowse = Button(this, "bbnSaveFileNameBrowse", tr("参照(&B)..."));
     edtTitle = Edit(this, "edtTitle");
     edtVcp = Edit(this, "edtVcp");
-    bbnVcpBrows = Button(this, "bbnVcpBrows", QStringLiteral("参照(&R)..."));
+    bbnVcpBrows = Button(this, "bbnVcpBrows", tr("参照(&R)..."));
     edtMemo = Edit(this, "edtMemo");
-    bbnEntry = Button(this, "bbnEntry", QStringLiteral("登録(&E)"));
+    bbnEntry = Button(this, "bbnEntry", tr("登録(&E)"));
     bbnEntry->setDefault(true);
-    bbnCancel = Button(this, "bbnCancel", QStringLiteral("ｷｬﾝｾﾙ(&C)"));
+    bbnCancel = Button(this, "bbnCancel", tr("ｷｬﾝｾﾙ(&C)"));
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
-    fields->addWidget(Caption(this, QStringLiteral("VRPﾌｧｲﾙ(&F)"), edtVrp), 0, 0);
+    fields->addWidget(Caption(this, tr("VRPﾌｧｲﾙ(&F)"), edtVrp), 0, 0);
     fields->addWidget(edtVrp, 0, 1);
     fields->addWidget(bbnSaveFileNameBrowse, 0, 2);
-    fields->addWidget(Caption(this, QStringLiteral("ﾀｲﾄﾙ(&T)"), edtTitle), 1, 0);
+    fields->addWidget(Caption(this, tr("ﾀｲﾄﾙ(&T)"), edtTitle), 1, 0);
     fields->addWidget(edtTitle, 1, 1, 1, 2);
 
     // The view being registered.
-    auto* view = new QGroupBox(QStringLiteral("座標"), this);
+    auto* view = new QGroupBox(tr("座標"), this);
     view->setObjectName("grbView");
     auto* viewRows = new QGridLayout(view);
     viewRows->setHorizontalSpacing(12);
@@ -74,10 +79,10 @@ TfrmEntry::TfrmEntry(TExplorer& explorer, TfrmVrpDialog& vrpDialog, TPrompt& pro
 
     auto* more = new QGridLayout;
     more->setHorizontalSpacing(8);
-    more->addWidget(Caption(this, QStringLiteral("V C P(&V)"), edtVcp), 0, 0);
+    more->addWidget(Caption(this, tr("V C P(&V)"), edtVcp), 0, 0);
     more->addWidget(edtVcp, 0, 1);
     more->addWidget(bbnVcpBrows, 0, 2);
-    more->addWidget(Caption(this, QStringLiteral("メ  モ(&M)"), edtMemo), 1, 0);
+    more->addWidget(Caption(this, tr("メ  モ(&M)"), edtMemo), 1, 0);
     more->addWidget(edtMemo, 1, 1, 1, 2);
     // The captions of both tables share one width, so the edits line up.
     int captionWidth = 0;
@@ -135,7 +140,7 @@ void TfrmEntry::FormActivate() {
 }
 
 void TfrmEntry::UpdateEntryCaption() {
-    QString caption = QStringLiteral("おすすめ座標の登録");
+    QString caption = tr("おすすめ座標の登録");
     if (!edtVrp->text().isEmpty())
         caption += QStringLiteral("(") + QFileInfo(edtVrp->text()).fileName() + QStringLiteral(")");
     setWindowTitle(caption);
@@ -143,8 +148,8 @@ void TfrmEntry::UpdateEntryCaption() {
 
 void TfrmEntry::bbnSaveFileNameBrowseClick() {
     TFileRequest request;
-    request.Title = QStringLiteral("VRPﾌｧｲﾙの指定");
-    request.Filter = kVrpFilter;
+    request.Title = tr("VRPﾌｧｲﾙの指定");
+    request.Filter = VrpFilter();
     request.DefaultSuffix = QStringLiteral("vrp");
     request.InitialDir = vrpInitialDir_;
     if (IsExistingFile(edtVrp->text().toStdString())) request.FileName = edtVrp->text();
@@ -158,8 +163,8 @@ void TfrmEntry::bbnSaveFileNameBrowseClick() {
 
 void TfrmEntry::bbnVcpBrowsClick() {
     TFileRequest request;
-    request.Title = QStringLiteral("VCPﾌｧｲﾙを開く");
-    request.Filter = kVcpFilter;
+    request.Title = tr("VCPﾌｧｲﾙを開く");
+    request.Filter = VcpFilter();
     request.InitialDir = vcpInitialDir_;
     request.MustExist = true;
     const std::optional<TFileChoice> choice = prompt_.OpenFile(request);
@@ -171,7 +176,7 @@ void TfrmEntry::bbnEntryClick() {
     const std::string file = edtVrp->text().toStdString();
     const TRecordTexts texts{edtTitle->text().toStdString(), edtVcp->text().toStdString(),
                              edtMemo->text().toStdString()};
-    const std::string error = RegisterRecord(file, texts, explorer_.Engine());
+    const std::string error = RegisterRecord(file, texts, explorer_.Engine(), InterfaceLanguage());
     if (!error.empty()) {
         prompt_.ShowError(QString::fromStdString(error));
         return;

@@ -5,6 +5,7 @@
 
 #include "base/UType.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -13,9 +14,9 @@ namespace vistal::ui {
 inline QString FormulaLabel(std::uint8_t formula) {
     switch (formula) {
     case fmMandelbrot:
-        return QStringLiteral("びすたる");
+        return QCoreApplication::translate("vistal::ui::FormulaLabel", "びすたる");
     case fmJulia:
-        return QStringLiteral("じゅりあ");
+        return QCoreApplication::translate("vistal::ui::FormulaLabel", "じゅりあ");
     default:
         return QString();
     }

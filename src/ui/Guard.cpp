@@ -1,5 +1,6 @@
 #include "ui/Guard.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -10,11 +11,11 @@ void ReportCurrentException(TPrompt& prompt) noexcept {
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        text = QStringLiteral("メモリが足りません");
+        text = QCoreApplication::translate("vistal::ui::Guard", "メモリが足りません");
     } catch (const std::exception& e) {
         text = QString::fromUtf8(e.what());
     } catch (...) {
-        text = QStringLiteral("不明なｴﾗｰです");
+        text = QCoreApplication::translate("vistal::ui::Guard", "不明なｴﾗｰです");
     }
     try {
         prompt.ShowError(text);

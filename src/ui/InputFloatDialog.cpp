@@ -24,7 +24,7 @@ bool TInputFloatDialog::Execute() {
     form.Max = max_;
     form.Min = min_;
     form.setWindowTitle(Caption.isEmpty() ? ApplicationTitle() : Caption);
-    form.Information->setText(Information.isEmpty() ? QStringLiteral("数値を入力してください") : Information);
+    form.Information->setText(Information.isEmpty() ? tr("数値を入力してください") : Information);
     form.SetPasswordChar(PasswordChar);
     if (!ErrorMessage.isEmpty()) form.ErrorMessage = ErrorMessage;
     if (prompt_.Exec(form) != QDialog::Accepted) return false;

@@ -20,7 +20,7 @@ TInputForm::TInputForm(TPrompt& prompt, QWidget* parent) : QDialog(parent), prom
     OKBtn = new QPushButton(QStringLiteral("&OK"), this);
     OKBtn->setObjectName("OKBtn");
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    CancelBtn = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this);
     CancelBtn->setObjectName("CancelBtn");
 
     auto* buttons = new QHBoxLayout;

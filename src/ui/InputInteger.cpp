@@ -6,7 +6,7 @@ namespace vistal::ui {
 
 TIntegerDlg::TIntegerDlg(TPrompt& prompt, QWidget* parent) : TInputForm(prompt, parent) {
     setObjectName("IntegerDlg");
-    ErrorMessage = QStringLiteral("整数値を入力してください");
+    ErrorMessage = tr("整数値を入力してください");
 }
 
 bool TIntegerDlg::TakeValue(const QString& text) {
@@ -16,11 +16,11 @@ bool TIntegerDlg::TakeValue(const QString& text) {
         return false;
     }
     if (*value < Min) {
-        Refuse(QStringLiteral("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(Min));
+        Refuse(tr("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(Min));
         return false;
     }
     if (*value > Max) {
-        Refuse(QStringLiteral("値が大きすぎます\n%1 以下の数値を入力して下さい").arg(Max));
+        Refuse(tr("値が大きすぎます\n%1 以下の数値を入力して下さい").arg(Max));
         return false;
     }
     Value = *value;

@@ -31,7 +31,7 @@ int TLocationDetails::BuildDetails(QWidget* parent, QGridLayout* grid, int row) 
     lblCenterReal = ValueLabel(parent, "lblCenterReal");
     lblCenterImag = ValueLabel(parent, "lblCenterImag");
     lblWidth = ValueLabel(parent, "lblWidth");
-    lblJuliaConst = NewLabel(parent, "lblJuliaConst", QStringLiteral("じゅりあ定数"));
+    lblJuliaConst = NewLabel(parent, "lblJuliaConst", tr("じゅりあ定数"));
     lblJuliaConst1 = NewLabel(parent, "lblJuliaConst1", QStringLiteral("("));
     lblJuliaConst2 = NewLabel(parent, "lblJuliaConst2", QStringLiteral(","));
     lblJuliaConst3 = NewLabel(parent, "lblJuliaConst3", QStringLiteral(")"));
@@ -46,20 +46,20 @@ int TLocationDetails::BuildDetails(QWidget* parent, QGridLayout* grid, int row) 
         box->addStretch();
         return box;
     };
-    grid->addWidget(NewLabel(parent, "lblTypeCaption", QStringLiteral("T y p e")), row, 0);
+    grid->addWidget(NewLabel(parent, "lblTypeCaption", tr("T y p e")), row, 0);
     {
         QHBoxLayout* type = line({lblType});
         type->insertSpacing(1, 24);
-        type->insertWidget(2, NewLabel(parent, "lblPowerCaption", QStringLiteral("巾乗")));
+        type->insertWidget(2, NewLabel(parent, "lblPowerCaption", tr("巾乗")));
         type->insertWidget(3, lblPower);
         grid->addLayout(type, row++, 1);
     }
-    grid->addWidget(NewLabel(parent, "lblCenterCaption", QStringLiteral("中  心")), row, 0);
+    grid->addWidget(NewLabel(parent, "lblCenterCaption", tr("中  心")), row, 0);
     grid->addLayout(line({NewLabel(parent, nullptr, QStringLiteral("(")), lblCenterReal,
                           NewLabel(parent, nullptr, QStringLiteral(",")), lblCenterImag,
                           NewLabel(parent, nullptr, QStringLiteral(")"))}),
                     row++, 1);
-    grid->addWidget(NewLabel(parent, "lblWidthCaption", QStringLiteral("幅 (虚)")), row, 0);
+    grid->addWidget(NewLabel(parent, "lblWidthCaption", tr("幅 (虚)")), row, 0);
     grid->addLayout(line({lblWidth}), row++, 1);
     grid->addWidget(lblJuliaConst, row, 0);
     grid->addLayout(
@@ -79,10 +79,10 @@ void TLocationDetails::ShowDetails(const TViewPlace& place) {
     const bool julia = place.Formula == fmJulia;
     switch (place.Formula) {
     case fmMandelbrot:
-        lblType->setText(QStringLiteral("びすたる"));
+        lblType->setText(tr("びすたる"));
         break;
     case fmJulia:
-        lblType->setText(QStringLiteral("じゅりあ"));
+        lblType->setText(tr("じゅりあ"));
         break;
     default:
         lblType->setText(QStringLiteral("Error"));

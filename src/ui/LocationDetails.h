@@ -5,6 +5,7 @@
 
 #include "engine/ViewPlace.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 class QGridLayout;
@@ -14,6 +15,8 @@ class QWidget;
 namespace vistal::ui {
 
 class TLocationDetails {
+    Q_DECLARE_TR_FUNCTIONS(TLocationDetails)
+
 public:
     QLabel* lblType = nullptr;
     QLabel* lblPower = nullptr;

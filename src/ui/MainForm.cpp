@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,7 +80,18 @@ QPoint PixelOf(const QPointF& position) {
 
 // "0.21 秒"; a short drawing gets one more digit ("0.004 秒").
 QString DurationText(double seconds) {
-    return QString::number(seconds, 'f', seconds < 0.1 ? 3 : 2) + QStringLiteral(" 秒");
+    return QString::number(seconds, 'f', seconds < 0.1 ? 3 : 2) + TfrmMain::tr(" 秒");
+}
+
+// The palette panel: 50 pixels, wider when the name of a built-in palette in
+// the window's language needs more.
+int PalettePanelWidth(const QFontMetrics& metrics) {
+    int width = 50;
+    for (const TMenuItem<TPaletteItem>& item : kPaletteItems)
+        width = std::max(
+            width,
+            metrics.horizontalAdvance(QCoreApplication::translate(kMenuContext, item.Value.PaletteName)) + 6);
+    return width;
 }
 
 } // namespace
@@ -94,7 +106,7 @@ TfrmMain::TfrmMain(TPrompt* prompt, QWidget* parent)
       prompt_(prompt ? prompt : ownPrompt_.get()), reporter_(*prompt_), explorer_(*this, reporter_) {
     if (!prompt_->Parent) prompt_->Parent = this;
     setObjectName("frmMain");
-    setWindowTitle(QStringLiteral("びすたる"));
+    setWindowTitle(tr("びすたる"));
     // A 12-pixel proportional Japanese Gothic, where there is one: the captions
     // are mostly Japanese, and the status panels are narrow.
     QFont gothic = font();
@@ -189,7 +201,7 @@ template <class T, std::size_t N>
 void TfrmMain::Radios(QMenu* menu, TMenuGroup group, const TMenuItem<T> (&items)[N]) {
     for (int i = 0; i < static_cast<int>(N); ++i) {
         if (items[i].Break) menu->addSeparator();
-        On(Radio(menu, group, items[i].Name, QString::fromUtf8(items[i].Caption)),
+        On(Radio(menu, group, items[i].Name, QCoreApplication::translate(kMenuContext, items[i].Caption)),
            [this, group, i] { explorer_.ChooseMenuItem(group, i); });
     }
 }
@@ -214,82 +226,73 @@ void TfrmMain::CreateMenus() {
     using G = TMenuGroup;
 
     // ﾌｧｲﾙ
-    mnuFile = menu(nullptr, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
-    mnuFileDraw = Item(mnuFile, "mnuFileDraw", QStringLiteral("再描画(&N)"), ctrl(Qt::Key_N));
-    mnuFileForceDraw = Item(mnuFile, "mnuFileForceDraw", QStringLiteral("強制再描画(&F)"));
-    mnuFilePre = Item(mnuFile, "mnuFilePre", QStringLiteral("一つ前に戻る(&B)"), ctrl(Qt::Key_B));
-    mnuFileFirst = Item(mnuFile, "mnuFileFirst", QStringLiteral("最初に戻す(&R)"));
-    mnuFileAbort = Item(mnuFile, "mnuFileAbort", QStringLiteral("中断(&A)"), ctrl(Qt::Key_A));
+    mnuFile = menu(nullptr, "mnuFile", tr("ﾌｧｲﾙ(&F)"));
+    mnuFileDraw = Item(mnuFile, "mnuFileDraw", tr("再描画(&N)"), ctrl(Qt::Key_N));
+    mnuFileForceDraw = Item(mnuFile, "mnuFileForceDraw", tr("強制再描画(&F)"));
+    mnuFilePre = Item(mnuFile, "mnuFilePre", tr("一つ前に戻る(&B)"), ctrl(Qt::Key_B));
+    mnuFileFirst = Item(mnuFile, "mnuFileFirst", tr("最初に戻す(&R)"));
+    mnuFileAbort = Item(mnuFile, "mnuFileAbort", tr("中断(&A)"), ctrl(Qt::Key_A));
     mnuFile->addSeparator();
-    mnuFileSave = Item(mnuFile, "mnuFileSave", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟの保存(&S)..."), ctrl(Qt::Key_S));
-    mnuFileSetWP = menu(mnuFile, "mnuFileSetWP", QStringLiteral("壁紙に設定(&W)"));
-    mnuFileSetWPSpread = Item(mnuFileSetWP, "mnuFileSetWPSpread", QStringLiteral("並べて表示(&W)"));
-    mnuFileSetWPCenter = Item(mnuFileSetWP, "mnuFileSetWPCenter", QStringLiteral("中央に表示(&L)"));
-    mnuFileClipBoard =
-        Item(mnuFile, "mnuFileClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)"), ctrl(Qt::Key_C));
+    mnuFileSave = Item(mnuFile, "mnuFileSave", tr("ﾋﾞｯﾄﾏｯﾌﾟの保存(&S)..."), ctrl(Qt::Key_S));
+    mnuFileSetWP = menu(mnuFile, "mnuFileSetWP", tr("壁紙に設定(&W)"));
+    mnuFileSetWPSpread = Item(mnuFileSetWP, "mnuFileSetWPSpread", tr("並べて表示(&W)"));
+    mnuFileSetWPCenter = Item(mnuFileSetWP, "mnuFileSetWPCenter", tr("中央に表示(&L)"));
+    mnuFileClipBoard = Item(mnuFile, "mnuFileClipBoard", tr("ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)"), ctrl(Qt::Key_C));
     mnuFile->addSeparator();
-    mnuFileExit = Item(mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
+    mnuFileExit = Item(mnuFile, "mnuFileExit", tr("終了(&X)"));
 
     // 描画設定
-    mnuOption = menu(nullptr, "mnuOption", QStringLiteral("描画設定(&O)"));
-    mnuOptionZoom = menu(mnuOption, "mnuOptionZoom", QStringLiteral("拡縮(&Z)"));
+    mnuOption = menu(nullptr, "mnuOption", tr("描画設定(&O)"));
+    mnuOptionZoom = menu(mnuOption, "mnuOptionZoom", tr("拡縮(&Z)"));
     Radios(mnuOptionZoom, G::ZoomFactor, kZoomFactorItems);
     mnuOptionZoom->addSeparator();
-    mnuOptionZoomUser =
-        Radio(mnuOptionZoom, G::ZoomFactor, "mnuOptionZoomUser", QStringLiteral("指定(&U)..."));
+    mnuOptionZoomUser = Radio(mnuOptionZoom, G::ZoomFactor, "mnuOptionZoomUser", tr("指定(&U)..."));
 
-    mnuOptionSize = menu(mnuOption, "mnuOptionSize", QStringLiteral("表示ｻｲｽﾞ(&S)"));
+    mnuOptionSize = menu(mnuOption, "mnuOptionSize", tr("表示ｻｲｽﾞ(&S)"));
     Radios(mnuOptionSize, G::PictureSize, kPictureSizeItems);
     mnuOptionSize->addSeparator();
-    mnuOptionSizeUser =
-        Radio(mnuOptionSize, G::PictureSize, "mnuOptionSizeUser", QStringLiteral("指定(&U)..."));
+    mnuOptionSizeUser = Radio(mnuOptionSize, G::PictureSize, "mnuOptionSizeUser", tr("指定(&U)..."));
     mnuOption->addSeparator();
 
-    mnuOptionIteration = menu(mnuOption, "mnuOptionIteration", QStringLiteral("繰り返し回数(&I)"));
+    mnuOptionIteration = menu(mnuOption, "mnuOptionIteration", tr("繰り返し回数(&I)"));
     Radios(mnuOptionIteration, G::Iteration, kIterationItems);
     mnuOptionIteration->addSeparator();
     mnuOptionIterationUser =
-        Radio(mnuOptionIteration, G::Iteration, "mnuOptionIterationUser", QStringLiteral("指定(&U)..."));
+        Radio(mnuOptionIteration, G::Iteration, "mnuOptionIterationUser", tr("指定(&U)..."));
 
-    mnuOptionDetail = menu(mnuOption, "mnuOptionDetail", QStringLiteral("分解能(&D)"));
+    mnuOptionDetail = menu(mnuOption, "mnuOptionDetail", tr("分解能(&D)"));
     Radios(mnuOptionDetail, G::Detail, kDetailItems);
     mnuOptionDetail->addSeparator();
-    mnuOptionDetailUser =
-        Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailUser", QStringLiteral("指定(&U)..."));
-    mnuOptionDetailAuto =
-        Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailAuto", QStringLiteral("自動(&A)"));
+    mnuOptionDetailUser = Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailUser", tr("指定(&U)..."));
+    mnuOptionDetailAuto = Radio(mnuOptionDetail, G::Detail, "mnuOptionDetailAuto", tr("自動(&A)"));
 
-    mnuOptionPalette = menu(mnuOption, "mnuOptionPalette", QStringLiteral("ﾊﾟﾚｯﾄ(&P)"));
+    mnuOptionPalette = menu(mnuOption, "mnuOptionPalette", tr("ﾊﾟﾚｯﾄ(&P)"));
     Radios(mnuOptionPalette, G::Palette, kPaletteItems);
-    mnuOptionPaletteReadVCP = Radio(mnuOptionPalette, G::Palette, "mnuOptionPaletteReadVCP",
-                                    QStringLiteral("VCPﾌｧｲﾙを読む(&R)..."));
+    mnuOptionPaletteReadVCP =
+        Radio(mnuOptionPalette, G::Palette, "mnuOptionPaletteReadVCP", tr("VCPﾌｧｲﾙを読む(&R)..."));
     mnuOptionPaletteReadVCP->setShortcut(ctrl(Qt::Key_P));
     addAction(mnuOptionPaletteReadVCP);
     mnuOptionPalette->addSeparator();
-    mnuOptionPalletCustomColor =
-        Item(mnuOptionPalette, "mnuOptionPalletCustomColor", QStringLiteral("色0の設定"));
+    mnuOptionPalletCustomColor = Item(mnuOptionPalette, "mnuOptionPalletCustomColor", tr("色0の設定"));
     mnuOptionPalette->addSeparator();
-    mnuOptionPaletteRedraw =
-        Toggle(mnuOptionPalette, "mnuOptionPaletteRedraw", QStringLiteral("ﾊﾟﾚｯﾄ選択で再描画(&N)"));
+    mnuOptionPaletteRedraw = Toggle(mnuOptionPalette, "mnuOptionPaletteRedraw", tr("ﾊﾟﾚｯﾄ選択で再描画(&N)"));
 
-    mnuOptionPower = menu(mnuOption, "mnuOptionPower", QStringLiteral("巾乗(&N)"));
+    mnuOptionPower = menu(mnuOption, "mnuOptionPower", tr("巾乗(&N)"));
     Radios(mnuOptionPower, G::Power, kPowerItems);
     mnuOptionPower->addSeparator();
-    mnuOptionPowerUser = Radio(mnuOptionPower, G::Power, "mnuOptionPowerUser", QStringLiteral("指定(&U)..."));
+    mnuOptionPowerUser = Radio(mnuOptionPower, G::Power, "mnuOptionPowerUser", tr("指定(&U)..."));
 
-    mnuOptionShadeOff = Toggle(mnuOption, "mnuOptionShadeOff", QStringLiteral("ぼかし"));
+    mnuOptionShadeOff = Toggle(mnuOption, "mnuOptionShadeOff", tr("ぼかし"));
     mnuOption->addSeparator();
-    mnuOptionManualMove =
-        Item(mnuOption, "mnuOptionManualMove", QStringLiteral("座標指定(&M)..."), ctrl(Qt::Key_M));
-    mnuOptionJuliaConst =
-        Item(mnuOption, "mnuOptionJuliaConst", QStringLiteral("じゅりあ定数(&J)..."), ctrl(Qt::Key_J));
+    mnuOptionManualMove = Item(mnuOption, "mnuOptionManualMove", tr("座標指定(&M)..."), ctrl(Qt::Key_M));
+    mnuOptionJuliaConst = Item(mnuOption, "mnuOptionJuliaConst", tr("じゅりあ定数(&J)..."), ctrl(Qt::Key_J));
     mnuOptionChange = Item(mnuOption, "mnuOptionChange", QStringLiteral("&Change"));
     mnuOption->addSeparator();
 
-    mnuOptionMode = menu(mnuOption, "mnuOptionMode", QStringLiteral("描画方法(&W)"));
+    mnuOptionMode = menu(mnuOption, "mnuOptionMode", tr("描画方法(&W)"));
     Radios(mnuOptionMode, G::DrawMode, kDrawModeItems);
     mnuOptionMode->addSeparator();
-    mnuOptionModeExt = menu(mnuOptionMode, "mnuOptionModeExt", QStringLiteral("拡張描画(&X)"));
+    mnuOptionModeExt = menu(mnuOptionMode, "mnuOptionModeExt", tr("拡張描画(&X)"));
     {
         // 拡張描画 is the last choice of the method group: checked while an
         // extended method is chosen.
@@ -301,71 +304,67 @@ void TfrmMain::CreateMenus() {
     }
     Radios(mnuOptionModeExt, G::ExtDrawMode, kExtDrawModeItems);
     mnuOptionModeExt->addSeparator();
-    mnuOptionModeMixed = menu(mnuOptionModeExt, "mnuOptionModeMixed", QStringLiteral("合成(&M)"));
+    mnuOptionModeMixed = menu(mnuOptionModeExt, "mnuOptionModeMixed", tr("合成(&M)"));
     Radios(mnuOptionModeMixed, G::DrawCompo, kDrawCompoItems);
-    mnuOptionModeBright = menu(mnuOptionModeExt, "mnuOptionModeBright", QStringLiteral("明るさ取得(&B)"));
+    mnuOptionModeBright = menu(mnuOptionModeExt, "mnuOptionModeBright", tr("明るさ取得(&B)"));
     Radios(mnuOptionModeBright, G::PotentialBright, kPotentialBrightItems);
-    mnuOptionModeCorrection =
-        menu(mnuOptionModeExt, "mnuOptionModeCorrection", QStringLiteral("補正係数(&C)"));
+    mnuOptionModeCorrection = menu(mnuOptionModeExt, "mnuOptionModeCorrection", tr("補正係数(&C)"));
     Radios(mnuOptionModeCorrection, G::Correction, kCorrectionItems);
     mnuOptionModeCorrection->addSeparator();
-    mnuOptionModeCorrectionUser = Radio(mnuOptionModeCorrection, G::Correction, "mnuOptionModeCorrectionUser",
-                                        QStringLiteral("指定(&U)..."));
-    mnuOptionModeLightDark = menu(mnuOptionModeExt, "mnuOptionModeLightDark", QStringLiteral("明暗(&L)"));
+    mnuOptionModeCorrectionUser =
+        Radio(mnuOptionModeCorrection, G::Correction, "mnuOptionModeCorrectionUser", tr("指定(&U)..."));
+    mnuOptionModeLightDark = menu(mnuOptionModeExt, "mnuOptionModeLightDark", tr("明暗(&L)"));
     Radios(mnuOptionModeLightDark, G::LightDark, kLightDarkItems);
-    mnuOptionModeRepresentation =
-        menu(mnuOptionModeExt, "mnuOptionModeRepresentation", QStringLiteral("表現(&R)"));
+    mnuOptionModeRepresentation = menu(mnuOptionModeExt, "mnuOptionModeRepresentation", tr("表現(&R)"));
     Radios(mnuOptionModeRepresentation, G::Represent, kRepresentItems);
-    mnuOptionModeEscape = menu(mnuOptionModeExt, "mnuOptionModeEscape", QStringLiteral("打切判定数(&E)"));
+    mnuOptionModeEscape = menu(mnuOptionModeExt, "mnuOptionModeEscape", tr("打切判定数(&E)"));
     Radios(mnuOptionModeEscape, G::Escape, kEscapeItems);
     mnuOptionModeEscape->addSeparator();
     mnuOptionModeEscapeUser =
-        Radio(mnuOptionModeEscape, G::Escape, "mnuOptionModeEscapeUser", QStringLiteral("指定(&U)..."));
+        Radio(mnuOptionModeEscape, G::Escape, "mnuOptionModeEscapeUser", tr("指定(&U)..."));
     mnuOption->addSeparator();
 
-    mnuOptionRubberBand = menu(mnuOption, "mnuOptionRubberBand", QStringLiteral("ﾗﾊﾞｰﾊﾞﾝﾄﾞ(&B)"));
+    mnuOptionRubberBand = menu(mnuOption, "mnuOptionRubberBand", tr("ﾗﾊﾞｰﾊﾞﾝﾄﾞ(&B)"));
     Radios(mnuOptionRubberBand, G::RubberBand, kRubberBandItems);
-    mnuOptionRefresh = menu(mnuOption, "mnuOptionRefresh", QStringLiteral("書換頻度(&R)"));
+    mnuOptionRefresh = menu(mnuOption, "mnuOptionRefresh", tr("書換頻度(&R)"));
     Radios(mnuOptionRefresh, G::Refresh, kRefreshItems);
     mnuOptionRefresh->addSeparator();
-    mnuOptionRefreshUser =
-        Radio(mnuOptionRefresh, G::Refresh, "mnuOptionRefreshUser", QStringLiteral("指定(&U)..."));
+    mnuOptionRefreshUser = Radio(mnuOptionRefresh, G::Refresh, "mnuOptionRefreshUser", tr("指定(&U)..."));
     mnuOption->addSeparator();
-    mnuOptionOption = Item(mnuOption, "mnuOptionOption", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
+    mnuOptionOption = Item(mnuOption, "mnuOptionOption", tr("ｵﾌﾟｼｮﾝ(&O)..."));
 
     // 表示
-    mnuView = menu(nullptr, "mnuView", QStringLiteral("表示(&V)"));
-    mnuOptionDrawSetting = Item(mnuView, "mnuOptionDrawSetting", QStringLiteral("描画設定(&D)"));
-    mnuOptionPosition = Item(mnuView, "mnuOptionPosition", QStringLiteral("座標表示(&L)"));
+    mnuView = menu(nullptr, "mnuView", tr("表示(&V)"));
+    mnuOptionDrawSetting = Item(mnuView, "mnuOptionDrawSetting", tr("描画設定(&D)"));
+    mnuOptionPosition = Item(mnuView, "mnuOptionPosition", tr("座標表示(&L)"));
     mnuView->addSeparator();
-    ViewToolBar = Toggle(mnuView, "ViewToolBar", QStringLiteral("ﾂｰﾙﾊﾞｰ(&T)"));
-    ViewStatusbar = Toggle(mnuView, "ViewStatusbar", QStringLiteral("ｽﾃｰﾀｽﾊﾞｰ(&S)"));
+    ViewToolBar = Toggle(mnuView, "ViewToolBar", tr("ﾂｰﾙﾊﾞｰ(&T)"));
+    ViewStatusbar = Toggle(mnuView, "ViewStatusbar", tr("ｽﾃｰﾀｽﾊﾞｰ(&S)"));
     mnuView->addSeparator();
-    ViewFullScreen =
-        Toggle(mnuView, "ViewFullScreen", QStringLiteral("全画面表示(&F)"), QKeySequence(Qt::Key_F11));
+    ViewFullScreen = Toggle(mnuView, "ViewFullScreen", tr("全画面表示(&F)"), QKeySequence(Qt::Key_F11));
 
     // おすすめ
-    mnuRecommendation = menu(nullptr, "mnuRecommendation", QStringLiteral("おすすめ(&R)"));
+    mnuRecommendation = menu(nullptr, "mnuRecommendation", tr("おすすめ(&R)"));
     mnuRecoRecommendationOpen =
-        Item(mnuRecommendation, "mnuRecoRecommendationOpen", QStringLiteral("移動(&O)..."), ctrl(Qt::Key_O));
-    mnuRecoEntry = Item(mnuRecommendation, "mnuRecoEntry", QStringLiteral("登録(&E)..."), ctrl(Qt::Key_E));
+        Item(mnuRecommendation, "mnuRecoRecommendationOpen", tr("移動(&O)..."), ctrl(Qt::Key_O));
+    mnuRecoEntry = Item(mnuRecommendation, "mnuRecoEntry", tr("登録(&E)..."), ctrl(Qt::Key_E));
     mnuRecommendation->addSeparator();
-    mnuRecoLoad = Item(mnuRecommendation, "mnuRecoLoad", QStringLiteral("景勝地読込(&L)..."));
-    mnuRecoSave = Item(mnuRecommendation, "mnuRecoSave", QStringLiteral("景勝地保存(&S)..."));
+    mnuRecoLoad = Item(mnuRecommendation, "mnuRecoLoad", tr("景勝地読込(&L)..."));
+    mnuRecoSave = Item(mnuRecommendation, "mnuRecoSave", tr("景勝地保存(&S)..."));
 
     // ﾍﾙﾌﾟ
-    mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    mnuHelpHelp = Item(mnuHelp, "mnuHelpHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), QKeySequence(Qt::Key_F1));
+    mnuHelp = menu(nullptr, "mnuHelp", tr("ﾍﾙﾌﾟ(&H)"));
+    mnuHelpHelp = Item(mnuHelp, "mnuHelpHelp", tr("ﾍﾙﾌﾟ(&H)", "item"), QKeySequence(Qt::Key_F1));
     mnuHelp->addSeparator();
-    mnuHelpAbout = Item(mnuHelp, "mnuHelpAbout", QStringLiteral("びすたるのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    mnuHelpAbout = Item(mnuHelp, "mnuHelpAbout", tr("びすたるのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
     // 隠しﾒﾆｭｰ: never shown; its items live on the window for their shortcuts.
-    K1 = new QMenu(QStringLiteral("隠しﾒﾆｭｰ"), this);
+    K1 = new QMenu(tr("隠しﾒﾆｭｰ"), this);
     K1->setObjectName("K1");
-    RePaint = Item(K1, "RePaint", QStringLiteral("再表示"), ctrl(Qt::Key_L));
-    ZoomIn = Item(K1, "ZoomIn", QStringLiteral("拡大"), ctrl(Qt::Key_Insert));
-    ZoomOut = Item(K1, "ZoomOut", QStringLiteral("縮小"), ctrl(Qt::Key_Delete));
-    JCRandom = Item(K1, "JCRandom", QStringLiteral("ＪＣランダム"), ctrl(Qt::Key_R));
+    RePaint = Item(K1, "RePaint", tr("再表示"), ctrl(Qt::Key_L));
+    ZoomIn = Item(K1, "ZoomIn", tr("拡大"), ctrl(Qt::Key_Insert));
+    ZoomOut = Item(K1, "ZoomOut", tr("縮小"), ctrl(Qt::Key_Delete));
+    JCRandom = Item(K1, "JCRandom", tr("ＪＣランダム"), ctrl(Qt::Key_R));
 
     // ---- what the other items do (the value groups choose their items) ----
     connect(mnuFile, &QMenu::aboutToShow, this, [this] { Command([this] { mnuFileClick(); }); });
@@ -428,10 +427,10 @@ void TfrmMain::CreateToolBar() {
     pnlToolbar = new QWidget(central);
     pnlToolbar->setObjectName("pnlToolbar");
     pnlToolbar->setFixedHeight(kToolBarHeight);
-    const auto toolButton = [this](const char* name, const char* hint, int left, TToolGlyph glyph) {
+    const auto toolButton = [this](const char* name, const QString& hint, int left, TToolGlyph glyph) {
         auto* b = new QToolButton(pnlToolbar);
         b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(QString::fromUtf8(hint));
+        b->setToolTip(hint);
         b->setToolTipDuration(kHintHidePause);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
@@ -440,14 +439,14 @@ void TfrmMain::CreateToolBar() {
         b->setGeometry(left, 1, kToolButtonSize, kToolButtonSize);
         return b;
     };
-    spbDraw = toolButton("spbDraw", "再描画", 1, TToolGlyph::Draw);
-    spbAbort = toolButton("spbAbort", "中断", 24, TToolGlyph::Abort);
-    spbBmpSave = toolButton("spbBmpSave", "BMP保存", 47, TToolGlyph::BmpSave);
-    spbVrpRead = toolButton("spbVrpRead", "おすすめ移動", 79, TToolGlyph::VrpRead);
-    spbVrpEntry = toolButton("spbVrpEntry", "おすすめ登録", 102, TToolGlyph::VrpEntry);
-    spbPaletteVcp = toolButton("spbPaletteVcp", "VCP読込み", 134, TToolGlyph::PaletteVcp);
-    spbMove = toolButton("spbMove", "座標指定", 157, TToolGlyph::Move);
-    spbBack = toolButton("spbBack", "一つ前に戻る", 189, TToolGlyph::Back);
+    spbDraw = toolButton("spbDraw", tr("再描画"), 1, TToolGlyph::Draw);
+    spbAbort = toolButton("spbAbort", tr("中断"), 24, TToolGlyph::Abort);
+    spbBmpSave = toolButton("spbBmpSave", tr("BMP保存"), 47, TToolGlyph::BmpSave);
+    spbVrpRead = toolButton("spbVrpRead", tr("おすすめ移動"), 79, TToolGlyph::VrpRead);
+    spbVrpEntry = toolButton("spbVrpEntry", tr("おすすめ登録"), 102, TToolGlyph::VrpEntry);
+    spbPaletteVcp = toolButton("spbPaletteVcp", tr("VCP読込み"), 134, TToolGlyph::PaletteVcp);
+    spbMove = toolButton("spbMove", tr("座標指定"), 157, TToolGlyph::Move);
+    spbBack = toolButton("spbBack", tr("一つ前に戻る"), 189, TToolGlyph::Back);
     spbBack->setEnabled(false);
 
     const auto click = [this](QToolButton* b, auto handler) {
@@ -523,7 +522,7 @@ void TfrmMain::CreateStatusBar() {
     } panels[] = {
         {"stbIteration", 45, Qt::AlignRight},
         {"stbDetail", 30, Qt::AlignRight},
-        {"stbPalette", 50, Qt::AlignLeft},
+        {"stbPalette", PalettePanelWidth(QFontMetrics(digits)), Qt::AlignLeft},
         {"stbProgress", 0, Qt::AlignRight},
     };
     for (int i = 0; i < 4; ++i) {
@@ -580,7 +579,12 @@ void TfrmMain::ShowBusy(bool busy) {
 void TfrmMain::ShowStatus(int iteration, int detail, const std::string& paletteName) {
     stbPanels[0]->setText(QString::number(iteration));
     stbPanels[1]->setText(QString::number(detail));
-    stbPanels[2]->setText(QFileInfo(QString::fromStdString(paletteName)).completeBaseName());
+    QString palette = QFileInfo(QString::fromStdString(paletteName)).completeBaseName();
+    // A built-in palette: its name, which the files keep as it is, in the window's language.
+    for (const TMenuItem<TPaletteItem>& item : kPaletteItems)
+        if (paletteName == item.Value.PaletteName)
+            palette = QCoreApplication::translate(kMenuContext, item.Value.PaletteName);
+    stbPanels[2]->setText(palette);
 }
 
 void TfrmMain::ShowProgress(double done) {
@@ -590,7 +594,7 @@ void TfrmMain::ShowProgress(double done) {
 }
 
 void TfrmMain::ShowDrawingTime(std::optional<double> seconds) {
-    stbPanels[3]->setText(seconds ? DurationText(*seconds) : QStringLiteral("中断"));
+    stbPanels[3]->setText(seconds ? DurationText(*seconds) : tr("中断", "drawing time"));
 }
 
 void TfrmMain::Repaint() {
@@ -668,7 +672,7 @@ void TfrmMain::Post(std::function<void()> task) {
 }
 
 bool TfrmMain::ConfirmClose() {
-    return prompt_->Confirm(QStringLiteral("描画中ですが終了しますか？"));
+    return prompt_->Confirm(tr("描画中ですが終了しますか？"));
 }
 
 void TfrmMain::FitWindowToPicture() {
@@ -774,11 +778,11 @@ void TfrmMain::mnuFileExitClick() {
 void TfrmMain::mnuOptionClick() {
     switch (Vistal().Formula()) {
     case fmMandelbrot:
-        mnuOptionChange->setText(QStringLiteral("じゅりあ(&C)"));
+        mnuOptionChange->setText(tr("じゅりあ(&C)"));
         mnuOptionJuliaConst->setVisible(false);
         break;
     case fmJulia:
-        mnuOptionChange->setText(QStringLiteral("びすたる(&C)"));
+        mnuOptionChange->setText(tr("びすたる(&C)"));
         mnuOptionJuliaConst->setVisible(true);
         break;
     default:

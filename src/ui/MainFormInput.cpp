@@ -19,8 +19,8 @@ namespace vistal::ui {
 namespace {
 
 // What a 指定 item asks: its name and the value in use, "繰り返し回数（現在値：256）".
-QString Asking(const char* what, const QString& current) {
-    return QString::fromUtf8(what) + QStringLiteral("（現在値：") + current + QStringLiteral("）");
+QString Asking(const QString& what, const QString& current) {
+    return TfrmMain::tr("%1（現在値：%2）").arg(what, current);
 }
 
 // 書換頻度 is typed in tenths of a second and kept in milliseconds, which
@@ -32,34 +32,33 @@ constexpr int kMaxRefreshTenths = INT_MAX / 100;
 void TfrmMain::CreateInputDialogs() {
     dlgInteger = new TIntegerDialog(*prompt_, this);
     dlgInteger->setObjectName("dlgInteger");
-    dlgInteger->Caption = QStringLiteral("びすたる");
-    dlgInteger->ErrorMessage = QStringLiteral("整数値を入れてください");
+    dlgInteger->Caption = tr("びすたる");
+    dlgInteger->ErrorMessage = tr("整数値を入れてください");
     dlgFloat = new TInputFloatDialog(*prompt_, this);
     dlgFloat->setObjectName("dlgFloat");
-    dlgFloat->Caption = QStringLiteral("びすたる");
-    dlgFloat->ErrorMessage = QStringLiteral("整数値を入れてください");
+    dlgFloat->Caption = tr("びすたる");
+    dlgFloat->ErrorMessage = tr("整数値を入れてください");
     dlgFloat->SetMax(2147483647.0);
-    dlgOpen.Title = QStringLiteral("VCPﾌｧｲﾙを開く");
-    dlgOpen.Filter = QStringLiteral("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*");
+    dlgOpen.Title = tr("VCPﾌｧｲﾙを開く");
+    dlgOpen.Filter = tr("VCPﾌｧｲﾙ(*.VCP)|*.vcp|全てのﾌｧｲﾙ|*");
     dlgOpen.MustExist = true;
 }
 
 void TfrmMain::RefusePictureSize(const TSizeRefusal& refusal) {
     const QString size = QStringLiteral("%1 x %2").arg(refusal.Size.Width).arg(refusal.Size.Height);
     if (!refusal.Memory) {
-        prompt_->ShowError(
-            QStringLiteral("表示ｻｲｽﾞ %1 の絵は描けません\n縦横とも 1 から %2 までにしてください")
-                .arg(size)
-                .arg(kMaxPictureSide));
+        prompt_->ShowError(tr("表示ｻｲｽﾞ %1 の絵は描けません\n縦横とも 1 から %2 までにしてください")
+                               .arg(size)
+                               .arg(kMaxPictureSide));
         return;
     }
-    prompt_->ShowError(QStringLiteral("表示ｻｲｽﾞ %1 の絵を描くにはメモリが足りません\n要る量 %2、使える量 %3")
+    prompt_->ShowError(tr("表示ｻｲｽﾞ %1 の絵を描くにはメモリが足りません\n要る量 %2、使える量 %3")
                            .arg(size, QString::fromStdString(FormatByteSize(refusal.Need, true)),
                                 QString::fromStdString(FormatByteSize(refusal.Available, false))));
 }
 
 void TfrmMain::mnuOptionZoomUserClick() {
-    dlgInteger->Information = Asking("拡縮の度合い", QString::number(Vistal().ZoomFactor()));
+    dlgInteger->Information = Asking(tr("拡縮の度合い"), QString::number(Vistal().ZoomFactor()));
     dlgInteger->SetMin(1);
     if (dlgInteger->Execute()) explorer_.SelectZoomUser(dlgInteger->Value);
 }
@@ -71,13 +70,13 @@ void TfrmMain::mnuOptionSizeUserClick() {
 }
 
 void TfrmMain::mnuOptionIterationUserClick() {
-    dlgInteger->Information = Asking("繰り返し回数", QString::number(Vistal().Iteration()));
+    dlgInteger->Information = Asking(tr("繰り返し回数"), QString::number(Vistal().Iteration()));
     dlgInteger->SetMin(1);
     if (dlgInteger->Execute()) explorer_.SelectIteration(dlgInteger->Value);
 }
 
 void TfrmMain::mnuOptionDetailUserClick() {
-    dlgInteger->Information = Asking("分解能", QString::number(Vistal().Detail()));
+    dlgInteger->Information = Asking(tr("分解能"), QString::number(Vistal().Detail()));
     dlgInteger->SetMin(1);
     if (dlgInteger->Execute()) explorer_.SelectDetail(dlgInteger->Value);
 }
@@ -101,7 +100,7 @@ void TfrmMain::mnuOptionPaletteReadVCPClick() {
 }
 
 void TfrmMain::mnuOptionPowerUserClick() {
-    dlgInteger->Information = Asking("巾乗", QString::number(Vistal().Pow()));
+    dlgInteger->Information = Asking(tr("巾乗"), QString::number(Vistal().Pow()));
     dlgInteger->SetMin(2);
     const bool ok = dlgInteger->Execute();
     explorer_.DrawPower(ok ? std::optional<int>(dlgInteger->Value) : std::nullopt, TDrawSource::Menu);
@@ -129,14 +128,14 @@ void TfrmMain::mnuOptionModeCorrectionUserClick() {
             dialog.SetMin(min);
         }
     } restore{*dlgFloat};
-    dlgFloat->Information = Asking("補正係数", FloatText(Vistal().Correction()));
+    dlgFloat->Information = Asking(tr("補正係数"), FloatText(Vistal().Correction()));
     dlgFloat->SetMin(-100.0);
     dlgFloat->SetMax(100.0);
     if (dlgFloat->Execute()) explorer_.SelectCorrection(dlgFloat->Value);
 }
 
 void TfrmMain::mnuOptionModeEscapeUserClick() {
-    dlgFloat->Information = Asking("打切判定数", FloatText(Vistal().Escape()));
+    dlgFloat->Information = Asking(tr("打切判定数"), FloatText(Vistal().Escape()));
     dlgFloat->SetMin(1.0);
     if (dlgFloat->Execute()) explorer_.SelectEscape(dlgFloat->Value);
 }
@@ -149,7 +148,7 @@ void TfrmMain::mnuOptionRefreshUserClick() {
         int max = dialog.Max();
         ~TRestoreMax() { dialog.SetMax(max); }
     } restore{*dlgInteger};
-    dlgInteger->Information = Asking("書換頻度", QString::number(explorer_.RefreshInterval() / 100));
+    dlgInteger->Information = Asking(tr("書換頻度"), QString::number(explorer_.RefreshInterval() / 100));
     dlgInteger->SetMin(0);
     dlgInteger->SetMax(std::min(dlgInteger->Max(), kMaxRefreshTenths));
     if (dlgInteger->Execute()) explorer_.SelectRefreshUser(dlgInteger->Value);

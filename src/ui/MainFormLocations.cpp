@@ -5,6 +5,7 @@
 #include "locations/UFss.h"
 #include "ui/DroppedFile.h"
 #include "ui/EntryDialog.h"
+#include "ui/Language.h"
 #include "ui/VrpDialog.h"
 
 #include <QDragEnterEvent>
@@ -16,12 +17,14 @@ namespace vistal::ui {
 
 namespace {
 
-const QString kScenicSpotFilter = QStringLiteral("Fractal景勝地データ(*.fss)|*.fss");
+QString ScenicSpotFilter() {
+    return TfrmMain::tr("Fractal景勝地データ(*.fss)|*.fss");
+}
 
 TFileRequest ScenicSpotRequest(const QString& title, const QString& fileName) {
     TFileRequest request;
     request.Title = title;
-    request.Filter = kScenicSpotFilter;
+    request.Filter = ScenicSpotFilter();
     request.DefaultSuffix = QStringLiteral("fss");
     request.FileName = fileName;
     return request;
@@ -44,7 +47,7 @@ void TfrmMain::mnuRecoEntryClick() {
 }
 
 void TfrmMain::mnuRecoLoadClick() {
-    TFileRequest request = ScenicSpotRequest(QStringLiteral("景勝地ﾌｧｲﾙを開く"), ScenicSpotFileName);
+    TFileRequest request = ScenicSpotRequest(tr("景勝地ﾌｧｲﾙを開く"), ScenicSpotFileName);
     request.MustExist = true;
     const std::optional<TFileChoice> choice = prompt_->OpenFile(request);
     if (!choice) return;
@@ -54,11 +57,11 @@ void TfrmMain::mnuRecoLoadClick() {
 
 void TfrmMain::mnuRecoSaveClick() {
     const std::optional<TFileChoice> choice =
-        prompt_->SaveFile(ScenicSpotRequest(QStringLiteral("景勝地ﾌｧｲﾙの保存"), ScenicSpotFileName));
+        prompt_->SaveFile(ScenicSpotRequest(tr("景勝地ﾌｧｲﾙの保存"), ScenicSpotFileName));
     if (!choice) return;
     ScenicSpotFileName = choice->FileName;
-    const std::string error =
-        vistal::SaveLocationFile(choice->FileName.toStdString(), Vistal(), Global().PaletteName);
+    const std::string error = vistal::SaveLocationFile(choice->FileName.toStdString(), Vistal(),
+                                                       Global().PaletteName, InterfaceLanguage());
     if (!error.empty()) prompt_->ShowError(QString::fromStdString(error));
 }
 
@@ -69,7 +72,7 @@ void TfrmMain::FormDropFile(const QString& fileName) {
     } else if (extension == QLatin1String("fss")) {
         explorer_.OpenLocationFile(fileName.toStdString(), TDrawSource::Dialog);
     } else {
-        prompt_->ShowError(fileName + QStringLiteral("\r\nは扱えません。"));
+        prompt_->ShowError(tr("%1\r\nは扱えません。").arg(fileName));
     }
 }
 

@@ -52,13 +52,12 @@ void WritePicture(TfrmMain& w, const std::string& name, TImageFileType type) {
     try {
         WriteImageFile(w.Vistal().GetImage(), name, type, PictureFileOptions(w));
     } catch (const EImageFileError& error) {
-        w.Prompt().ShowError(QStringLiteral("画像を保存できませんでした。\n") +
+        w.Prompt().ShowError(TfrmMain::tr("画像を保存できませんでした。\n") +
                              QString::fromUtf8(error.what()));
         throw EAbort();
     } catch (const std::bad_alloc&) {
-        w.Prompt().ShowError(
-            QStringLiteral("画像の保存中にメモリが足りなくなりました。%1 は保存されていません")
-                .arg(ShownName(name)));
+        w.Prompt().ShowError(TfrmMain::tr("画像の保存中にメモリが足りなくなりました。%1 は保存されていません")
+                                 .arg(ShownName(name)));
         throw EAbort();
     }
 }
@@ -89,7 +88,7 @@ std::optional<QString> SavePicture(TfrmMain& w) {
     // The dialog asked about replacing the name it was given, not about the
     // one the extension made.
     if (name != chosen && QFileInfo::exists(ShownName(name)) &&
-        !w.Prompt().Confirm(QStringLiteral("%1 は既にあります。\n置き換えますか？").arg(ShownName(name))))
+        !w.Prompt().Confirm(TfrmMain::tr("%1 は既にあります。\n置き換えますか？").arg(ShownName(name))))
         return std::nullopt;
     WritePicture(w, name, type);
     return ShownName(name);
@@ -104,7 +103,7 @@ QString FixedWallpaperFile(TfrmMain& w) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/Zelt/Vistal");
     if (!QDir().mkpath(folder)) {
-        w.Prompt().ShowError(QStringLiteral("ﾌｫﾙﾀﾞ %1 を作れません").arg(folder));
+        w.Prompt().ShowError(TfrmMain::tr("ﾌｫﾙﾀﾞ %1 を作れません").arg(folder));
         throw EAbort();
     }
     return folder + '/' + name;
@@ -114,9 +113,9 @@ QString FixedWallpaperFile(TfrmMain& w) {
 
 TFileRequest TfrmMain::PictureSaveRequest() {
     TFileRequest request;
-    request.Title = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟの保存");
-    request.Filter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png|JPEGﾌｧｲﾙ(*.jpeg;*.jpg)|"
-                                    "*.jpeg;*.jpg|全てのﾌｧｲﾙ|*");
+    request.Title = tr("ﾋﾞｯﾄﾏｯﾌﾟの保存");
+    request.Filter = tr("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png|JPEGﾌｧｲﾙ(*.jpeg;*.jpg)|"
+                        "*.jpeg;*.jpg|全てのﾌｧｲﾙ|*");
     return request;
 }
 
@@ -126,14 +125,14 @@ void TfrmMain::mnuFileSaveClick() {
 
 void TfrmMain::mnuFileSetWPCenterClick(int mode) {
     if (mode != wmTile && mode != wmCentre) {
-        Prompt().ShowError(QStringLiteral("あり得ないエラーです(mnuFlieSetWPCenterClick)"));
+        Prompt().ShowError(tr("あり得ないエラーです(mnuFlieSetWPCenterClick)"));
         throw EAbort();
     }
     RefuseWhileDrawing(*this);
     // On a desktop whose wallpaper cannot be set, say so before any file is asked for or written.
     QString why;
     if (!CanSetWallpaper(WallpaperEnvironment, &why)) {
-        Prompt().ShowError(QStringLiteral("壁紙に設定できません。\n") + why);
+        Prompt().ShowError(tr("壁紙に設定できません。\n") + why);
         throw EAbort();
     }
     QString file;
@@ -150,8 +149,7 @@ void TfrmMain::mnuFileSetWPCenterClick(int mode) {
         file = QFileInfo(*saved).absoluteFilePath();
     }
     if (!SetWallpaper(file, mode, WallpaperEnvironment, &why)) {
-        Prompt().ShowError(
-            QStringLiteral("画像は %1 に保存しましたが、壁紙に設定できませんでした。\n").arg(file) + why);
+        Prompt().ShowError(tr("画像は %1 に保存しましたが、壁紙に設定できませんでした。\n").arg(file) + why);
         throw EAbort();
     }
 }

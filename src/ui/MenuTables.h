@@ -36,6 +36,11 @@ enum class TMenuGroup : int {
 };
 inline constexpr int kMenuGroupCount = static_cast<int>(TMenuGroup::Refresh) + 1;
 
+// Marks a caption the window shows in the language of the run, translated in
+// the context kMenuContext; the translation tools collect the captions by it.
+#define VISTAL_TRANSLATE_NOOP(context, text) text
+inline constexpr char kMenuContext[] = "TMenuItem";
+
 // One item: its component name, its caption and its value. Break puts a
 // separator before it.
 template <class T> struct TMenuItem {
@@ -52,8 +57,11 @@ struct TPaletteItem {
 };
 
 inline constexpr TMenuItem<int> kZoomFactorItems[] = {
-    {"mnuOptionZoom1", "x&2", 2},   {"mnuOptionZoom2", "x&4", 4},         {"mnuOptionZoom3", "x&8", 8},
-    {"mnuOptionZoom4", "x&16", 16}, {"mnuOptionZoomMove", "移動(&M)", 1},
+    {"mnuOptionZoom1", "x&2", 2},
+    {"mnuOptionZoom2", "x&4", 4},
+    {"mnuOptionZoom3", "x&8", 8},
+    {"mnuOptionZoom4", "x&16", 16},
+    {"mnuOptionZoomMove", VISTAL_TRANSLATE_NOOP("TMenuItem", "移動(&M)"), 1},
 };
 inline constexpr TMenuItem<TPictureSize> kPictureSizeItems[] = {
     {"mnuOptionSize200x200", "&200 x 200", {200, 200}},
@@ -77,38 +85,44 @@ inline constexpr TMenuItem<int> kDetailItems[] = {
     {"mnuOptionDetail4", "&4", 4},
 };
 inline constexpr TMenuItem<TPaletteItem> kPaletteItems[] = {
-    {"mnuOptionPaletteStandard", "標準(&S)", {TBuiltinPalette::Standard, "標準"}},
-    {"mnuOptionPaletteMono", "白黒(&M)", {TBuiltinPalette::Mono, "白黒"}},
-    {"mnuOptionPaletteBlue", "青(&B)", {TBuiltinPalette::Blue, "青"}},
+    {"mnuOptionPaletteStandard",
+     VISTAL_TRANSLATE_NOOP("TMenuItem", "標準(&S)"),
+     {TBuiltinPalette::Standard, VISTAL_TRANSLATE_NOOP("TMenuItem", "標準")}},
+    {"mnuOptionPaletteMono",
+     VISTAL_TRANSLATE_NOOP("TMenuItem", "白黒(&M)"),
+     {TBuiltinPalette::Mono, VISTAL_TRANSLATE_NOOP("TMenuItem", "白黒")}},
+    {"mnuOptionPaletteBlue",
+     VISTAL_TRANSLATE_NOOP("TMenuItem", "青(&B)"),
+     {TBuiltinPalette::Blue, VISTAL_TRANSLATE_NOOP("TMenuItem", "青")}},
 };
 inline constexpr TMenuItem<int> kPowerItems[] = {
-    {"mnuOptionPowerNormal", "標準(&2)", 2},
+    {"mnuOptionPowerNormal", VISTAL_TRANSLATE_NOOP("TMenuItem", "標準(&2)"), 2},
     {"mnuOptionPower3", "&3", 3},
     {"mnuOptionPower4", "&4", 4},
     {"mnuOptionPower5", "&5", 5},
 };
 inline constexpr TMenuItem<std::uint8_t> kDrawModeItems[] = {
-    {"mnuOptionModeNormal", "普通(&N)", dmNormal},
-    {"mnuOptionModeBlock", "探索(&E)", dmSearch},
-    {"mnuOptionModeBorder", "境界走査(&B)", dmBorder},
-    {"mnuOptionModeFadein", "浮き出し(&F)", dmFadein},
-    {"mnuOptionModeSAntiArea", "簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ(&S)", dmSAntiArea},
+    {"mnuOptionModeNormal", VISTAL_TRANSLATE_NOOP("TMenuItem", "普通(&N)"), dmNormal},
+    {"mnuOptionModeBlock", VISTAL_TRANSLATE_NOOP("TMenuItem", "探索(&E)"), dmSearch},
+    {"mnuOptionModeBorder", VISTAL_TRANSLATE_NOOP("TMenuItem", "境界走査(&B)"), dmBorder},
+    {"mnuOptionModeFadein", VISTAL_TRANSLATE_NOOP("TMenuItem", "浮き出し(&F)"), dmFadein},
+    {"mnuOptionModeSAntiArea", VISTAL_TRANSLATE_NOOP("TMenuItem", "簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ(&S)"), dmSAntiArea},
 };
 inline constexpr TMenuItem<std::uint8_t> kExtDrawModeItems[] = {
-    {"mnuOptionModeExtNormal", "普通(&N)", dmExtNormal},
-    {"mnuOptionModePotential", "ポテンシャル(&P)", dmPotential1},
-    {"mnuOptionModePotential2", "ポテンシャル&2", dmPotential2},
-    {"mnuOptionModePotential3", "ポテンシャル&3", dmPotential3},
+    {"mnuOptionModeExtNormal", VISTAL_TRANSLATE_NOOP("TMenuItem", "普通(&N)"), dmExtNormal},
+    {"mnuOptionModePotential", VISTAL_TRANSLATE_NOOP("TMenuItem", "ポテンシャル(&P)"), dmPotential1},
+    {"mnuOptionModePotential2", VISTAL_TRANSLATE_NOOP("TMenuItem", "ポテンシャル&2"), dmPotential2},
+    {"mnuOptionModePotential3", VISTAL_TRANSLATE_NOOP("TMenuItem", "ポテンシャル&3"), dmPotential3},
 };
 inline constexpr TMenuItem<std::uint8_t> kDrawCompoItems[] = {
-    {"mnuOptionModeMixedExist", "あり(&E)", 1},
-    {"mnuOptionModeMixedNone", "なし(&N)", 0},
+    {"mnuOptionModeMixedExist", VISTAL_TRANSLATE_NOOP("TMenuItem", "あり(&E)"), 1},
+    {"mnuOptionModeMixedNone", VISTAL_TRANSLATE_NOOP("TMenuItem", "なし(&N)"), 0},
 };
 inline constexpr TMenuItem<std::uint8_t> kPotentialBrightItems[] = {
-    {"mnuOptionModeBright1", "明るさ&1", 0},
-    {"mnuOptionModeBright2", "明るさ&2", 1},
-    {"mnuOptionModeBright3", "明るさ&3", 2},
-    {"mnuOptionModeBright4", "明るさ&4", 3},
+    {"mnuOptionModeBright1", VISTAL_TRANSLATE_NOOP("TMenuItem", "明るさ&1"), 0},
+    {"mnuOptionModeBright2", VISTAL_TRANSLATE_NOOP("TMenuItem", "明るさ&2"), 1},
+    {"mnuOptionModeBright3", VISTAL_TRANSLATE_NOOP("TMenuItem", "明るさ&3"), 2},
+    {"mnuOptionModeBright4", VISTAL_TRANSLATE_NOOP("TMenuItem", "明るさ&4"), 3},
 };
 inline constexpr TMenuItem<double> kCorrectionItems[] = {
     {"mnuOptionModeCorrection0", "0", 0}, {"mnuOptionModeCorrection1", "1", 1},
@@ -118,12 +132,12 @@ inline constexpr TMenuItem<double> kCorrectionItems[] = {
     {"mnuOptionModeCorrection8", "8", 8}, {"mnuOptionModeCorrection9", "9", 9},
 };
 inline constexpr TMenuItem<std::uint8_t> kLightDarkItems[] = {
-    {"mnuOptionModeLightDark1", "明暗&1", 0},
-    {"mnuOptionModeLightDark2", "明暗&2", 1},
+    {"mnuOptionModeLightDark1", VISTAL_TRANSLATE_NOOP("TMenuItem", "明暗&1"), 0},
+    {"mnuOptionModeLightDark2", VISTAL_TRANSLATE_NOOP("TMenuItem", "明暗&2"), 1},
 };
 inline constexpr TMenuItem<std::uint8_t> kRepresentItems[] = {
-    {"mnuOptionModeRepresentation1", "表現&1", 0},
-    {"mnuOptionModeRepresentation2", "表現&2", 1},
+    {"mnuOptionModeRepresentation1", VISTAL_TRANSLATE_NOOP("TMenuItem", "表現&1"), 0},
+    {"mnuOptionModeRepresentation2", VISTAL_TRANSLATE_NOOP("TMenuItem", "表現&2"), 1},
 };
 inline constexpr TMenuItem<double> kEscapeItems[] = {
     {"mnuOptionModeEscape1", "&1", 1},
@@ -134,14 +148,17 @@ inline constexpr TMenuItem<double> kEscapeItems[] = {
 };
 // 0: two points, 1: centre and point.
 inline constexpr TMenuItem<int> kRubberBandItems[] = {
-    {"mnuOptionRubberBandTwoPoint", "２頂点(&T)", 0},
-    {"mnuOptionRubberBandCenterAndPoint", "中心と頂点(&C)", 1},
+    {"mnuOptionRubberBandTwoPoint", VISTAL_TRANSLATE_NOOP("TMenuItem", "２頂点(&T)"), 0},
+    {"mnuOptionRubberBandCenterAndPoint", VISTAL_TRANSLATE_NOOP("TMenuItem", "中心と頂点(&C)"), 1},
 };
 // Repaint intervals, ms; なし repaints only at the end of a drawing.
 inline constexpr TMenuItem<int> kRefreshItems[] = {
-    {"mnuOptionRefresh1", "&1(多い)", 100},   {"mnuOptionRefresh3", "&3", 300},
-    {"mnuOptionRefresh5", "&5", 500},         {"mnuOptionRefresh7", "&7", 700},
-    {"mnuOptionRefresh9", "&9(少ない)", 900}, {"mnuOptionRefreshNo", "なし(&N)", 0},
+    {"mnuOptionRefresh1", VISTAL_TRANSLATE_NOOP("TMenuItem", "&1(多い)"), 100},
+    {"mnuOptionRefresh3", "&3", 300},
+    {"mnuOptionRefresh5", "&5", 500},
+    {"mnuOptionRefresh7", "&7", 700},
+    {"mnuOptionRefresh9", VISTAL_TRANSLATE_NOOP("TMenuItem", "&9(少ない)"), 900},
+    {"mnuOptionRefreshNo", VISTAL_TRANSLATE_NOOP("TMenuItem", "なし(&N)"), 0},
 };
 
 // The items after a group's table: 自動, the VCP file, 拡張描画.

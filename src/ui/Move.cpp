@@ -13,12 +13,12 @@ namespace vistal::ui {
 TfrmMove::TfrmMove(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmMove");
-    setWindowTitle(QStringLiteral("座標指定"));
-    TCoordinateForm form(this, QStringLiteral("新しい中心の座標と幅を入力してください"));
+    setWindowTitle(tr("座標指定"));
+    TCoordinateForm form(this, tr("新しい中心の座標と幅を入力してください"));
     const TViewPlace place = explorer.Place();
-    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(place.Center.Re));
-    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(place.Center.Im));
-    edtWidth = form.AddField("edtWidth", QStringLiteral("幅(虚)"), FloatText(place.ImSpan));
+    edtReal = form.AddField("edtReal", tr("実部"), FloatText(place.Center.Re));
+    edtImag = form.AddField("edtImag", tr("虚部"), FloatText(place.Center.Im));
+    edtWidth = form.AddField("edtWidth", tr("幅(虚)"), FloatText(place.ImSpan));
     form.AddButtons(bbnOk, bbnCancel);
 
     connect(bbnOk, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { bbnOkClick(); }); });

@@ -3,6 +3,7 @@
 #include "base/UFormat.h"
 #include "base/UType.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace vistal::ui {
@@ -24,7 +25,11 @@ std::optional<double> ParseFloat(const QString& text) {
 
 double StrToFloat(const QString& text) {
     const std::optional<double> value = ParseFloat(text);
-    if (!value) throw EConvertError(("'" + text + "' は浮動小数点数ではありません").toStdString());
+    if (!value)
+        throw EConvertError(
+            QCoreApplication::translate("vistal::ui::NumberText", "'%1' は浮動小数点数ではありません")
+                .arg(text)
+                .toStdString());
     return *value;
 }
 

@@ -46,21 +46,21 @@ QString WithoutTrailingSeparator(QString folder) {
 TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), global_(global), prompt_(prompt) {
     setObjectName("frmOption");
-    setWindowTitle(QStringLiteral("びすたるのオプション"));
+    setWindowTitle(tr("びすたるのオプション"));
     pgcOption = Named(new QTabWidget(this), "pgcOption");
 
     // ﾌｫﾙﾀﾞ
     auto* folders = new QWidget;
-    ckbBmpSet = Named(new QCheckBox(QStringLiteral("BMPﾌｧｲﾙの保存先を指定する"), folders), "ckbBmpSet");
-    ckbBmpSet->setToolTip(QStringLiteral("BMPﾌｧｲﾙの保存先を指定する場合にﾁｪｯｸしてください"));
+    ckbBmpSet = Named(new QCheckBox(tr("BMPﾌｧｲﾙの保存先を指定する"), folders), "ckbBmpSet");
+    ckbBmpSet->setToolTip(tr("BMPﾌｧｲﾙの保存先を指定する場合にﾁｪｯｸしてください"));
     edtBmpSet = Named(new QLineEdit(folders), "edtBmpSet");
-    edtBmpSet->setToolTip(QStringLiteral("BMPﾌｧｲﾙの保存先のﾌｫﾙﾀﾞ名を入力してください"));
-    btnBmpRef = Named(new QPushButton(QStringLiteral("参照(&B)..."), folders), "btnBmpRef");
-    ckbVcpSet = Named(new QCheckBox(QStringLiteral("VCPﾌｧｲﾙの読込元を指定する"), folders), "ckbVcpSet");
-    ckbVcpSet->setToolTip(QStringLiteral("VCPﾌｧｲﾙの読み込み元を指定する場合にﾁｪｯｸしてください"));
+    edtBmpSet->setToolTip(tr("BMPﾌｧｲﾙの保存先のﾌｫﾙﾀﾞ名を入力してください"));
+    btnBmpRef = Named(new QPushButton(tr("参照(&B)..."), folders), "btnBmpRef");
+    ckbVcpSet = Named(new QCheckBox(tr("VCPﾌｧｲﾙの読込元を指定する"), folders), "ckbVcpSet");
+    ckbVcpSet->setToolTip(tr("VCPﾌｧｲﾙの読み込み元を指定する場合にﾁｪｯｸしてください"));
     edtVcpSet = Named(new QLineEdit(folders), "edtVcpSet");
-    edtVcpSet->setToolTip(QStringLiteral("VCPﾌｧｲﾙの読み込み元のﾌｫﾙﾀﾞ名を入力してください"));
-    btnVcpRef = Named(new QPushButton(QStringLiteral("参照(&R)..."), folders), "btnVcpRef");
+    edtVcpSet->setToolTip(tr("VCPﾌｧｲﾙの読み込み元のﾌｫﾙﾀﾞ名を入力してください"));
+    btnVcpRef = Named(new QPushButton(tr("参照(&R)..."), folders), "btnVcpRef");
     edtBmpSet->setMinimumWidth(edtBmpSet->fontMetrics().averageCharWidth() * 44);
     {
         auto* grid = new QGridLayout(folders);
@@ -74,31 +74,29 @@ TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
         grid->addWidget(btnVcpRef, 4, 2);
         grid->setRowStretch(5, 1);
     }
-    pgcOption->addTab(folders, QStringLiteral("ﾌｫﾙﾀﾞ"));
+    pgcOption->addTab(folders, tr("ﾌｫﾙﾀﾞ"));
 
     // 描画方法
     auto* drawPage = new QWidget;
     rdgDraw =
-        Named(new TRadioGroup(QStringLiteral("起動時の描画方法を選んでください"),
-                              {QStringLiteral("普通"), QStringLiteral("探索"), QStringLiteral("境界走査"),
-                               QStringLiteral("浮き出し"), QStringLiteral("簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ")},
+        Named(new TRadioGroup(tr("起動時の描画方法を選んでください"),
+                              {tr("普通"), tr("探索"), tr("境界走査"), tr("浮き出し"), tr("簡易ｱﾝﾁｴﾘｱｼﾝｸﾞ")},
                               2, drawPage),
               "rdgDraw");
     (new QVBoxLayout(drawPage))->addWidget(rdgDraw);
-    pgcOption->addTab(drawPage, QStringLiteral("描画方法"));
+    pgcOption->addTab(drawPage, tr("描画方法"));
 
     // 書換頻度
     auto* refreshPage = new QWidget;
     auto* refreshGroup =
-        Named(new QGroupBox(QStringLiteral("起動時の書換頻度を指定してください"), refreshPage), "grpRefresh");
-    rdb1_9 = Named(new QRadioButton(QStringLiteral("１～９"), refreshGroup), "rdb1_9");
+        Named(new QGroupBox(tr("起動時の書換頻度を指定してください"), refreshPage), "grpRefresh");
+    rdb1_9 = Named(new QRadioButton(tr("１～９"), refreshGroup), "rdb1_9");
     srbRefresh = RatioBar(refreshGroup, "srbRefresh", 1, 9);
-    lblRefreshMany = Named(new QLabel(QStringLiteral("１(多い)"), refreshGroup), "lblRefreshMany");
-    lblRefreshFew = Named(new QLabel(QStringLiteral("９(少ない)"), refreshGroup), "lblRefreshFew");
-    lblRefreshValueCaption =
-        Named(new QLabel(QStringLiteral("値："), refreshGroup), "lblRefreshValueCaption");
+    lblRefreshMany = Named(new QLabel(tr("１(多い)"), refreshGroup), "lblRefreshMany");
+    lblRefreshFew = Named(new QLabel(tr("９(少ない)"), refreshGroup), "lblRefreshFew");
+    lblRefreshValueCaption = Named(new QLabel(tr("値："), refreshGroup), "lblRefreshValueCaption");
     lblRefreshValue = Named(new QLabel(refreshGroup), "lblRefreshValue");
-    rdbNone = Named(new QRadioButton(QStringLiteral("なし"), refreshGroup), "rdbNone");
+    rdbNone = Named(new QRadioButton(tr("なし"), refreshGroup), "rdbNone");
     {
         auto* grid = new QGridLayout(refreshGroup);
         grid->setColumnMinimumWidth(0, 20);
@@ -116,25 +114,24 @@ TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
         grid->setRowStretch(4, 1);
     }
     (new QVBoxLayout(refreshPage))->addWidget(refreshGroup);
-    pgcOption->addTab(refreshPage, QStringLiteral("書換頻度"));
+    pgcOption->addTab(refreshPage, tr("書換頻度"));
 
     // ﾗﾊﾞｰﾊﾞﾝﾄﾞ
     auto* bandPage = new QWidget;
-    rdgRubberBand =
-        Named(new TRadioGroup(QStringLiteral("起動時のﾗﾊﾞｰﾊﾞﾝﾄﾞを選んでください"),
-                              {QStringLiteral("２頂点"), QStringLiteral("中心と頂点")}, 1, bandPage),
-              "rdgRubberBand");
+    rdgRubberBand = Named(new TRadioGroup(tr("起動時のﾗﾊﾞｰﾊﾞﾝﾄﾞを選んでください"),
+                                          {tr("２頂点"), tr("中心と頂点")}, 1, bandPage),
+                          "rdgRubberBand");
     (new QVBoxLayout(bandPage))->addWidget(rdgRubberBand);
-    pgcOption->addTab(bandPage, QStringLiteral("ﾗﾊﾞｰﾊﾞﾝﾄﾞ"));
+    pgcOption->addTab(bandPage, tr("ﾗﾊﾞｰﾊﾞﾝﾄﾞ"));
 
     // 高速化
     auto* speedPage = new QWidget;
-    ckbHalf = Named(new QCheckBox(QStringLiteral("対称性を利用した高速化を行う"), speedPage), "ckbHalf");
-    ckbMove = Named(new QCheckBox(QStringLiteral("高速化のための座標補正を行う"), speedPage), "ckbMove");
-    lblRaito = Named(new QLabel(QStringLiteral("補正の割合"), speedPage), "lblRaito");
-    lblRaitoSmall = Named(new QLabel(QStringLiteral("小"), speedPage), "lblRaitoSmall");
+    ckbHalf = Named(new QCheckBox(tr("対称性を利用した高速化を行う"), speedPage), "ckbHalf");
+    ckbMove = Named(new QCheckBox(tr("高速化のための座標補正を行う"), speedPage), "ckbMove");
+    lblRaito = Named(new QLabel(tr("補正の割合"), speedPage), "lblRaito");
+    lblRaitoSmall = Named(new QLabel(tr("小"), speedPage), "lblRaitoSmall");
     srbRaito = RatioBar(speedPage, "srbRaito", 1, 5);
-    lblRaitoLarge = Named(new QLabel(QStringLiteral("大"), speedPage), "lblRaitoLarge");
+    lblRaitoLarge = Named(new QLabel(tr("大"), speedPage), "lblRaitoLarge");
     {
         auto* grid = new QGridLayout(speedPage);
         grid->setColumnMinimumWidth(0, 20);
@@ -148,13 +145,13 @@ TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
         grid->setColumnStretch(5, 1);
         grid->setRowStretch(4, 1);
     }
-    pgcOption->addTab(speedPage, QStringLiteral("高速化"));
+    pgcOption->addTab(speedPage, tr("高速化"));
 
     // 壁紙
     auto* wallPage = new QWidget;
-    auto* wallGroup = Named(new QGroupBox(QStringLiteral("壁紙用ファイルの名前"), wallPage), "grpKabegami");
-    rdbFree = Named(new QRadioButton(QStringLiteral("毎回指定"), wallGroup), "rdbFree");
-    rdbFix = Named(new QRadioButton(QStringLiteral("固定ファイル名"), wallGroup), "rdbFix");
+    auto* wallGroup = Named(new QGroupBox(tr("壁紙用ファイルの名前"), wallPage), "grpKabegami");
+    rdbFree = Named(new QRadioButton(tr("毎回指定"), wallGroup), "rdbFree");
+    rdbFix = Named(new QRadioButton(tr("固定ファイル名"), wallGroup), "rdbFix");
     edtKabegami = Named(new QLineEdit(wallGroup), "edtKabegami");
     {
         auto* grid = new QGridLayout(wallGroup);
@@ -165,12 +162,20 @@ TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
         grid->setRowStretch(3, 1);
     }
     (new QVBoxLayout(wallPage))->addWidget(wallGroup);
-    pgcOption->addTab(wallPage, QStringLiteral("壁紙"));
+    pgcOption->addTab(wallPage, tr("壁紙"));
 
-    bbnOk = Named(new QPushButton(QStringLiteral("了解(&O)"), this), "bbnOk");
+    // 言語: the locale's, Japanese or English, from the next start on.
+    auto* languagePage = new QWidget;
+    rdgLanguage = Named(new TRadioGroup(tr("起動時の言語を選んでください"),
+                                        {tr("ロケールに従う"), tr("日本語"), tr("English")}, 1, languagePage),
+                        "rdgLanguage");
+    (new QVBoxLayout(languagePage))->addWidget(rdgLanguage);
+    pgcOption->addTab(languagePage, tr("言語"));
+
+    bbnOk = Named(new QPushButton(tr("了解(&O)"), this), "bbnOk");
     bbnOk->setDefault(true);
-    bbnCancel = Named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this), "bbnCancel");
-    bbnApply = Named(new QPushButton(QStringLiteral("更新(&A)"), this), "bbnApply");
+    bbnCancel = Named(new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this), "bbnCancel");
+    bbnApply = Named(new QPushButton(tr("更新(&A)"), this), "bbnApply");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bbnOk);
@@ -241,6 +246,8 @@ void TfrmOption::FormActivate() {
     (global_.KabegamiMode ? rdbFix : rdbFree)->setChecked(true);
     edtKabegami->setText(QString::fromStdString(global_.KabegamiFileName));
     rdbKabegamiClick();
+
+    rdgLanguage->SetItemIndex(!global_.Language ? 0 : *global_.Language == TLanguage::Japanese ? 1 : 2);
 }
 
 bool TfrmOption::Apply() {
@@ -250,8 +257,8 @@ bool TfrmOption::Apply() {
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
             pgcOption->setCurrentIndex(0);
             edtBmpSet->setFocus();
-            prompt_.ShowError(folder.isEmpty() ? QStringLiteral("フォルダ名を入力して下さい")
-                                               : folder + QStringLiteral("がありません"));
+            prompt_.ShowError(folder.isEmpty() ? tr("フォルダ名を入力して下さい")
+                                               : tr("%1がありません").arg(folder));
             return false;
         }
         global_.BmpAlways = true;
@@ -278,6 +285,10 @@ bool TfrmOption::Apply() {
     global_.SetAdjust(srbRaito->value());
     global_.KabegamiMode = !rdbFree->isChecked();
     global_.KabegamiFileName = edtKabegami->text().toStdString();
+    const int language = rdgLanguage->ItemIndex();
+    if (language == 0) global_.Language.reset();
+    if (language == 1) global_.Language = TLanguage::Japanese;
+    if (language == 2) global_.Language = TLanguage::English;
     return true;
 }
 

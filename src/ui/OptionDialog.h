@@ -1,7 +1,7 @@
-// TfrmOption: the preferences (TGlobal) in six pages: folders, start-up
-// drawing method, start-up refresh rate, start-up rubber band, speed-up and
-// wallpaper file. Every showing fills the pages from TGlobal and opens on the
-// first; 了解 applies and closes, 更新 applies and stays, ｷｬﾝｾﾙ closes.
+// TfrmOption: the preferences (TGlobal) in seven pages: folders, start-up
+// drawing method, start-up refresh rate, start-up rubber band, speed-up,
+// wallpaper file and the language of the window from the next start on. Every showing fills the pages from
+// TGlobal and opens on the first; 了解 applies and closes, 更新 applies and stays, ｷｬﾝｾﾙ closes.
 #pragma once
 
 #include "locations/UGlobal.h"
@@ -58,6 +58,8 @@ public:
     QRadioButton* rdbFree;
     QRadioButton* rdbFix;
     QLineEdit* edtKabegami;
+    // 言語
+    TRadioGroup* rdgLanguage;
 
     QPushButton* bbnOk;
     QPushButton* bbnCancel;

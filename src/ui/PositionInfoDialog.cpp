@@ -49,13 +49,13 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPromp
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         l->setContentsMargins(2, 0, 2, 0); // the text lines up with the edits' below
     }
-    edtRealCenter = ValueEdit(this, "edtRealCenter", QStringLiteral("中心座標の実部です"));
-    edtImagCenter = ValueEdit(this, "edtImagCenter", QStringLiteral("中心座標の虚部です"));
-    edtWidth = ValueEdit(this, "edtWidth", QStringLiteral("幅(虚部)の大きさです"));
-    edtJuliaConstReal = ValueEdit(this, "edtJuliaConstReal", QStringLiteral("じゅりあ定数の実部です"));
-    edtJuliaConstImag = ValueEdit(this, "edtJuliaConstImag", QStringLiteral("じゅりあ定数の虚部です"));
-    lblJuliaConst = Label(this, "lblJuliaConst", QStringLiteral("じゅりあ定数"));
-    bbnClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    edtRealCenter = ValueEdit(this, "edtRealCenter", tr("中心座標の実部です"));
+    edtImagCenter = ValueEdit(this, "edtImagCenter", tr("中心座標の虚部です"));
+    edtWidth = ValueEdit(this, "edtWidth", tr("幅(虚部)の大きさです"));
+    edtJuliaConstReal = ValueEdit(this, "edtJuliaConstReal", tr("じゅりあ定数の実部です"));
+    edtJuliaConstImag = ValueEdit(this, "edtJuliaConstImag", tr("じゅりあ定数の虚部です"));
+    lblJuliaConst = Label(this, "lblJuliaConst", tr("じゅりあ定数"));
+    bbnClose = new QPushButton(tr("閉じる(&C)"), this);
     bbnClose->setObjectName("bbnClose");
     bbnClose->setDefault(true);
 
@@ -75,11 +75,10 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPromp
         if (brackets) grid->addWidget(marks.emplaceBack(Label(this, "", QStringLiteral(")"))), r, 5);
         return marks;
     };
-    row(0, Label(this, "lblReal", QStringLiteral("実部")), lblRealP, QStringLiteral("～"), lblRealQ, false);
-    row(1, Label(this, "lblImag", QStringLiteral("虚部")), lblImagQ, QStringLiteral("～"), lblImagP, false);
-    row(2, Label(this, "lblCenter", QStringLiteral("中心")), edtRealCenter, QStringLiteral(","),
-        edtImagCenter, true);
-    row(3, Label(this, "lblWidth", QStringLiteral("幅(虚)")), edtWidth, QString(), nullptr, false);
+    row(0, Label(this, "lblReal", tr("実部")), lblRealP, tr("～"), lblRealQ, false);
+    row(1, Label(this, "lblImag", tr("虚部")), lblImagQ, tr("～"), lblImagP, false);
+    row(2, Label(this, "lblCenter", tr("中心")), edtRealCenter, QStringLiteral(","), edtImagCenter, true);
+    row(3, Label(this, "lblWidth", tr("幅(虚)")), edtWidth, QString(), nullptr, false);
     juliaMarks_ = row(4, lblJuliaConst, edtJuliaConstReal, QStringLiteral(","), edtJuliaConstImag, true);
 
     auto* buttons = new QHBoxLayout;
@@ -97,7 +96,7 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPromp
 
 void TfrmPositionInfoDialog::Refresh() {
     const TViewPlace place = explorer_.Place();
-    setWindowTitle(FormulaLabel(place.Formula) + QStringLiteral("座標"));
+    setWindowTitle(tr("%1座標").arg(FormulaLabel(place.Formula)));
     const TComplex p = explorer_.Engine().GetPointP(), q = explorer_.Engine().GetPointQ();
     lblRealP->setText(FloatText(p.Re));
     lblRealQ->setText(FloatText(q.Re));

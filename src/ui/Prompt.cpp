@@ -1,6 +1,7 @@
 #include "ui/Prompt.h"
 
 #include "ui/AppTitle.h"
+#include "ui/Language.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -113,6 +114,10 @@ int FilterIndexOf(const QString& filter, const QString& selected) {
     const QStringList filters = filter.split(";;");
     const qsizetype i = filters.indexOf(selected);
     return i < 0 ? 1 : static_cast<int>(i) + 1;
+}
+
+TPromptReporter::TPromptReporter(TPrompt& prompt) : prompt_(prompt) {
+    Language = InterfaceLanguage();
 }
 
 void TPromptReporter::ShowError(const std::string& text) {

@@ -87,10 +87,10 @@ QString QtFilter(const QString& filter);
 // The 1-based index of a Qt filter string within the converted list, or 1.
 int FilterIndexOf(const QString& filter, const QString& selected);
 
-// Sends the core's error reports to a prompt.
+// Sends the core's error reports to a prompt, worded in the window's language.
 class TPromptReporter : public TErrorReporter {
 public:
-    explicit TPromptReporter(TPrompt& prompt) : prompt_(prompt) {}
+    explicit TPromptReporter(TPrompt& prompt);
     void ShowError(const std::string& text) override;
 
 private:

@@ -12,13 +12,13 @@ namespace vistal::ui {
 TfrmSetJuliaConstDialog::TfrmSetJuliaConstDialog(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmSetJuliaConstDialog");
-    setWindowTitle(QStringLiteral("じゅりあ定数の設定"));
-    TCoordinateForm form(this, QStringLiteral("じゅりあ定数を入力してください"));
+    setWindowTitle(tr("じゅりあ定数の設定"));
+    TCoordinateForm form(this, tr("じゅりあ定数を入力してください"));
     const TComplex seed = explorer.Place().JuliaSeed;
-    edtReal = form.AddField("edtReal", QStringLiteral("実部"), FloatText(seed.Re));
-    edtImag = form.AddField("edtImag", QStringLiteral("虚部"), FloatText(seed.Im));
+    edtReal = form.AddField("edtReal", tr("実部"), FloatText(seed.Re));
+    edtImag = form.AddField("edtImag", tr("虚部"), FloatText(seed.Im));
     form.AddButtons(bbnOk, bbnCancel);
-    bbnOk->setToolTip(QStringLiteral("今回の設定を有効にする"));
+    bbnOk->setToolTip(tr("今回の設定を有効にする"));
 
     connect(bbnOk, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { bbnOkClick(); }); });
     connect(bbnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -77,20 +77,20 @@ TfrmCustomColor::TfrmCustomColor(TPrompt& prompt, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       prompt_(prompt) {
     setObjectName("frmCustomColor");
-    setWindowTitle(QStringLiteral("色0の設定"));
+    setWindowTitle(tr("色0の設定"));
 
-    grpColor0 = new QGroupBox(QStringLiteral("色0の設定"), this);
+    grpColor0 = new QGroupBox(tr("色0の設定"), this);
     grpColor0->setObjectName("grpColor0");
-    rdbStandard = new QRadioButton(QStringLiteral("標準の色を使う"), grpColor0);
+    rdbStandard = new QRadioButton(tr("標準の色を使う"), grpColor0);
     rdbStandard->setObjectName("rdbStandard");
-    rdbCustom = new QRadioButton(QStringLiteral("指定した色を使う"), grpColor0);
+    rdbCustom = new QRadioButton(tr("指定した色を使う"), grpColor0);
     rdbCustom->setObjectName("rdbCustom");
     imgCustomColor = new TColorSwatch(grpColor0);
     imgCustomColor->setObjectName("imgCustomColor");
     bbnOK = new QPushButton(QStringLiteral("OK"), this);
     bbnOK->setObjectName("bbnOK");
     bbnOK->setDefault(true);
-    bbnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    bbnCancel = new QPushButton(tr("キャンセル"), this);
     bbnCancel->setObjectName("bbnCancel");
     bbnCancel->setAutoDefault(false);
 
@@ -106,7 +106,7 @@ TfrmCustomColor::TfrmCustomColor(TPrompt& prompt, QWidget* parent)
 
     // Wide enough for the caption, which the window manager follows with the
     // program's name.
-    grpColor0->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("色0の設定 — びすたる")) + 96);
+    grpColor0->setMinimumWidth(fontMetrics().horizontalAdvance(tr("色0の設定 — びすたる")) + 96);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

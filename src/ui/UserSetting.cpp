@@ -15,22 +15,22 @@ namespace vistal::ui {
 TfrmSetting::TfrmSetting(const TVistal& engine, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), prompt_(prompt) {
     setObjectName("frmSetting");
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     edtWidth = new QLineEdit(QString::number(engine.Width()), this);
     edtWidth->setObjectName("edtWidth");
     edtHeight = new QLineEdit(QString::number(engine.Height()), this);
     edtHeight->setObjectName("edtHeight");
-    auto* lblWidth = new QLabel(QStringLiteral("横のサイズ(&W)"), this);
+    auto* lblWidth = new QLabel(tr("横のサイズ(&W)"), this);
     lblWidth->setObjectName("lblWidth");
     lblWidth->setBuddy(edtWidth);
-    auto* lblHeight = new QLabel(QStringLiteral("縦のサイズ(&H)"), this);
+    auto* lblHeight = new QLabel(tr("縦のサイズ(&H)"), this);
     lblHeight->setObjectName("lblHeight");
     lblHeight->setBuddy(edtHeight);
     bbnOk = new QPushButton(QStringLiteral("&OK"), this);
     bbnOk->setObjectName("bbnOk");
-    bbnOk->setToolTip(QStringLiteral("今回の設定を有効にする"));
+    bbnOk->setToolTip(tr("今回の設定を有効にする"));
     bbnOk->setDefault(true);
-    bbnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    bbnCancel = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this);
     bbnCancel->setObjectName("bbnCancel");
 
     auto* fields = new QGridLayout;
@@ -56,11 +56,11 @@ void TfrmSetting::bbnOkClick() {
     const std::optional<int> width = ParseInt32(edtWidth->text());
     const std::optional<int> height = ParseInt32(edtHeight->text());
     if (!width || !height) {
-        prompt_.ShowError(QStringLiteral("整数値を入力してください"));
+        prompt_.ShowError(tr("整数値を入力してください"));
         return;
     }
     if (*width <= 0 || *height <= 0) {
-        prompt_.ShowError(QStringLiteral("サイズは正の整数を指定してください"));
+        prompt_.ShowError(tr("サイズは正の整数を指定してください"));
         return;
     }
     NewWidth = *width;

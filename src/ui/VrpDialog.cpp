@@ -3,6 +3,7 @@
 #include "locations/ULocationTarget.h"
 #include "ui/DroppedFile.h"
 #include "ui/Guard.h"
+#include "ui/Language.h"
 #include "ui/PictureImage.h"
 #include "ui/VrpSettingDialog.h"
 
@@ -26,7 +27,9 @@ namespace vistal::ui {
 
 namespace {
 
-const QString kVrpFilter = QStringLiteral("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
+QString VrpFilter() {
+    return TfrmVrpDialog::tr("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
+}
 // The preview is shown this often while it is drawn (ms).
 constexpr int kPreviewRefresh = 100;
 
@@ -71,7 +74,7 @@ TfrmVrpDialog::TfrmVrpDialog(TExplorer& explorer, TPrompt& prompt, const QString
     lblVcp = new QLabel(Panel2);
     lblVcp->setObjectName("lblVcp");
     lblVcp->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    details->addWidget(Caption(Panel2, "lblVcpCaption", QStringLiteral("V C P")), row, 0);
+    details->addWidget(Caption(Panel2, "lblVcpCaption", tr("V C P")), row, 0);
     details->addWidget(lblVcp, row++, 1);
     // The memo in a read-only edit without a frame, as wide as the panel
     // leaves it: a long memo can be scrolled and copied.
@@ -84,17 +87,15 @@ TfrmVrpDialog::TfrmVrpDialog(TExplorer& explorer, TPrompt& prompt, const QString
     memo.setColor(QPalette::Base, memo.color(QPalette::Window));
     edtMemo->setPalette(memo);
     edtMemo->setTextMargins(-2, 0, 0, 0); // its text lines up with the labels above
-    details->addWidget(Caption(Panel2, "lblMemoCaption", QStringLiteral("メ  モ")), row, 0);
+    details->addWidget(Caption(Panel2, "lblMemoCaption", tr("メ  モ")), row, 0);
     details->addWidget(edtMemo, row++, 1);
     details->setColumnStretch(1, 1);
 
-    bbnDisplay = Button(this, "bbnDisplay", QStringLiteral("表示(&D)"));
+    bbnDisplay = Button(this, "bbnDisplay", tr("表示(&D)"));
     bbnDisplay->setDefault(true);
-    BitBtn2 = Button(this, "BitBtn2", QStringLiteral("ｷｬﾝｾﾙ(&C)"));
-    bbnOpen = Button(this, "bbnOpen", QStringLiteral("読込み(&L)..."),
-                     QStringLiteral("VRP(おすすめ座標)ﾌｧｲﾙを読み込みます"));
-    BitBtn1 = Button(this, "BitBtn1", QStringLiteral("設定(&S)..."),
-                     QStringLiteral("おすすめ座標に関する設定をします"));
+    BitBtn2 = Button(this, "BitBtn2", tr("ｷｬﾝｾﾙ(&C)"));
+    bbnOpen = Button(this, "bbnOpen", tr("読込み(&L)..."), tr("VRP(おすすめ座標)ﾌｧｲﾙを読み込みます"));
+    BitBtn1 = Button(this, "BitBtn1", tr("設定(&S)..."), tr("おすすめ座標に関する設定をします"));
     for (QPushButton* b : {bbnDisplay, BitBtn2, bbnOpen, BitBtn1})
         b->setAutoDefault(false);
     imgVistal = new QLabel(this);
@@ -154,7 +155,7 @@ void TfrmVrpDialog::FormCreate(const QStringList& arguments) {
     bbnDisplay->setEnabled(false);
     imgVistal->hide();
     setAcceptDrops(true);
-    setWindowTitle(QStringLiteral("おすすめ座標一覧"));
+    setWindowTitle(tr("おすすめ座標一覧"));
 
     Handle([&] {
         const QString first = arguments.isEmpty() ? QString() : arguments.first();
@@ -174,7 +175,7 @@ void TfrmVrpDialog::LoadList(const QString& fileName) {
     try {
         list_.LoadFromFile(name);
     } catch (const EAbort&) {
-        prompt_.ShowError(QString::fromStdString(list_.ErrorReport(name)));
+        prompt_.ShowError(QString::fromStdString(list_.ErrorReport(name, InterfaceLanguage())));
         throw;
     }
     TGlobal& g = explorer_.Global();
@@ -206,10 +207,10 @@ void TfrmVrpDialog::FillTitles() {
 void TfrmVrpDialog::UpdateListCaption() {
     const std::string& file = explorer_.Global().CurrentVrpFile;
     if (file.empty())
-        setWindowTitle(QStringLiteral("おすすめ座標一覧"));
+        setWindowTitle(tr("おすすめ座標一覧"));
     else
-        setWindowTitle(QStringLiteral("おすすめ座標一覧(") +
-                       QFileInfo(QString::fromStdString(file)).fileName() + QStringLiteral(")"));
+        setWindowTitle(tr("おすすめ座標一覧(") + QFileInfo(QString::fromStdString(file)).fileName() +
+                       QStringLiteral(")"));
 }
 
 void TfrmVrpDialog::showEvent(QShowEvent* event) {
@@ -226,8 +227,8 @@ void TfrmVrpDialog::FormActivate() {
 
 void TfrmVrpDialog::bbnOpenClick() {
     TFileRequest request;
-    request.Title = QStringLiteral("VRPﾌｧｲﾙを開く");
-    request.Filter = kVrpFilter;
+    request.Title = tr("VRPﾌｧｲﾙを開く");
+    request.Filter = VrpFilter();
     request.FileName = openFileName_;
     request.MustExist = true;
     const std::optional<TFileChoice> choice = prompt_.OpenFile(request);

@@ -14,29 +14,31 @@ namespace vistal::ui {
 
 namespace {
 
-const QString kVrpFilter = QStringLiteral("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
+QString VrpFilter() {
+    return TfrmVrpSetting::tr("VRPﾌｧｲﾙ(*.vrp)|*.vrp|全てのﾌｧｲﾙ|*");
+}
 
 } // namespace
 
 TfrmVrpSetting::TfrmVrpSetting(TGlobal& global, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), global_(global), prompt_(prompt) {
     setObjectName("frmVrpSetting");
-    setWindowTitle(QStringLiteral("おすすめ座標に関する設定"));
-    ckbVrpLoad = new QCheckBox(QStringLiteral("起動時にVRP(おすすめ座標)ﾌｧｲﾙを読み込む(&I)"), this);
+    setWindowTitle(tr("おすすめ座標に関する設定"));
+    ckbVrpLoad = new QCheckBox(tr("起動時にVRP(おすすめ座標)ﾌｧｲﾙを読み込む(&I)"), this);
     ckbVrpLoad->setObjectName("ckbVrpLoad");
     edtVrpFile = new QLineEdit(this);
     edtVrpFile->setObjectName("edtVrpFile");
     edtVrpFile->setMinimumWidth(280);
-    bbnBrowse = new QPushButton(QStringLiteral("参照(&B)..."), this);
+    bbnBrowse = new QPushButton(tr("参照(&B)..."), this);
     bbnBrowse->setObjectName("bbnBrowse");
-    ckbVcp = new QCheckBox(QStringLiteral("ﾊﾟﾚｯﾄ(VCP)が指定してあればそれで描画する(&P)"), this);
+    ckbVcp = new QCheckBox(tr("ﾊﾟﾚｯﾄ(VCP)が指定してあればそれで描画する(&P)"), this);
     ckbVcp->setObjectName("ckbVcp");
-    ckbTitleSorted = new QCheckBox(QStringLiteral("ﾀｲﾄﾙのｿｰﾄをする(&S)"), this);
+    ckbTitleSorted = new QCheckBox(tr("ﾀｲﾄﾙのｿｰﾄをする(&S)"), this);
     ckbTitleSorted->setObjectName("ckbTitleSorted");
     bbnOk = new QPushButton(QStringLiteral("&OK"), this);
     bbnOk->setObjectName("bbnOk");
     bbnOk->setDefault(true);
-    bbnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    bbnCancel = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this);
     bbnCancel->setObjectName("bbnCancel");
 
     auto* file = new QHBoxLayout;
@@ -59,9 +61,9 @@ TfrmVrpSetting::TfrmVrpSetting(TGlobal& global, TPrompt& prompt, QWidget* parent
 
     // FormCreate
     dialogFileName_ = QString::fromStdString(global_.AutoLoadFile);
-    ckbVcp->setToolTip(QStringLiteral("VRPﾌｧｲﾙでVCPﾌｧｲﾙが指定してある時に\n"
-                                      "そのVCPﾌｧｲﾙを使って描画する場合は\n"
-                                      "ﾁｪｯｸしてください"));
+    ckbVcp->setToolTip(tr("VRPﾌｧｲﾙでVCPﾌｧｲﾙが指定してある時に\n"
+                          "そのVCPﾌｧｲﾙを使って描画する場合は\n"
+                          "ﾁｪｯｸしてください"));
 
     const auto on = [this](QAbstractButton* button, void (TfrmVrpSetting::*handler)()) {
         connect(button, &QAbstractButton::clicked, this,
@@ -94,8 +96,8 @@ void TfrmVrpSetting::ckbVrpLoadClick() {
 
 void TfrmVrpSetting::bbnBrowseClick() {
     TFileRequest request;
-    request.Title = QStringLiteral("VRPﾌｧｲﾙの指定");
-    request.Filter = kVrpFilter;
+    request.Title = tr("VRPﾌｧｲﾙの指定");
+    request.Filter = VrpFilter();
     request.FileName = dialogFileName_;
     request.MustExist = true;
     const std::optional<TFileChoice> choice = prompt_.OpenFile(request);
@@ -111,8 +113,7 @@ void TfrmVrpSetting::bbnOkClick() {
     if (ckbVrpLoad->isChecked()) {
         const QString file = edtVrpFile->text();
         if (!IsExistingFile(file.toStdString())) {
-            prompt_.ShowError(QStringLiteral("起動時に読み込む VRP ﾌｧｲﾙ\r\n") + file +
-                              QStringLiteral("\r\nがありません"));
+            prompt_.ShowError(tr("起動時に読み込む VRP ﾌｧｲﾙ\r\n%1\r\nがありません").arg(file));
             return;
         }
         global_.AutoLoadFile = file.toStdString();

@@ -1,5 +1,6 @@
 #include "ui/Wallpaper.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -56,7 +57,7 @@ QString FindTool(const QString& name, const QProcessEnvironment& env) {
 QString DesktopName(const QProcessEnvironment& env) {
     QString name = env.value(QStringLiteral("XDG_CURRENT_DESKTOP")).trimmed();
     if (name.isEmpty()) name = env.value(QStringLiteral("DESKTOP_SESSION")).trimmed();
-    return name.isEmpty() ? QStringLiteral("不明") : name;
+    return name.isEmpty() ? QCoreApplication::translate("vistal::ui::Wallpaper", "不明") : name;
 }
 
 void Tell(QString* why, const QString& text) {
@@ -77,20 +78,24 @@ TToolRun RunTool(const QString& program, const QStringList& arguments, const QPr
     process.start(program, arguments, QIODevice::ReadOnly);
     const QString tool = QFileInfo(program).fileName();
     if (!process.waitForStarted(kToolTimeoutMs)) {
-        Tell(why, QStringLiteral("%1 を起動できません: %2").arg(tool, process.errorString()));
+        Tell(why, QCoreApplication::translate("vistal::ui::Wallpaper", "%1 を起動できません: %2")
+                      .arg(tool, process.errorString()));
         return {};
     }
     if (!process.waitForFinished(kToolTimeoutMs)) {
         process.kill();
         process.waitForFinished();
-        Tell(why, QStringLiteral("%1 が応答しません").arg(tool));
+        Tell(why, QCoreApplication::translate("vistal::ui::Wallpaper", "%1 が応答しません").arg(tool));
         return {};
     }
     const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         QString text = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        if (text.isEmpty()) text = QStringLiteral("終了コード %1").arg(process.exitCode());
-        Tell(why, QStringLiteral("%1 が失敗しました: %2").arg(tool, text));
+        if (text.isEmpty())
+            text =
+                QCoreApplication::translate("vistal::ui::Wallpaper", "終了コード %1").arg(process.exitCode());
+        Tell(why,
+             QCoreApplication::translate("vistal::ui::Wallpaper", "%1 が失敗しました: %2").arg(tool, text));
         return {};
     }
     return {true, out};
@@ -162,7 +167,8 @@ bool SetXfce(const QString& tool, const QString& path, int mode, const QProcessE
     for (const QString& line : list.Out.split('\n', Qt::SkipEmptyParts))
         if (image.match(line.trimmed()).hasMatch()) images << line.trimmed();
     if (images.isEmpty()) {
-        Tell(why, QStringLiteral("Xfce のﾃﾞｽｸﾄｯﾌﾟ設定に壁紙の項目がありません"));
+        Tell(why, QCoreApplication::translate("vistal::ui::Wallpaper",
+                                              "Xfce のﾃﾞｽｸﾄｯﾌﾟ設定に壁紙の項目がありません"));
         return false;
     }
     // xfdesktop's styles: 1 centred, 2 tiled, 3 stretched.
@@ -224,13 +230,16 @@ TDesktop DesktopOf(const QProcessEnvironment& env) {
 bool CanSetWallpaper(const QProcessEnvironment& env, QString* why) {
     const TDesktop desktop = DesktopOf(env);
     if (desktop == TDesktop::Other) {
-        Tell(why, QStringLiteral("このﾃﾞｽｸﾄｯﾌﾟ(%1)の壁紙は設定できません。"
-                                 "設定できるのは GNOME, Xfce, KDE Plasma のﾃﾞｽｸﾄｯﾌﾟです")
+        Tell(why, QCoreApplication::translate("vistal::ui::Wallpaper",
+                                              "このﾃﾞｽｸﾄｯﾌﾟ(%1)の壁紙は設定できません。"
+                                              "設定できるのは GNOME, Xfce, KDE Plasma のﾃﾞｽｸﾄｯﾌﾟです")
                       .arg(DesktopName(env)));
         return false;
     }
     if (FindTool(ToolOf(desktop), env).isEmpty()) {
-        Tell(why, QStringLiteral("%1 が見つからないため、壁紙を設定できません").arg(ToolOf(desktop)));
+        Tell(why, QCoreApplication::translate("vistal::ui::Wallpaper",
+                                              "%1 が見つからないため、壁紙を設定できません")
+                      .arg(ToolOf(desktop)));
         return false;
     }
     return true;

@@ -6,7 +6,7 @@ namespace vistal::ui {
 
 TfrmInputFloatDialog::TfrmInputFloatDialog(TPrompt& prompt, QWidget* parent) : TInputForm(prompt, parent) {
     setObjectName("frmInputFloatDialog");
-    ErrorMessage = QStringLiteral("数値を入力してください");
+    ErrorMessage = tr("数値を入力してください");
 }
 
 bool TfrmInputFloatDialog::TakeValue(const QString& text) {
@@ -16,11 +16,11 @@ bool TfrmInputFloatDialog::TakeValue(const QString& text) {
         return false;
     }
     if (!(*value >= Min)) {
-        Refuse(QStringLiteral("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(FloatText(Min)));
+        Refuse(tr("値が小さすぎます\n%1 以上の数値を入力して下さい").arg(FloatText(Min)));
         return false;
     }
     if (*value > Max) {
-        Refuse(QStringLiteral("値が大きすぎます\n%1 以下の数値を入力して下さい").arg(FloatText(Max)));
+        Refuse(tr("値が大きすぎます\n%1 以下の数値を入力して下さい").arg(FloatText(Max)));
         return false;
     }
     Value = *value;

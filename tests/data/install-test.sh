@@ -22,6 +22,7 @@ need() {
 }
 need bin/vistal-render
 need share/doc/vistal/Help.html
+need share/doc/vistal/Help.en.html
 need share/applications/vistal.desktop
 for size in 16 32 48 64 128 256; do
     need share/icons/hicolor/${size}x${size}/apps/vistal.png
@@ -34,7 +35,7 @@ need share/man/man1/vistal.1
 need share/bash-completion/completions/vistal-render
 # A distribution keeps the licence in its own copyright file.
 [ ! -e "$usr/share/doc/vistal/LICENSE" ] || { echo "installed: /usr/share/doc/vistal/LICENSE"; status=1; }
-[ "$explorer" = 1 ] && need bin/vistal
+[ "$explorer" = 1 ] && need bin/vistal && need share/vistal/translations/vistal_en.qm
 [ "$render_man" = 1 ] && need share/man/man1/vistal-render.1
 
 [ -x "$usr/bin/vistal-render" ] || { echo "not executable: /usr/bin/vistal-render"; status=1; }
@@ -58,8 +59,10 @@ grep -m1 '^Version ' "$source/NEWS" | grep -qF "Version $version " ||
 
 if [ "$explorer" = 1 ]; then
     "$usr/bin/vistal" --version | grep -q "^vistal $version\$" || { echo "vistal --version: no version"; status=1; }
-    "$usr/bin/vistal" --help | grep -qF "$usr/share/doc/vistal/Help.html" ||
-        { echo "vistal --help does not name the installed help page"; status=1; }
+    for page in ja:Help.html en:Help.en.html; do
+        "$usr/bin/vistal" --lang "${page%%:*}" --help | grep -qF "$usr/share/doc/vistal/${page#*:}" ||
+            { echo "vistal --help does not name the installed help page ${page#*:}"; status=1; }
+    done
     # A list file on the command line (as the desktop entry passes one) must
     # not stop the window from starting: still running after two seconds.
     : >"$dest/list.vrp"

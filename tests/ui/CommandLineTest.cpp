@@ -17,9 +17,9 @@ struct TAnswer {
     QString text;
 };
 
-TAnswer Answer(const QStringList& args, const QString& exeDir = QStringLiteral("/opt/vistal/bin")) {
+TAnswer Answer(const QStringList& args, TLanguage language = TLanguage::Japanese) {
     FILE* out = std::tmpfile();
-    TAnswer answer{ui::AnswerCommandLine(args, exeDir, out), {}};
+    TAnswer answer{ui::AnswerCommandLine(args, QStringLiteral("/opt/vistal/bin"), out, language), {}};
     std::rewind(out);
     QByteArray bytes;
     char buffer[4096];
@@ -35,12 +35,14 @@ TAnswer Answer(const QStringList& args, const QString& exeDir = QStringLiteral("
 TEST(CommandLine, HelpAndVersionAnswerWithoutAWindow) {
     TAnswer help = Answer({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.text.startsWith("Usage: vistal [FILE]\n"));
+    EXPECT_TRUE(help.text.startsWith("Usage: vistal [OPTION]... [FILE]\n"));
     EXPECT_TRUE(help.text.contains("vistal-render --help"));
     EXPECT_TRUE(help.text.contains("/opt/vistal/bin/Help/Help.html"));
     EXPECT_TRUE(help.text.endsWith("\n\n" + QString::fromStdString(ReportingText())))
         << help.text.toStdString();
     EXPECT_EQ(Answer({"list.vrp", "-h"}).text, help.text);
+    // The help page of the language.
+    EXPECT_TRUE(Answer({"--help"}, TLanguage::English).text.contains("/opt/vistal/bin/Help/Help.en.html"));
 
     TAnswer version = Answer({"--version", "--help"});
     EXPECT_EQ(version.status, 0);

@@ -27,4 +27,5 @@ expect 1 '^vistal: no display (DISPLAY and WAYLAND_DISPLAY are unset)' env -u DI
 expect 1 '^vistal: cannot open a window: .*display' env DISPLAY=:1023 "$vistal"
 # Qt takes its own options first.
 expect 2 "^vistal: unknown option '--bogus'" env -u DISPLAY "$vistal" -platform offscreen --bogus
+expect 2 "^vistal: --lang: 'fr' is not ja or en" env -u DISPLAY "$vistal" --lang fr
 exit $status
