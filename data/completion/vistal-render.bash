@@ -85,6 +85,7 @@ _vistal_render() {
         --format) words="bmp png jpeg" ;;
         --mode) words="normal search border fadein antialias ext-normal potential1 potential2 potential3" ;;
         --formula) words="mandelbrot julia" ;;
+        --lang) words="ja en" ;;
         --detail) words="auto" ;;
         --compo) words="on off" ;;
         --bright) words="1 2 3 4" ;;
@@ -107,7 +108,7 @@ _vistal_render() {
             --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
             --frame-range --shard --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
             --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --progress -q --quiet
-            --stats -h --help --version" -- "$cur"))
+            --stats --lang -h --help --version" -- "$cur"))
     fi
     return 0
 }
