@@ -1147,7 +1147,7 @@ is not a file this program opens.</translation>
     </message>
     <message>
         <source>ロケールに従う</source>
-        <translation>The locale&apos;s</translation>
+        <translation>Follow the locale</translation>
     </message>
     <message>
         <source>日本語</source>

@@ -48,6 +48,8 @@ TfrmOption::TfrmOption(TGlobal& global, TPrompt& prompt, QWidget* parent)
     setObjectName("frmOption");
     setWindowTitle(tr("びすたるのオプション"));
     pgcOption = Named(new QTabWidget(this), "pgcOption");
+    // Every page's tab in view: the dialog is as wide as the tabs need.
+    pgcOption->setUsesScrollButtons(false);
 
     // ﾌｫﾙﾀﾞ
     auto* folders = new QWidget;
