@@ -54,6 +54,12 @@ inline std::string PictureMemoryNeeded(const std::string& need, std::uint64_t pi
                 " for the results kept for re-colouring";
     return "needs " + need + " (" + what + "); " + source + " " + available;
 }
+inline std::string DeepMemoryNeeded(const std::string& need, std::uint64_t perIteration, bool julia,
+                                    const std::string& source, const std::string& available, bool besides) {
+    return "a deep view of this iteration limit needs " + need + " for its reference orbit" +
+           (julia ? "s" : "") + " and tables (" + std::to_string(perIteration) + " bytes an iteration); " +
+           source + " " + available + (besides ? " beside the picture" : "");
+}
 inline std::string WorkingMemoryBesides(const std::string& size) {
     return ", and a drawing needs " + size + " besides";
 }

@@ -4,6 +4,7 @@
 #include "base/UType.h"
 #include "engine/Messages.h"
 #include "engine/ResultCache.h"
+#include "engine/kernels/DeepKernel.h"
 
 #include <cstdio>
 #include <sys/resource.h>
@@ -82,6 +83,16 @@ std::string CheckPictureMemory(int width, int height, std::uint8_t drawMode, int
     if (need <= available.Bytes)
         text += msg::WorkingMemoryBesides(FormatByteSize(kDrawingWorkingMemory, true));
     return text;
+}
+
+std::string CheckDeepMemory(std::int32_t iteration, bool julia, std::uint64_t besides,
+                            const TMemoryLimit& available) {
+    const std::uint64_t need = DeepPlanMemoryBound(iteration, julia);
+    if (besides + need + kDrawingWorkingMemory <= available.Bytes) return {};
+    const std::uint64_t perIteration = DeepPlanMemoryBound(0, julia);
+    return msg::DeepMemoryNeeded(
+        FormatByteSize(need, true), perIteration, julia, available.Source,
+        FormatByteSize(available.Bytes > besides ? available.Bytes - besides : 0, false), besides != 0);
 }
 
 } // namespace vistal

@@ -46,4 +46,13 @@ std::string CheckPictureMemory(int width, int height, std::uint8_t drawMode, int
 std::string CheckPictureMemory(int width, int height, std::uint8_t drawMode, int pictures,
                                const TMemoryLimit& available);
 
+// Empty when the reference orbits and approximation tables of a deep view
+// with this iteration limit fit in the available memory beside `besides`
+// bytes (the pictures); otherwise one sentence without a full stop, such as
+// "a deep view of this limit needs 240 GiB for its reference orbit and
+// tables (120 bytes an iteration); this machine has 23.4 GiB". The need is
+// that of a reference that runs to the limit.
+std::string CheckDeepMemory(std::int32_t iteration, bool julia, std::uint64_t besides,
+                            const TMemoryLimit& available);
+
 } // namespace vistal

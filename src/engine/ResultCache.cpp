@@ -54,7 +54,7 @@ bool TResultCache::IsValidFor(const TResultCacheValidFor& c) const {
     if (r.Formula != fmMandelbrot && r.Formula != fmJulia) return false;
     if (r.Formula != c.Formula || r.Center.Re != c.Center.Re || r.Center.Im != c.Center.Im ||
         r.ImSpan != c.ImSpan || r.Pow != c.Pow || r.Width != c.Width || r.Height != c.Height ||
-        r.Iteration != c.Iteration || r.Escape != c.Escape)
+        r.Iteration != c.Iteration || r.Escape != c.Escape || r.Deep != c.Deep)
         return false;
     if (r.Formula == fmJulia && (r.JuliaSeed.Re != c.JuliaSeed.Re || r.JuliaSeed.Im != c.JuliaSeed.Im))
         return false;

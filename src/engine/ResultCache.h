@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vistal {
@@ -29,6 +30,7 @@ struct TResultCacheValidFor {
     TComplex JuliaSeed;
     std::int32_t Iteration = 0;
     double Escape = 0;
+    std::string Deep; // for a deep drawing, its path and exact position; empty on doubles
 };
 
 class TResultCache {

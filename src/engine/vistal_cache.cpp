@@ -21,6 +21,11 @@ TResultCacheValidFor TVistal::CurrentCacheKey() const {
     key.JuliaSeed = juliaSeed_;
     key.Iteration = iteration_;
     key.Escape = escape_;
+    // A deep view is told from its neighbours by its exact position, and a
+    // view drawn on the deep path from the same view drawn on doubles.
+    if (DeepView())
+        key.Deep = (Exact ? "exact " + std::to_string(ExactBits) + " " : std::string("deep ")) +
+                   position_.ExactText();
     return key;
 }
 

@@ -4,6 +4,8 @@
 #include "base/WorkerPool.h"
 #include "colour/ImageEffect.h"
 #include "engine/PaletteColor.h"
+#include "engine/ViewPrecision.h"
+#include "engine/kernels/DeepKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,8 +35,47 @@ void TVistal::SetHeight(int h) {
     height_ = h;
 }
 
+void TVistal::SetCenter(const TComplex& c) {
+    center_ = c;
+    position_.Re.Set(c.Re);
+    position_.Im.Set(c.Im);
+}
+
 void TVistal::SetImSpan(double s) {
     imSpan_ = std::fabs(s);
+    position_.Span = TFloatExp::FromDouble(imSpan_);
+}
+
+void TVistal::SetPosition(const TDeepPosition& p) {
+    position_ = p;
+    position_.Span = p.Span.Abs();
+    center_ = p.Center();
+    imSpan_ = position_.Span.ToDouble();
+}
+
+bool TVistal::DeepView() const {
+    if (Exact || DeepMode == TDeepMode::Always) return true;
+    if (DeepMode == TDeepMode::Never) return false;
+    return !ViewPrecision(*this).Resolved();
+}
+
+std::shared_ptr<TDeepPlan> TVistal::PlanFor(double bound) {
+    if (!DeepView()) return nullptr;
+    TDeepParameters p;
+    p.CenterRe = position_.Re;
+    p.CenterIm = position_.Im;
+    p.Span = position_.Span;
+    p.Width = width_;
+    p.Height = height_;
+    p.Julia = formula_ != fmMandelbrot;
+    p.Pow = pow_;
+    p.Seed = juliaSeed_;
+    p.Iteration = iteration_;
+    p.Bound = bound;
+    p.Exact = Exact;
+    p.ExactBits = ExactBits;
+    if (drawingPlan_ && drawingPlan_->Parameters().SameAs(p)) return drawingPlan_;
+    return std::make_shared<TDeepPlan>(p);
 }
 
 void TVistal::SetEscape(double e) {
@@ -74,7 +115,10 @@ TKernel TVistal::MakeKernel() {
     else
         kind = pow_ == 2 ? TKernelKind::Julia2 : TKernelKind::JuliaN;
     const int threads = PrepareWorkers();
-    return TKernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls, KernelPath, workers_.get(), threads);
+    TKernel kernel(kind, iteration_, pow_, juliaSeed_, &KernelCalls, KernelPath, workers_.get(), threads);
+    drawingPlan_ = PlanFor(4);
+    kernel.SetDeep(drawingPlan_.get());
+    return kernel;
 }
 
 int TVistal::PrepareWorkers() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/Bitmap.h"
+#include "base/DeepPosition.h"
 #include "base/UType.h"
 #include "colour/Hvcpr.h"
 #include "engine/ResultCache.h"
@@ -23,6 +24,12 @@ namespace vistal {
 using TPaletteArray = std::vector<TColor>;
 
 class TDrawFrame;
+class TDeepPlan;
+
+// When a drawing takes the deep path (engine/kernels/DeepKernel.h): Auto for
+// views finer than doubles resolve (ViewPrecision), Always, or Never (such a
+// view is then drawn as its doubles define it, in blocks).
+enum class TDeepMode : std::uint8_t { Auto, Always, Never };
 
 class TVistal {
 public:
@@ -32,16 +39,23 @@ public:
     ~TVistal();
 
     // ---- parameters -------------------------------------------------------
+    // The centre and span as doubles: the view of the double path, and the
+    // nearest doubles of a deep view's position.
     const TComplex& Center() const { return center_; }
-    void SetCenter(const TComplex& c) { center_ = c; }
+    void SetCenter(const TComplex& c);
     const TComplex& JuliaSeed() const { return juliaSeed_; }
     void SetJuliaSeed(const TComplex& c); // only while Formula is Julia, else silent abort
     int Width() const { return width_; }
     void SetWidth(int w); // > 0, else silent abort
     int Height() const { return height_; }
-    void SetHeight(int h); // > 0, else silent abort
-    double ImSpan() const { return imSpan_; }
-    void SetImSpan(double s); // stores the absolute value
+    void SetHeight(int h);                    // > 0, else silent abort
+    double ImSpan() const { return imSpan_; } // 0 or subnormal for spans below double's range
+    void SetImSpan(double s);                 // stores the absolute value
+    // The view's position to any depth: the centre with every bit it was
+    // given or computed to, the span with an exponent of its own. Center()
+    // and ImSpan() are its nearest doubles; setting either sets it.
+    const TDeepPosition& Position() const { return position_; }
+    void SetPosition(const TDeepPosition& p); // stores the absolute value of the span
     int ZoomFactor() const { return zoomFactor_; }
     void SetZoomFactor(int f) { zoomFactor_ = f; }
     int Iteration() const { return iteration_; }
@@ -81,6 +95,12 @@ public:
     TKernelPath KernelPath = TKernelPath::Auto;
     // Threads a drawing may use, the calling one included; 0 = all cores.
     int Threads = 0;
+    // When drawings take the deep path; Exact iterates every sample with
+    // MPFR there (ExactBits of precision, 0: TDeepParameters::ExactBitsFor),
+    // whatever the view.
+    TDeepMode DeepMode = TDeepMode::Auto;
+    bool Exact = false;
+    long ExactBits = 0;
 
     // ---- services ---------------------------------------------------------
     // Called at every progress point of a drawing; the shell processes pending
@@ -94,6 +114,9 @@ public:
     }
     // Share of the current drawing done at the last progress point, 0..1.
     double Progress() const { return progress_; }
+    // What a deep drawing does before its pixels ("reference orbit",
+    // "approximation tables"); empty while pixels are computed.
+    const char* ProgressPhase() const { return progressPhase_; }
     // Number of kernel calls since construction (or the last reset).
     std::uint64_t KernelCalls = 0;
 
@@ -112,6 +135,11 @@ public:
     void ZoomOutAt(int x, int y);
     void ZoomTwoPoint(int x1, int y1, int x2, int y2);
     void ZoomCenterAndPoint(int xc, int yc, int x2, int y2);
+    // Whether the next drawing takes the deep path: DeepMode and Exact, and
+    // for Auto whether doubles tell the view's pixels apart. The view
+    // operations above compute in doubles exactly as they always have where
+    // it does not, and with MPFR at the precision the view needs where it does.
+    bool DeepView() const;
 
     // ---- palette ----------------------------------------------------------
     const TPaletteArray& Palette() const { return palette_; }
@@ -155,6 +183,14 @@ public:
     bool ResultCacheValid() const;
     const TResultCache& ResultCache() const { return resultCache_; }
 
+    // The count of every pixel's sample point: from the result cache when it
+    // holds the view (extended drawing, bound Escape²), otherwise counted as
+    // the normal method counts (bound 4), with its progress points. Row by
+    // row from the top, Width counts a row.
+    void CountPixels(std::vector<std::int32_t>& counts);
+    // The plan of the last deep drawing (null after a drawing on doubles).
+    const TDeepPlan* DeepPlan() const { return drawingPlan_.get(); }
+
     const TBitmap& DrawBitmap() const { return drawBitmap_; }
     TBitmap& DrawBitmap() { return drawBitmap_; }
     // The picture as shown and saved: DrawBitmap with the output effects applied.
@@ -181,6 +217,13 @@ private:
     void LoadPaletteWith(const std::string& fileName, const std::string& gradient,
                          const std::function<TVcpReadResult()>& read);
     void SetProgress(double p) { progress_ = p; }
+    // The plan for a deep drawing of the current view with this bound, the
+    // last one when it fits; null when the view is drawn on doubles.
+    std::shared_ptr<TDeepPlan> PlanFor(double bound);
+    // The view moved by (du, dv) pixels (v up) with a new span, computed with
+    // MPFR to the bits the new view needs.
+    void MoveDeep(double du, double dv, const TFloatExp& span);
+    TFloatExp DeepPixel() const;
     TResultCacheValidFor CurrentCacheKey() const;
     TResultCacheValidFor BeginComputing();
     void DrawPotentialWith(const TExtKernel& kernel, bool mixed);
@@ -211,6 +254,9 @@ private:
     double correctionScale_ = 1;
     double brightnessRaite_ = 0;
     double progress_ = 0;
+    const char* progressPhase_ = "";
+    TDeepPosition position_{{-0.8, 0.0}, 3.0};
+    std::shared_ptr<TDeepPlan> drawingPlan_; // the plan of the drawing under way or last made
     TResultCache resultCache_;
     TPotentialFunction potentialFunction_ = nullptr;
     TBrightFunction brightFunction_ = nullptr;

@@ -1,5 +1,7 @@
 // TVistal: the view geometry. The corners of the view, the home view of each
-// formula and exponent, the formula change and the zooms.
+// formula and exponent, the formula change and the zooms. A view drawn on
+// doubles moves exactly as it always has; a deep view (DeepView) moves with
+// MPFR, its centre to the bits the new view needs.
 #include "engine/Messages.h"
 #include "engine/vistal_class.h"
 
@@ -21,12 +23,32 @@ TComplex TVistal::GetPointQ() const {
 
 void TVistal::ResetView() {
     if (pow_ == 2 && formula_ == fmMandelbrot) {
-        center_ = {-0.8, 0.0};
+        SetCenter({-0.8, 0.0});
         SetImSpan(3.0);
     } else {
-        center_ = {0.0, 0.0};
+        SetCenter({0.0, 0.0});
         SetImSpan(4.0);
     }
+}
+
+TFloatExp TVistal::DeepPixel() const {
+    return TFloatExp::Make(position_.Span.Mant / height_, position_.Span.Exp);
+}
+
+void TVistal::MoveDeep(double du, double dv, const TFloatExp& span) {
+    if (width_ == 0 || height_ == 0) ReportAndAbort(msg::kNoPictureSizeP);
+    const TFloatExp pixel = DeepPixel();
+    TDeepPosition p = position_;
+    p.Span = span.Abs();
+    p.Fit(height_);
+    TMpfr step(p.Re.Bits() + 64);
+    step.Set(pixel);
+    step.Mul(step, du);
+    p.Re.Add(p.Re, step);
+    step.Set(pixel);
+    step.Mul(step, dv);
+    p.Im.Add(p.Im, step);
+    SetPosition(p);
 }
 
 void TVistal::SetFormula(std::uint8_t f) {
@@ -65,50 +87,99 @@ void TVistal::AutoDetail() {
 
 void TVistal::AdjustCenter(int ratio) {
     if (ratio < 1 || ratio > 5) throw EAbort();
+    if (DeepView()) {
+        const TFloatExp t = TFloatExp::Make(position_.Span.Mant / 30 * ratio, position_.Span.Exp);
+        const TFloatExp re = position_.Re.ToFloatExp(), im = position_.Im.ToFloatExp();
+        TDeepPosition p = position_;
+        if (formula_ == fmJulia && juliaSeed_.Im != 0) {
+            if (!(t < (re * re + im * im).Sqrt())) {
+                p.Re.Set(0.0);
+                p.Im.Set(0.0);
+            }
+        } else if (!(t < im.Abs())) {
+            p.Im.Set(0.0);
+        }
+        SetPosition(p);
+        return;
+    }
     const double t = imSpan_ / 30 * ratio;
     if (formula_ == fmJulia && juliaSeed_.Im != 0) {
-        if (std::sqrt(center_.Re * center_.Re + center_.Im * center_.Im) <= t) center_ = {0.0, 0.0};
+        if (std::sqrt(center_.Re * center_.Re + center_.Im * center_.Im) <= t) SetCenter({0.0, 0.0});
     } else if (std::fabs(center_.Im) <= t) {
-        center_.Im = 0;
+        SetCenter({center_.Re, 0.0});
     }
 }
 
 void TVistal::ZoomIn() {
+    if (DeepView()) {
+        SetPosition([&] {
+            TDeepPosition p = position_;
+            p.Span = TFloatExp::Make(p.Span.Mant / zoomFactor_, p.Span.Exp);
+            return p;
+        }());
+        return;
+    }
     SetImSpan(imSpan_ / zoomFactor_);
 }
 // Zooming out stops short of an infinite span: such a view draws nothing
 // and could not be written to a location file.
 void TVistal::ZoomOut() {
+    if (DeepView()) {
+        const TFloatExp span = TFloatExp::Make(position_.Span.Mant * zoomFactor_, position_.Span.Exp);
+        if (std::isfinite(span.ToDouble())) MoveDeep(0, 0, span);
+        return;
+    }
     const double span = zoomFactor_ * imSpan_;
     if (std::isfinite(span)) SetImSpan(span);
 }
 
 void TVistal::ZoomInAt(int x, int y) {
+    if (DeepView()) {
+        MoveDeep(x - width_ / 2.0, height_ / 2.0 - y,
+                 TFloatExp::Make(position_.Span.Mant / zoomFactor_, position_.Span.Exp));
+        return;
+    }
     const TComplex P = GetPointP(), Q = GetPointQ();
-    center_ = {P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y};
+    SetCenter({P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y});
     SetImSpan(imSpan_ / zoomFactor_);
 }
 
 void TVistal::ZoomOutAt(int x, int y) {
+    if (DeepView()) {
+        const TFloatExp span = TFloatExp::Make(position_.Span.Mant * zoomFactor_, position_.Span.Exp);
+        if (std::isfinite(span.ToDouble())) MoveDeep(x - width_ / 2.0, height_ / 2.0 - y, span);
+        return;
+    }
     const double span = zoomFactor_ * imSpan_;
     if (!std::isfinite(span)) return;
     const TComplex P = GetPointP(), Q = GetPointQ();
-    center_ = {P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y};
+    SetCenter({P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y});
     SetImSpan(span);
 }
 
 void TVistal::ZoomTwoPoint(int x1, int y1, int x2, int y2) {
+    if (DeepView()) {
+        const TFloatExp pixel = DeepPixel();
+        MoveDeep((x1 + x2) / 2.0 - width_ / 2.0, height_ / 2.0 - (y1 + y2) / 2.0,
+                 pixel * TFloatExp::FromDouble(std::max(y1, y2) - std::min(y1, y2)));
+        return;
+    }
     const TComplex P = GetPointP(), Q = GetPointQ();
     const double s = (P.Im - Q.Im) / height_;
-    center_ = {P.Re + s * (x1 + x2) / 2, P.Im - s * (y1 + y2) / 2};
+    SetCenter({P.Re + s * (x1 + x2) / 2, P.Im - s * (y1 + y2) / 2});
     SetImSpan(s * (std::max(y1, y2) - std::min(y1, y2)));
 }
 
 void TVistal::ZoomCenterAndPoint(int xc, int yc, int x2, int y2) {
+    (void)x2;
+    if (DeepView()) {
+        MoveDeep(xc - width_ / 2.0, height_ / 2.0 - yc,
+                 DeepPixel() * TFloatExp::FromDouble(2.0 * std::abs(yc - y2)));
+        return;
+    }
     const TComplex P = GetPointP(), Q = GetPointQ();
     const double s = (P.Im - Q.Im) / height_;
-    (void)x2;
-    center_ = {P.Re + s * xc, P.Im - s * yc};
+    SetCenter({P.Re + s * xc, P.Im - s * yc});
     SetImSpan(s * 2 * std::abs(yc - y2));
 }
 

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vistal::test {
@@ -106,6 +107,22 @@ inline bool PotentialRuleIsFlat(const TVistal& v, int x, int y) {
     const double b = BrightFunctionOf(v.PotentialBright)(f(X.z, X.count, s) / dy, f(Y.z, Y.count, s) / dy,
                                                          f(C.z, C.count, s) / dy);
     return std::isnan(ApplyLightDark(RepresentFunctionOf(v.Represent)(b), v.LightDark));
+}
+
+// Sets a view given as texts of its centre ("RE,IM", any digits) and span,
+// as the renderer does.
+inline void SetDeepView(TVistal& v, const std::string& centre, const std::string& span) {
+    const std::size_t comma = centre.find(',');
+    TDeepPosition p;
+    p.Re = *TDeepPosition::ParseCoordinate(centre.substr(0, comma));
+    p.Im = *TDeepPosition::ParseCoordinate(centre.substr(comma + 1));
+    p.Span = *TDeepPosition::ParseSpan(span);
+    v.SetPosition(p);
+}
+
+// A file of tests/data/deep: the deep locations and the truths of deep views.
+inline std::string DeepDataFile(const std::string& name) {
+    return std::string(VISTAL_SOURCE_DIR) + "/tests/data/deep/" + name;
 }
 
 } // namespace vistal::test

@@ -81,15 +81,18 @@ void ExtProgress(TDrawFrame& f, const TResultCache& cache, std::uint64_t generat
 
 TExtKernel TVistal::MakeExtKernel() {
     const int threads = PrepareWorkers();
-    return TExtKernel(formula_ == fmMandelbrot ? TExtKernelKind::Mandelbrot : TExtKernelKind::Julia,
+    TExtKernel kernel(formula_ == fmMandelbrot ? TExtKernelKind::Mandelbrot : TExtKernelKind::Julia,
                       iteration_, pow_, juliaSeed_, escapeSquared_, &KernelCalls, KernelPath, workers_.get(),
                       threads);
+    drawingPlan_ = PlanFor(escapeSquared_);
+    kernel.SetDeep(drawingPlan_.get());
+    return kernel;
 }
 
 void TVistal::DrawExtNormal(const TExtKernel& kernel) {
     const int width = width_, height = height_;
     if (ResultCacheValid()) {
-        TDrawFrame f(*this);
+        TDrawFrame f(*this, false);
         TColorTable colours(*this);
         const std::uint64_t generation = resultCache_.Generation();
         for (int y = 0; y < height; ++y) {
@@ -135,9 +138,9 @@ void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     TPotentialPainter::RequireFunctions(potentialFunction_, brightFunction_, representFunction_);
     const int threads = PrepareWorkers();
     if (ResultCacheValid()) {
-        TDrawFrame f(*this);
-        TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed,
-                                  workers_.get(), threads);
+        TDrawFrame f(*this, false);
+        TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.planeDy,
+                                  mixed, workers_.get(), threads);
         const std::uint64_t generation = resultCache_.Generation();
         for (int y = 0; y < height; ++y) {
             painter.PaintRow(resultCache_, y, width, BitmapRow(drawBitmap_, y, width));
@@ -147,8 +150,8 @@ void TVistal::DrawPotentialWith(const TExtKernel& kernel, bool mixed) {
     }
     const TResultCacheValidFor key = BeginComputing();
     TDrawFrame f(*this);
-    TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.dy, mixed,
-                              workers_.get(), threads);
+    TPotentialPainter painter(*this, potentialFunction_, brightFunction_, representFunction_, f.planeDy,
+                              mixed, workers_.get(), threads);
     const std::uint64_t generation = resultCache_.Generation();
     TSampleRows samples(kernel, f, resultCache_, width, height, !PumpHook);
     samples.Need(0);

@@ -1,14 +1,34 @@
 #include "engine/draw/DrawFrame.h"
 
+#include "engine/kernels/DeepKernel.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace vistal {
 
-TDrawFrame::TDrawFrame(TVistal& e) : engine(e) {
-    P = engine.GetPointP();
-    Q = engine.GetPointQ();
+namespace {
+
+// The share of a drawing's progress that making a deep plan takes, and of
+// that the reference orbit's share.
+constexpr double kPlanShare = 0.1;
+constexpr double kReferenceShare = 0.8;
+// The smallest magnitude of planeDy (DrawFrame.h).
+constexpr double kMinPlaneStep = 1e-290;
+
+} // namespace
+
+TDrawFrame::TDrawFrame(TVistal& e, bool iterates) : engine(e), plan_(e.drawingPlan_) {
+    if (plan_) {
+        P = {-engine.Width() / 2.0, engine.Height() / 2.0};
+        Q = {engine.Width() / 2.0, -engine.Height() / 2.0};
+    } else {
+        P = engine.GetPointP();
+        Q = engine.GetPointQ();
+    }
     dx = (Q.Re - P.Re) / engine.Width();
     dy = (Q.Im - P.Im) / engine.Height();
+    planeDy = plan_ ? -std::max(engine.DeepPixel().ToDouble(), kMinPlaneStep) : dy;
     TBitmap& bmp = engine.DrawBitmap();
     bmp.SetSize(engine.Width(), engine.Height()); // keeps the pixels when the size is the same
     engine.SetDrawing(true);
@@ -16,14 +36,38 @@ TDrawFrame::TDrawFrame(TVistal& e) : engine(e) {
     maxX = engine.Width() - 1;
     maxY = engine.Height() - 1;
     lastRow = engine.CanUseHalf() ? maxY / 2 + (maxY % 2 != 0 ? 1 : 0) : maxY;
+    if (plan_ && iterates && !plan_->Prepared()) {
+        // The destructor does not run for a constructor that throws.
+        try {
+            MakePlan();
+        } catch (...) {
+            engine.progressPhase_ = "";
+            engine.SetDrawing(false);
+            throw;
+        }
+    }
 }
 
 TDrawFrame::~TDrawFrame() {
     engine.SetDrawing(false);
 }
 
+void TDrawFrame::MakePlan() {
+    plan_->Prepare([this](TDeepPhase phase, double done) {
+        const bool reference = phase == TDeepPhase::Reference;
+        engine.progressPhase_ = reference ? "reference orbit" : "approximation tables";
+        engine.SetProgress(kPlanShare * (reference ? kReferenceShare * done
+                                                   : kReferenceShare + (1 - kReferenceShare) * done));
+        if (engine.PumpHook) engine.PumpHook();
+        if (!engine.Drawing()) throw EAbort();
+    });
+    engine.progressPhase_ = "";
+    progressFrom_ = kPlanShare;
+    engine.SetProgress(progressFrom_);
+}
+
 void TDrawFrame::Progress(double done) {
-    engine.SetProgress(done);
+    engine.SetProgress(progressFrom_ + (1 - progressFrom_) * done);
     if (engine.PumpHook) engine.PumpHook();
     if (!engine.Drawing()) throw EAbort();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace vistal {
@@ -29,9 +30,17 @@ struct TSampleRow {
     double im;
 };
 
+// A deep drawing (TVistal::DeepView) numbers its sample points in pixels from
+// the centre of the view instead: P = (−Width/2, Height/2), steps 1 and −1,
+// so the samples between pixels of anti-aliasing and the extra samples of
+// extended drawing are exact too, and the kernels' deep plan turns them into
+// points of the plane. Before the first row the frame makes the plan (the
+// reference orbit and its tables) with progress points of its own.
 class TDrawFrame {
 public:
-    explicit TDrawFrame(TVistal& engine);
+    // iterates: the method will count points (not so for colouring from the
+    // result cache), so a deep plan must be made.
+    explicit TDrawFrame(TVistal& engine, bool iterates = true);
     ~TDrawFrame();
     TDrawFrame(const TDrawFrame&) = delete;
     TDrawFrame& operator=(const TDrawFrame&) = delete;
@@ -56,7 +65,16 @@ public:
     TVistal& engine;
     TComplex P, Q;
     double dx, dy;
+    // The pixel step of the imaginary axis in the plane, which the potential
+    // drawings divide by: dy, or for a deep view −span ÷ height, kept above
+    // 1e-290 in magnitude so that the slopes stay finite numbers.
+    double planeDy;
     int maxX, maxY, lastRow;
+
+private:
+    void MakePlan();
+    std::shared_ptr<TDeepPlan> plan_;
+    double progressFrom_ = 0; // the share of the drawing taken by making the plan
 };
 
 } // namespace vistal

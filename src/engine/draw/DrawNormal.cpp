@@ -1,7 +1,9 @@
-// The normal method: every pixel of the rows to compute, top to bottom.
+// The normal method: every pixel of the rows to compute, top to bottom; and
+// the counts of every pixel the same way, for files of counts.
 #include "engine/draw/ColorTable.h"
 #include "engine/draw/DrawFrame.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vistal {
@@ -24,10 +26,36 @@ void TVistal::DrawNormal(const TKernel& kernel) {
     f.MirrorIfHalf();
 }
 
+void TVistal::CountPixels(std::vector<std::int32_t>& counts) {
+    counts.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+    if (DrawMode >= dmExtNormal && ResultCacheValid()) {
+        for (int y = 0; y < height_; ++y)
+            std::copy_n(resultCache_.CountRow(y), width_,
+                        counts.data() + static_cast<std::size_t>(y) * width_);
+        return;
+    }
+    const TKernel kernel = MakeKernel();
+    TDrawFrame f(*this);
+    std::vector<double> re(static_cast<std::size_t>(width_));
+    for (int x = 0; x < width_; ++x)
+        re[x] = f.PointRe(x);
+    std::vector<TSampleRow> rows;
+    for (int y = 0; y < height_; ++y)
+        rows.push_back({re.data(), width_, f.PointIm(y)});
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* row) {
+        std::copy_n(row, width_, counts.data() + y * static_cast<std::size_t>(width_));
+        f.Progress(double(y + 1) / height_);
+    });
+}
+
 bool TVistal::CanUseHalf() const {
     if (pow_ != 2 || !Half) return false;
-    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) return center_.Im == 0;
-    return center_.Re == 0 && center_.Im == 0;
+    // A deep view is symmetric when its exact centre lies on the axis.
+    const bool deep = DeepView();
+    const bool reZero = deep ? position_.Re.IsZero() : center_.Re == 0;
+    const bool imZero = deep ? position_.Im.IsZero() : center_.Im == 0;
+    if (formula_ == fmMandelbrot || juliaSeed_.Im == 0) return imZero;
+    return reZero && imZero;
 }
 
 void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
@@ -45,12 +73,18 @@ void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
         temp.CopyRect(0, k, drawBitmap_, 0, height_ - (lastRow + 1 + k), width_, 1);
     for (int i = 0; i <= maxX; ++i)
         drawBitmap_.CopyRect(width_ - i, lastRow + 1, temp, i, 0, 1, rows);
-    // Column 0 has no image inside the picture: it is computed directly.
-    const TComplex P = GetPointP(), Q = GetPointQ();
-    const double dy = (Q.Im - P.Im) / height_;
+    // Column 0 has no image inside the picture: it is computed directly (a
+    // deep view numbers its samples in pixels from the centre).
     const TKernel base = MakeKernel();
-    const TKernel julia2(TKernelKind::Julia2, iteration_, 2, juliaSeed_, &KernelCalls, base.Path(),
-                         workers_.get(), base.Threads());
+    TKernel julia2(TKernelKind::Julia2, iteration_, 2, juliaSeed_, &KernelCalls, base.Path(), workers_.get(),
+                   base.Threads());
+    julia2.SetDeep(base.Deep());
+    TComplex P{-width_ / 2.0, height_ / 2.0};
+    double dy = -1;
+    if (!base.Deep()) {
+        P = GetPointP();
+        dy = (GetPointQ().Im - P.Im) / height_;
+    }
     std::vector<TComplex> points;
     for (int y = lastRow + 1; y <= maxY; ++y)
         points.push_back({P.Re, y * dy + P.Im});

@@ -1,5 +1,6 @@
 #include "engine/kernels/ExtKernels.h"
 
+#include "engine/kernels/DeepKernel.h"
 #include "engine/kernels/PlainLoop.h"
 
 namespace vistal {
@@ -15,6 +16,7 @@ std::int32_t IterateJuliaExt(double zRe, double zIm, const TComplex& seed, std::
 }
 
 std::int32_t TExtKernel::IterateOne(double re, double im, TComplex& finalZ) const {
+    if (deep_) return deep_->Iterate(re, im, &finalZ);
     if (kind_ == TExtKernelKind::Mandelbrot)
         return IterateMandelbrotExt(re, im, iteration_, pow_, escapeSquared_, finalZ);
     return IterateJuliaExt(re, im, seed_, iteration_, pow_, escapeSquared_, finalZ);
@@ -24,7 +26,7 @@ void TExtKernel::IterateRow(const double* re, double im, int n, std::int32_t* co
                             TComplex* finalZ) const {
     if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
         for (int i = 0; i < n; ++i)
             counts[i] = IterateOne(re[i], im, finalZ[i]);
         return;
@@ -33,13 +35,16 @@ void TExtKernel::IterateRow(const double* re, double im, int n, std::int32_t* co
     b.SetRow(re, im, n);
     b.counts = counts;
     b.finalZ = finalZ;
-    IterateBatch(b, path_, pool_, threads_);
+    if (deep_)
+        deep_->IterateBatch(b, pool_, threads_);
+    else
+        IterateBatch(b, path_, pool_, threads_);
 }
 
 void TExtKernel::IteratePoints(const TComplex* points, int n, std::int32_t* counts, TComplex* finalZ) const {
     if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
         for (int i = 0; i < n; ++i)
             counts[i] = IterateOne(points[i].Re, points[i].Im, finalZ[i]);
         return;
@@ -49,7 +54,10 @@ void TExtKernel::IteratePoints(const TComplex* points, int n, std::int32_t* coun
     b.n = n;
     b.counts = counts;
     b.finalZ = finalZ;
-    IterateBatch(b, path_, pool_, threads_);
+    if (deep_)
+        deep_->IterateBatch(b, pool_, threads_);
+    else
+        IterateBatch(b, path_, pool_, threads_);
 }
 
 TOrbitBatch TExtKernel::Batch() const {

@@ -12,6 +12,8 @@
 
 namespace vistal {
 
+class TDeepPlan;
+
 // Mandelbrot: z0 = 0, c = the point. Exponents 2 and 3 use the direct
 // formulas, every other exponent ComplexPow.
 std::int32_t IterateMandelbrotExt(double cRe, double cIm, std::int32_t iteration, int pow,
@@ -50,6 +52,9 @@ public:
     void IterateRow(const double* re, double im, int n, std::int32_t* counts, TComplex* finalZ) const;
     // n sample points: counts[i] and finalZ[i].
     void IteratePoints(const TComplex* points, int n, std::int32_t* counts, TComplex* finalZ) const;
+    // A deep view, as for TKernel::SetDeep.
+    void SetDeep(const TDeepPlan* plan) { deep_ = plan; }
+    const TDeepPlan* Deep() const { return deep_; }
 
 private:
     std::int32_t IterateOne(double re, double im, TComplex& finalZ) const;
@@ -64,6 +69,7 @@ private:
     TKernelPath path_;
     TWorkerPool* pool_;
     int threads_;
+    const TDeepPlan* deep_ = nullptr;
 };
 
 } // namespace vistal

@@ -1,10 +1,12 @@
 #include "engine/kernels/Kernels.h"
 
+#include "engine/kernels/DeepKernel.h"
 #include "engine/kernels/PlainLoop.h"
 
 namespace vistal {
 
 std::int32_t TKernel::CountOne(double re, double im) const {
+    if (deep_) return deep_->Iterate(re, im, nullptr);
     switch (kind_) {
     case TKernelKind::Mandelbrot2:
         return CountMandelbrot2(re, im, iteration_);
@@ -31,7 +33,7 @@ TOrbitBatch TKernel::Batch() const {
 void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts) const {
     if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
         for (int i = 0; i < n; ++i)
             counts[i] = CountOne(re[i], im);
         return;
@@ -39,13 +41,16 @@ void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts)
     TOrbitBatch b = Batch();
     b.SetRow(re, im, n);
     b.counts = counts;
-    IterateBatch(b, path_, pool_, threads_);
+    if (deep_)
+        deep_->IterateBatch(b, pool_, threads_);
+    else
+        IterateBatch(b, path_, pool_, threads_);
 }
 
 void TKernel::CountPoints(const TComplex* points, int n, std::int32_t* counts) const {
     if (n <= 0) return;
     if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
         for (int i = 0; i < n; ++i)
             counts[i] = CountOne(points[i].Re, points[i].Im);
         return;
@@ -54,7 +59,10 @@ void TKernel::CountPoints(const TComplex* points, int n, std::int32_t* counts) c
     b.points = points;
     b.n = n;
     b.counts = counts;
-    IterateBatch(b, path_, pool_, threads_);
+    if (deep_)
+        deep_->IterateBatch(b, pool_, threads_);
+    else
+        IterateBatch(b, path_, pool_, threads_);
 }
 
 } // namespace vistal

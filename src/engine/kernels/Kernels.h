@@ -9,6 +9,8 @@
 
 namespace vistal {
 
+class TDeepPlan;
+
 enum class TKernelKind : std::uint8_t { Mandelbrot2, MandelbrotN, Julia2, JuliaN };
 
 // A kernel bound to the parameters of one drawing. Drawing methods only ever
@@ -31,6 +33,10 @@ public:
     // The batch for n points with this kernel's formula, exponent and limit
     // (bound 4, counts only); the caller sets the points and outputs.
     TOrbitBatch Batch() const;
+    // A deep view: the points are samples relative to the view (DeepKernel.h)
+    // and the plan counts them. The plan must outlive the kernel's calls.
+    void SetDeep(const TDeepPlan* plan) { deep_ = plan; }
+    const TDeepPlan* Deep() const { return deep_; }
 
     // The count of one sample point.
     std::int32_t operator()(double re, double im) const {
@@ -53,6 +59,7 @@ private:
     TKernelPath path_;
     TWorkerPool* pool_;
     int threads_;
+    const TDeepPlan* deep_ = nullptr;
 };
 
 } // namespace vistal
