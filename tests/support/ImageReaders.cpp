@@ -1,5 +1,12 @@
 #include "support/ImageReaders.h"
 
+#include <ImfChannelList.h>
+#include <ImfFrameBuffer.h>
+#include <ImfHeader.h>
+#include <ImfInputFile.h>
+#include <ImfIntAttribute.h>
+#include <ImfStringAttribute.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -97,6 +104,39 @@ TBitmap ReadJpeg(const std::string& fileName, TJpegInfo* info) {
         for (int x = 0; x < w; ++x, p += 3)
             b.SetPixel(x, y, TColor(p[0]) | TColor(p[1]) << 8 | TColor(p[2]) << 16);
     return b;
+}
+
+std::vector<std::int32_t> TCountsFile::Counts() const {
+    std::vector<std::int32_t> counts;
+    for (std::uint32_t n : N)
+        counts.push_back(n == 0xFFFFFFFFu ? 0 : static_cast<std::int32_t>(n));
+    return counts;
+}
+
+TCountsFile ReadCountsFile(const std::string& fileName) {
+    Imf::InputFile in(fileName.c_str());
+    const Imath::Box2i window = in.header().dataWindow();
+    TCountsFile file;
+    file.Width = window.max.x - window.min.x + 1;
+    file.Height = window.max.y - window.min.y + 1;
+    for (auto c = in.header().channels().begin(); c != in.header().channels().end(); ++c) {
+        file.Channels.push_back(c.name());
+        if (std::string(c.name()) == "N" && c.channel().type != Imf::UINT)
+            throw std::runtime_error("N is no channel of UINT");
+    }
+    if (const auto* iterations = in.header().findTypedAttribute<Imf::IntAttribute>("Iterations"))
+        file.Iterations = iterations->value();
+    if (const auto* text = in.header().findTypedAttribute<Imf::StringAttribute>("vistal"))
+        file.Text = text->value();
+    file.N.resize(static_cast<std::size_t>(file.Width) * static_cast<std::size_t>(file.Height));
+    Imf::FrameBuffer frame;
+    frame.insert("N", Imf::Slice(Imf::UINT,
+                                 reinterpret_cast<char*>(file.N.data()) -
+                                     (window.min.x + window.min.y * std::ptrdiff_t(file.Width)) * 4,
+                                 4, 4 * static_cast<std::size_t>(file.Width)));
+    in.setFrameBuffer(frame);
+    in.readPixels(window.min.y, window.max.y);
+    return file;
 }
 
 } // namespace vistal::test

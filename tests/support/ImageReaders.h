@@ -1,10 +1,12 @@
-// Readers for the PNG and JPEG files the program writes, built on the real
-// libpng and libjpeg decoders.
+// Readers for the PNG, JPEG and OpenEXR files the program writes, built on
+// the real libpng, libjpeg and OpenEXR decoders.
 #pragma once
 
 #include "base/Bitmap.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vistal::test {
 
@@ -21,5 +23,19 @@ struct TJpegInfo {
 
 // Reads a JPEG file as RGB. Throws on a file libjpeg cannot read.
 TBitmap ReadJpeg(const std::string& fileName, TJpegInfo* info = nullptr);
+
+// A file of counts (colour/CountsFile.h): the values of channel N, the
+// attributes, and the channels there are.
+struct TCountsFile {
+    int Width = 0, Height = 0;
+    std::vector<std::uint32_t> N;
+    int Iterations = 0;
+    std::string Text;
+    std::vector<std::string> Channels;
+    // The counts as the program's: 0xFFFFFFFF (never escaped) read as 0.
+    std::vector<std::int32_t> Counts() const;
+};
+// Throws on a file OpenEXR cannot read or whose N is no channel of UINT.
+TCountsFile ReadCountsFile(const std::string& fileName);
 
 } // namespace vistal::test
