@@ -27,7 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (o.correction) fuzz::Expect(std::fabs(*o.correction) <= 300, "the correction is -300..300");
     if (o.escape)
         fuzz::Expect(std::isfinite(*o.escape) && *o.escape >= 1, "the escape radius is finite, >= 1");
-    if (o.span) fuzz::Expect(std::isfinite(*o.span), "the span is finite");
+    if (o.span)
+        fuzz::Expect(std::isfinite(o.span->ToDouble()) && o.span->Mant >= 0 &&
+                         o.span->Log2Floor() >= kMinSpanLog2,
+                     "the span is finite, not negative, not below the smallest");
     if (o.center)
         fuzz::Expect(std::isfinite(o.center->Re) && std::isfinite(o.center->Im), "the centre is finite");
     if (o.julia)

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 
 namespace vistal::cli {
@@ -44,6 +45,20 @@ double RealArg(const std::string& option, const std::string& value) {
     auto v = ParseReal(value);
     if (!v) Bad(option, "'" + value + "' is not a number");
     return *v;
+}
+
+// RE,IM with any number of digits: every digit, and the nearest doubles.
+void DeepComplexArg(const std::string& option, const std::string& value, std::optional<TMpfr>& re,
+                    std::optional<TMpfr>& im, std::optional<TComplex>& rounded) {
+    const std::size_t comma = value.find(',');
+    if (comma != std::string::npos) {
+        re = TDeepPosition::ParseCoordinate(value.substr(0, comma));
+        im = TDeepPosition::ParseCoordinate(value.substr(comma + 1));
+    }
+    if (comma == std::string::npos || !re || !im || !std::isfinite(re->ToDouble()) ||
+        !std::isfinite(im->ToDouble()))
+        Bad(option, "'" + value + "' is not RE,IM");
+    rounded = TComplex{re->ToDouble(), im->ToDouble()};
 }
 
 TComplex ComplexArg(const std::string& option, const std::string& value) {
@@ -101,7 +116,8 @@ constexpr TOptionDefinition kOptions[] = {
     {"help", 'h', TValue::None},         {"version", 0, TValue::None},
     {"shard", 0, TValue::Required},      {"frame-range", 0, TValue::Required},
     {"gradient", 0, TValue::Required},   {"write-palette", 0, TValue::Required},
-    {"lang", 0, TValue::Required},
+    {"lang", 0, TValue::Required},       {"deep", 0, TValue::Required},
+    {"exact", 0, TValue::Optional},      {"counts", 0, TValue::Required},
 };
 
 } // namespace
@@ -125,10 +141,12 @@ std::string UsageText() {
            "                             current centre as its constant\n"
            "      --power=N            exponent n >= 2 (default 2); starts at the home view\n"
            "      --julia=RE,IM        Julia constant (Julia views only)\n"
-           "      --center=RE,IM       centre of the view (default: the home view's, -0.8,0\n"
-           "                             for z^2 + c, else 0,0)\n"
-           "      --span=X             height of the view along the imaginary axis\n"
-           "                             (default: the home view's, 3 for z^2 + c, else 4)\n"
+           "      --center=RE,IM       centre of the view, with any number of digits\n"
+           "                             (default: the home view's, -0.8,0 for z^2 + c,\n"
+           "                             else 0,0)\n"
+           "      --span=X             height of the view along the imaginary axis, any\n"
+           "                             size, such as 1e-1000 (default: the home view's,\n"
+           "                             3 for z^2 + c, else 4)\n"
            "      --adjust-center=N    snap a centre near the symmetry axis onto it, 1..5\n"
            "\n"
            "Starting from a saved view (the other options change it):\n"
@@ -165,6 +183,14 @@ std::string UsageText() {
            "                             generic; every path gives the same picture\n"
            "      --threads=N          threads for the drawing, 0 = all cores (default)\n"
            "\n"
+           "Deep views (finer than doubles resolve):\n"
+           "      --deep=WHEN          auto (default: for views finer than doubles\n"
+           "                             resolve), always, or never (such views are then\n"
+           "                             drawn in blocks, with a warning)\n"
+           "      --exact[=BITS]       iterate every point with MPFR (slow; for small\n"
+           "                             pictures and checking), with BITS of precision\n"
+           "                             (default: a quarter more than the view needs)\n"
+           "\n"
            "Extended drawing (ext-normal and the potentials):\n"
            "      --escape=X           escape radius, X >= 1 (default 1024)\n"
            "      --compo=on|off       mix the shading with the palette (default on)\n"
@@ -197,6 +223,8 @@ std::string UsageText() {
            "                             --progress alone is always\n"
            "  -q, --quiet              print nothing but errors\n"
            "      --stats              print the number of kernel calls to stderr\n"
+           "      --counts=FILE        also write every pixel's iteration count to an\n"
+           "                             OpenEXR file (channel N; with --frames, a pattern)\n"
            "      --lang=ja|en         the language of what palette and location files\n"
            "                             are told to be wrong in (default: ja for a\n"
            "                             Japanese locale, else en)\n"
@@ -256,10 +284,12 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (id == "julia") {
             o.julia = ComplexArg(opt, value);
         } else if (id == "center") {
-            o.center = ComplexArg(opt, value);
+            DeepComplexArg(opt, value, o.centerRe, o.centerIm, o.center);
         } else if (id == "span") {
-            o.span = RealArg(opt, value);
-            if (!(*o.span > 0)) Bad(opt, "'" + value + "' is not above 0");
+            o.span = TDeepPosition::ParseSpan(value);
+            if (!o.span) Bad(opt, "'" + value + "' is not a number");
+            if (o.span->IsZero() || TDeepPosition::ParseCoordinate(value)->Sign() < 0)
+                Bad(opt, "'" + value + "' is not above 0");
         } else if (id == "iterations") {
             o.iterations = IntArg(opt, value, 1, 2147483647);
         } else if (id == "detail") {
@@ -366,11 +396,11 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.frames = IntArg(opt, value, 2, kMaxFrames);
         } else if (id == "zoom-to") {
             const std::size_t comma = value.rfind(',');
-            const std::optional<double> span =
-                comma == std::string::npos ? std::nullopt : ParseReal(value.substr(comma + 1));
-            if (comma == std::string::npos || !span || !(*span > 0))
+            const std::optional<TFloatExp> span =
+                comma == std::string::npos ? std::nullopt : TDeepPosition::ParseSpan(value.substr(comma + 1));
+            if (comma == std::string::npos || !span || span->IsZero() || value[comma + 1] == '-')
                 Bad(opt, "'" + value + "' is not RE,IM,SPAN with a span above 0");
-            o.zoomCenter = ComplexArg(opt, value.substr(0, comma));
+            DeepComplexArg(opt, value.substr(0, comma), o.zoomRe, o.zoomIm, o.zoomCenter);
             o.zoomSpan = *span;
         } else if (id == "frame-range") {
             const auto [first, last] =
@@ -400,6 +430,21 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (id == "lang") {
             o.language = LanguageOfCode(Lower(value));
             if (!o.language) Bad(opt, "'" + value + "' is not ja or en");
+        } else if (id == "deep") {
+            const std::string v = Lower(value);
+            if (v == "auto")
+                o.deep = TDeepMode::Auto;
+            else if (v == "always")
+                o.deep = TDeepMode::Always;
+            else if (v == "never")
+                o.deep = TDeepMode::Never;
+            else
+                Bad(opt, "'" + value + "' is not auto, always or never");
+        } else if (id == "exact") {
+            o.exactBits = parsed->Value ? IntArg(opt, value, 53, TMpfr::MaxBits()) : 0;
+        } else if (id == "counts") {
+            if (value.empty()) Bad(opt, "the file name is empty");
+            o.counts = value;
         }
     }
     // Operands are refused once every option has been read, as getopt leaves them.
@@ -437,6 +482,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
     if (o.frames && !o.zoomCenter) Bad("--frames", "needs --zoom-to RE,IM,SPAN");
     if (o.zoomCenter && !o.frames) Bad("--zoom-to", "needs --frames N");
     if (o.frames && !haveOutput) Bad("--frames", "needs -o PATTERN or -o -");
+    if (o.counts && !haveOutput) Bad("--counts", "needs -o FILE or -o - (the counts go with a picture)");
     if ((o.frameLast || o.shards) && !o.frames)
         Bad(o.shards ? "--shard" : "--frame-range", "needs --frames N");
     if (o.frameLast && *o.frameLast >= *o.frames)
@@ -446,6 +492,9 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         Bad("--gradient", "needs --palette FILE.ugr or FILE.gradient");
     if (o.frames && haveOutput && !o.toStdout)
         if (const std::string problem = CheckFramePattern(o.output); !problem.empty()) Bad("-o", problem);
+    if (o.frames && o.counts)
+        if (const std::string problem = CheckFramePattern(*o.counts); !problem.empty())
+            Bad("--counts", problem);
     if (o.record && !o.vrpFile) Bad("--record", "needs --vrp FILE");
     if (o.vrpFile && o.fssFile) Bad("--fss", "cannot be combined with --vrp");
     if (o.viewFrom && (o.vrpFile || o.fssFile))
@@ -475,8 +524,15 @@ TAppliedOptions ApplyRenderOptions(const TRenderOptions& options, TVistal& e,
             throw ECommandLine("--julia: only a Julia view has a Julia constant (add --formula julia)");
         e.SetJuliaSeed(*o.julia);
     }
-    if (o.center) e.SetCenter(*o.center);
-    if (o.span) e.SetImSpan(*o.span);
+    if (o.center || o.span) {
+        TDeepPosition p = e.Position();
+        if (o.center) {
+            p.Re = *o.centerRe;
+            p.Im = *o.centerIm;
+        }
+        if (o.span) p.Span = *o.span;
+        e.SetPosition(p);
+    }
 
     if (o.width) e.SetWidth(*o.width);
     if (o.height) e.SetHeight(*o.height);
@@ -511,6 +567,11 @@ TAppliedOptions ApplyRenderOptions(const TRenderOptions& options, TVistal& e,
     if (o.lightDark) e.LightDark = *o.lightDark;
     if (o.kernel) e.KernelPath = *o.kernel;
     if (o.threads) e.Threads = *o.threads;
+    if (o.deep) e.DeepMode = *o.deep;
+    if (o.exactBits) {
+        e.Exact = true;
+        e.ExactBits = *o.exactBits;
+    }
     if (o.adjustCenter) e.AdjustCenter(*o.adjustCenter);
     if (o.autoDetail) e.AutoDetail();
     return applied;

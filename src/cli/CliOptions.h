@@ -22,8 +22,10 @@ struct TRenderOptions {
     std::optional<int> width, height;
     std::optional<std::uint8_t> formula;
     std::optional<int> power;
-    std::optional<TComplex> julia, center;
-    std::optional<double> span;
+    std::optional<TComplex> julia;
+    std::optional<TComplex> center;          // its nearest doubles
+    std::optional<TMpfr> centerRe, centerIm; // every digit given
+    std::optional<TFloatExp> span;           // of any size
     std::optional<int> iterations;
     std::optional<int> detail;
     bool autoDetail = false;
@@ -42,6 +44,9 @@ struct TRenderOptions {
     bool stats = false; // report the kernel calls of the drawing on stderr
     std::optional<TKernelPath> kernel;
     std::optional<int> threads;
+    std::optional<TDeepMode> deep;
+    std::optional<long> exactBits;     // --exact: 0 for the view's own precision
+    std::optional<std::string> counts; // --counts FILE (a pattern with --frames)
     std::string output;    // a file, a frame pattern with --frames, or "-" for the standard output
     bool toStdout = false; // -o -
     TImageFileType outputType = ftBmp;
@@ -55,7 +60,8 @@ struct TRenderOptions {
     // A zoom sequence: frames pictures from the view the options give to zoomTo.
     std::optional<int> frames;
     std::optional<TComplex> zoomCenter;
-    std::optional<double> zoomSpan;
+    std::optional<TMpfr> zoomRe, zoomIm;
+    std::optional<TFloatExp> zoomSpan;
     // The frames this process draws: a range, and of it every shards-th frame from the shard-th.
     std::optional<int> frameFirst, frameLast, shard, shards;
     TProgressWhen progress = TProgressWhen::Auto;

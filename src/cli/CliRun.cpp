@@ -10,6 +10,7 @@
 #include "cli/Palettes.h"
 #include "cli/ProgressBar.h"
 #include "cli/ZoomSequence.h"
+#include "colour/CountsFile.h"
 #include "colour/ImageEffect.h"
 #include "colour/ImageFile.h"
 #include "colour/Messages.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -209,6 +211,10 @@ std::string FrameName(const TRenderOptions& o, int frames, int k) {
     return frames > 1 ? FrameFileName(o.output, k) : o.output;
 }
 
+std::string CountsName(const TRenderOptions& o, int frames, int k) {
+    return frames > 1 ? FrameFileName(*o.counts, k) : *o.counts;
+}
+
 } // namespace
 
 int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -249,6 +255,12 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             const std::string name = FrameName(o, frames, k);
             if (const std::string problem = CheckFileWritable(name); !problem.empty())
                 return Refuse(err, "-o " + name, problem);
+        }
+    if (o.counts)
+        for (int k : selected) {
+            const std::string name = CountsName(o, frames, k);
+            if (const std::string problem = CheckFileWritable(name); !problem.empty())
+                return Refuse(err, "--counts " + name, problem);
         }
     if (o.writePalette)
         if (const std::string problem = CheckFileWritable(*o.writePalette); !problem.empty())
@@ -305,24 +317,57 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
                           CheckPictureMemory(engine.Width(), engine.Height(), engine.DrawMode, 3) +
                               " (a zoom sequence holds a frame being drawn and one being written)");
 
-        const TZoomView start{engine.Center(), engine.ImSpan()};
-        TZoomView target = start;
+        const TDeepPosition startPosition = engine.Position();
+        TDeepPosition targetPosition = startPosition;
         if (frames > 1) {
-            if (!(start.Span > 0)) return Refuse(err, "--span", "a zoom sequence needs a start span above 0");
-            target = {*o.zoomCenter, *o.zoomSpan};
+            if (startPosition.Span.IsZero())
+                return Refuse(err, "--span", "a zoom sequence needs a start span above 0");
+            targetPosition.Re = *o.zoomRe;
+            targetPosition.Im = *o.zoomIm;
+            targetPosition.Span = *o.zoomSpan;
         }
-        writePalette();
+        // Frames between the ends move on doubles exactly as they always
+        // have while doubles resolve them, and with MPFR beyond.
+        const bool doubleSpans =
+            startPosition.Span.ToDouble() >= DBL_MIN && targetPosition.Span.ToDouble() >= DBL_MIN;
         const auto setView = [&](int k) {
-            const TZoomView v = ZoomFrameView(start, target, k, frames);
-            engine.SetCenter(v.Center);
-            engine.SetImSpan(v.Span);
+            if (k == 0 || k == frames - 1) {
+                engine.SetPosition(k == 0 ? startPosition : targetPosition);
+                return;
+            }
+            if (doubleSpans) {
+                const TZoomView v =
+                    ZoomFrameView({startPosition.Center(), startPosition.Span.ToDouble()},
+                                  {targetPosition.Center(), targetPosition.Span.ToDouble()}, k, frames);
+                engine.SetCenter(v.Center);
+                engine.SetImSpan(v.Span);
+                if (!engine.DeepView()) return;
+            }
+            engine.SetPosition(DeepZoomFrameView(startPosition, targetPosition, k, frames, engine.Height()));
         };
+
+        // A deep view needs the memory of its reference orbit and tables.
+        bool deep = false;
+        for (int k : {0, frames - 1}) {
+            setView(k);
+            deep = deep || engine.DeepView();
+        }
+        if (deep && !engine.Exact)
+            if (const std::string problem = CheckDeepMemory(
+                    engine.Iteration(), engine.Formula() == fmJulia,
+                    PictureMemoryNeeded(engine.Width(), engine.Height(), engine.DrawMode), AvailableMemory());
+                !problem.empty())
+                return Refuse(err, "--iterations " + std::to_string(engine.Iteration()), problem);
+        writePalette();
 
         if (!o.quiet) {
             for (const std::string& warning : applied.Warnings)
                 err << "vistal-render: warning: " << warning << "\n";
-            // The first frame whose pixels doubles do not tell apart.
-            for (int k : selected) {
+            // The first frame whose pixels doubles do not tell apart, when
+            // such views are drawn on doubles all the same.
+            for (std::size_t i = 0;
+                 i < selected.size() && engine.DeepMode == TDeepMode::Never && !engine.Exact; ++i) {
+                const int k = selected[i];
                 setView(k);
                 if (const std::string problem = PrecisionProblem(engine); !problem.empty()) {
                     err << "vistal-render: warning: "
@@ -372,6 +417,9 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             spares.push_back(std::move(job->image));
         };
 
+        // A file of counts from a basic method takes a counting pass of its
+        // own after the drawing: half of each frame's progress.
+        const bool countsPass = o.counts && engine.DrawMode < dmExtNormal;
         TBitmap single; // the one picture, when there are no frames
         const double count = static_cast<double>(selected.size());
         for (std::size_t i = 0; i < selected.size(); ++i) {
@@ -380,17 +428,28 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             const std::string label = frames > 1
                                           ? "frame " + std::to_string(k + 1) + " of " + std::to_string(frames)
                                           : std::string();
+            double from = 0, share = countsPass ? 0.5 : 1;
             if (bar) {
                 bar->Update(static_cast<double>(i) / count, label);
                 engine.PumpHook = [&] {
-                    bar->Update((static_cast<double>(i) + engine.Progress()) / count, label);
+                    const std::string phase = engine.ProgressPhase();
+                    bar->Update((static_cast<double>(i) + from + share * engine.Progress()) / count,
+                                phase.empty() || label.empty() ? label + phase : label + ", " + phase);
                 };
             }
             doing = "drawing";
             engine.Draw();
-            if (o.outputType != ftBmp) {
+            if (o.outputType != ftBmp || o.counts) {
                 const TRecordLine text = ComposePictureText(engine, applied.Title, applied.Palette);
                 file.Text = text.Ok() ? text.Line : std::string();
+            }
+            if (o.counts) {
+                from = share;
+                std::vector<std::int32_t> counts;
+                engine.CountPixels(counts);
+                doing = "writing " + CountsName(o, frames, k);
+                WriteCountsFile(CountsName(o, frames, k), engine.Width(), engine.Height(), counts.data(),
+                                engine.Iteration(), file.Text);
             }
             const std::string name = FrameName(o, frames, k);
             doing = "writing " + name;

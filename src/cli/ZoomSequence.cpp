@@ -1,5 +1,6 @@
 #include "cli/ZoomSequence.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vistal::cli {
@@ -13,6 +14,31 @@ TZoomView ZoomFrameView(const TZoomView& start, const TZoomView& target, int k, 
     return {{target.Center.Re + (start.Center.Re - target.Center.Re) * scale,
              target.Center.Im + (start.Center.Im - target.Center.Im) * scale},
             span};
+}
+
+TDeepPosition DeepZoomFrameView(const TDeepPosition& start, const TDeepPosition& target, int k, int n,
+                                int height) {
+    if (k <= 0) return start;
+    if (k >= n - 1) return target;
+    const double t = static_cast<double>(k) / (n - 1);
+    // span(t) = s0 · (s1 ÷ s0)^t, through logarithms: spans of any size.
+    const double log2Span = start.Span.Log2() + t * (target.Span.Log2() - start.Span.Log2());
+    const double whole = std::floor(log2Span);
+    const TFloatExp span = TFloatExp::Make(std::exp2(log2Span - whole), static_cast<std::int64_t>(whole));
+    const TFloatExp scale = TFloatExp::FromDouble(1 - t) * span / start.Span;
+    TDeepPosition v;
+    v.Span = span;
+    const long bits = TDeepPosition::BitsFor(span, height);
+    v.Re.SetBits(bits);
+    v.Im.SetBits(bits);
+    TMpfr offset(std::max({start.Re.Bits(), start.Im.Bits(), target.Re.Bits(), target.Im.Bits(), bits}) + 64);
+    offset.Sub(start.Re, target.Re);
+    offset.Mul(offset, scale);
+    v.Re.Add(target.Re, offset);
+    offset.Sub(start.Im, target.Im);
+    offset.Mul(offset, scale);
+    v.Im.Add(target.Im, offset);
+    return v;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // and the names of their files.
 #pragma once
 
+#include "base/DeepPosition.h"
 #include "base/UType.h"
 
 #include <string>
@@ -25,6 +26,10 @@ struct TZoomView {
 //
 // The first frame is the start view and the last the target view, exactly.
 TZoomView ZoomFrameView(const TZoomView& start, const TZoomView& target, int k, int n);
+// The same for positions of any depth, computed with MPFR to the bits a
+// picture of `height` pixels of the frame needs.
+TDeepPosition DeepZoomFrameView(const TDeepPosition& start, const TDeepPosition& target, int k, int n,
+                                int height);
 
 // The frames one run draws of a sequence, numbered as in the whole sequence:
 // first..last, and of these the shard-th, the (shard + shards)-th

@@ -53,6 +53,8 @@ TRecordLine ComposePictureText(const TVistal& engine, const std::string& title,
                                const std::string& paletteName) {
     TRecordTexts texts;
     texts.Title = CutUtf8(title, kMaxPictureTitle);
+    // A deep view keeps its whole position; any other the doubles it is drawn with.
+    texts.FullPosition = engine.DeepView();
     if (paletteName.find(',') == std::string::npos) texts.Vcp = CutUtf8(paletteName, kMaxPictureTitle);
     TRecordLine line = ComposeRecordLine(texts, engine);
     if (!line.Ok()) return line;

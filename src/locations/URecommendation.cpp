@@ -137,6 +137,7 @@ TKey KeyOf(std::string_view upper) {
 // The values that are checked once the whole line is read.
 struct TPending {
     std::optional<double> w, ci, cr, jr, ji;
+    std::string_view crText, ciText, wText; // as written, for a position beyond doubles
     std::optional<std::int32_t> i, d, pow;
     bool title = false;
 };
@@ -149,12 +150,22 @@ void Store(TRecommendation& r, TPending& p, TKey key, std::string_view value) {
         break;
     case TKey::Cr:
         p.cr = Real(value);
+        p.crText = value;
         break;
     case TKey::Ci:
         p.ci = Real(value);
+        p.ciText = value;
         break;
     case TKey::W:
-        p.w = Real(value);
+        // A span below double's range is a deep view's; it reads as 0 here
+        // and exactly in Exact.
+        if (const std::optional<double> v = ParseReal(value))
+            p.w = *v;
+        else if (const std::optional<TFloatExp> span = TDeepPosition::ParseSpan(value))
+            p.w = value.find('-') == 0 ? -span->ToDouble() : span->ToDouble();
+        else
+            Fail(reSyntax);
+        p.wText = value;
         break;
     case TKey::Jr:
         p.jr = Real(value);
@@ -217,6 +228,20 @@ void Store(TRecommendation& r, TPending& p, TKey key, std::string_view value) {
     }
 }
 
+// The digits of a decimal number from its first non-zero one, exponent
+// excluded.
+std::size_t SignificantDigits(std::string_view text) {
+    std::size_t digits = 0;
+    bool started = false;
+    for (char c : text) {
+        if (c == 'e' || c == 'E') break;
+        if (c < '0' || c > '9') continue;
+        started = started || c != '0';
+        if (started) ++digits;
+    }
+    return digits;
+}
+
 // One normalized line: a record, or null for a line that is not one.
 std::unique_ptr<TRecommendation> ParseRecord(std::string_view line) {
     const std::size_t comma = line.find(',');
@@ -250,8 +275,21 @@ std::unique_ptr<TRecommendation> ParseRecord(std::string_view line) {
     record->Position = CreatePosition(formula);
     record->Position->Center = {*p.cr, *p.ci};
     if (!p.w) Fail(reNoSpan);
-    if (!(*p.w > 0)) Fail(reSpanNotPositive);
+    const std::optional<TFloatExp> exactSpan = TDeepPosition::ParseSpan(p.wText);
+    if (!(*p.w > 0) && !(p.wText.find('-') != 0 && exactSpan && !exactSpan->IsZero()))
+        Fail(reSpanNotPositive);
     record->Position->ImSpan = *p.w;
+    if (SignificantDigits(p.crText) > 17 || SignificantDigits(p.ciText) > 17 || !(*p.w > 0)) {
+        std::optional<TMpfr> re = TDeepPosition::ParseCoordinate(p.crText),
+                             im = TDeepPosition::ParseCoordinate(p.ciText);
+        if (re && im && exactSpan) {
+            TDeepPosition exact;
+            exact.Re = std::move(*re);
+            exact.Im = std::move(*im);
+            exact.Span = *exactSpan;
+            record->Exact = std::move(exact);
+        }
+    }
     if (formula == fmJulia) {
         if (!p.ji) Fail(reNoJuliaIm);
         if (!p.jr) Fail(reNoJuliaRe);
@@ -556,9 +594,16 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine, 
         b.Add("Jr=" + FormatReal(engine.JuliaSeed().Re));
         b.Add("Ji=" + FormatReal(engine.JuliaSeed().Im));
     }
-    b.Add("Cr=" + FormatReal(engine.Center().Re));
-    b.Add("Ci=" + FormatReal(engine.Center().Im));
-    b.Add("W=" + FormatReal(engine.ImSpan()));
+    if (texts.FullPosition) {
+        const TDeepPosition& p = engine.Position();
+        b.Add("Cr=" + p.ReText(engine.Height()));
+        b.Add("Ci=" + p.ImText(engine.Height()));
+        b.Add("W=" + p.SpanText());
+    } else {
+        b.Add("Cr=" + FormatReal(engine.Center().Re));
+        b.Add("Ci=" + FormatReal(engine.Center().Im));
+        b.Add("W=" + FormatReal(engine.ImSpan()));
+    }
     b.Add("I=" + std::to_string(engine.Iteration()));
     b.Add("D=" + std::to_string(engine.Detail()));
     b.Add("Pow=" + std::to_string(engine.Pow()));
@@ -673,6 +718,8 @@ void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target)
     if (!record.Position) throw EAbort(); // not a loaded record
     TVistal& engine = target.Engine();
     target.MoveTo(PlaceOf(record));
+    // A position beyond doubles (a deep picture's) in full.
+    if (record.Exact) engine.SetPosition(*record.Exact);
     target.SelectPower(record.Pow);
     if (record.Iteration != -1) target.SelectIteration(record.Iteration);
     if (record.Detail != -1) target.SelectDetail(record.Detail);
@@ -695,6 +742,7 @@ void PreviewRecommendation(const TRecommendation& record, TVistal& preview, cons
     p.SetIteration(record.Iteration != -1 ? record.Iteration : explorer.Iteration());
     if (record.Formula() != p.Formula()) p.ChangeFormula();
     SetPlace(p, PlaceOf(record));
+    if (record.Exact) p.SetPosition(*record.Exact);
     p.CopyPaletteFrom(explorer);
     if (global.RestoreVcp) {
         const std::string path = VcpPathFor(global, record.Vcp);

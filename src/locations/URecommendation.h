@@ -7,12 +7,14 @@
 // when the user registers the current view.
 #pragma once
 
+#include "base/DeepPosition.h"
 #include "base/UType.h"
 #include "engine/UPosition.h"
 #include "engine/ViewPlace.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,10 @@ public:
     std::string Vcp; // palette file name without folder and extension
     // Centre, span and, for Julia records, the constant. Never null in a loaded record.
     std::unique_ptr<TPosition> Position;
+    // The exact centre and span, when the line gives more than doubles hold
+    // (over 17 significant digits, or a span below double's range); applying
+    // the record applies it instead of Position's centre and span.
+    std::optional<TDeepPosition> Exact;
     std::int32_t Iteration = -1; // -1: not given
     std::int32_t Detail = -1;    // -1: not given
     std::int32_t Pow = 2;
@@ -173,6 +179,9 @@ struct TRecordTexts {
     std::string Title;
     std::string Vcp; // palette name without folder and extension
     std::string Memo;
+    // The view's exact position in full (TDeepPosition's texts) instead of
+    // the 15 digits of Cr, Ci and W: the picture of a deep view keeps it.
+    bool FullPosition = false;
 };
 
 // A record line, or the message that says why there is none.

@@ -19,18 +19,25 @@ using vistal::test::Render;
 using vistal::test::RunResult;
 namespace fs = std::filesystem;
 
+// Views finer than doubles resolve are drawn deep; drawn on doubles all the
+// same (--deep never), they are warned about.
 TEST(RenderView, WarnsWhereDoublesCannotTellPixelsApart) {
     test::TempDir dir;
-    const auto render = [&](const char* span) {
+    const auto render = [&](const char* span, const char* deep) {
         return Render({"--size", "1024x768", "--center", "-0.743643887037151,0.131825904205330", "--span",
-                       span, "--iterations", "20", "-o", dir.File("deep.bmp")});
+                       span, "--iterations", "20", "--deep", deep, "-o", dir.File("deep.bmp")});
     };
-    RunResult r = render("1e-15");
+    RunResult r = render("1e-15", "never");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err.rfind("vistal-render: warning: the view is finer than doubles resolve", 0), 0u) << r.err;
     EXPECT_NE(r.err.find("a pixel is 1.3e-18 wide, and doubles near it are 1.1e-16 apart"), std::string::npos)
         << r.err;
-    r = render("1e-12");
+    for (const char* deep : {"auto", "always"}) {
+        r = render("1e-15", deep);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+    }
+    r = render("1e-12", "never");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
 }
