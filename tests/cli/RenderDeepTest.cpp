@@ -133,7 +133,7 @@ TEST(RenderDeep, PathsAndZoomSequences) {
                                           out, err);
         const bool named =
             err.str().rfind("vistal-render: --iterations 10000000: a deep view of this iteration "
-                            "limit needs 1.8 GiB for its reference orbit and tables",
+                            "limit needs 2.2 GiB for its reference orbit and tables",
                             0) == 0;
         return status == 2 && named ? 0 : 1;
     });

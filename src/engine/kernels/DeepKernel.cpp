@@ -17,10 +17,13 @@ namespace {
 // skips: the terms it leaves out are below 2^-53 of those it keeps.
 constexpr double kEpsilon = 0x1p-53;
 // Views whose pixel spacing lies below this keep their smallest numbers with
-// exponents of their own: their δc would fall outside double's range.
-constexpr double kExtendedBelow = 0x1p-900;
+// exponents of their own: the δc of a sample half a pixel from the reference
+// would no longer be a normal double (2^-1022 and above). Above it every term
+// of an iteration that counts is a normal double: a term too small to be one
+// is below 2^-53 of δc.
+constexpr double kExtendedBelow = 0x1p-1015;
 // In such views a δ below this is iterated with its own exponent; above it
-// every term of an iteration is a normal double and δc is too small to count.
+// δ² is a normal double too, and δc is too small to count.
 constexpr std::int64_t kDoubleFloorLog2 = -500;
 // A reference of the Mandelbrot set ends at iteration n when Z_n lies within
 // 2^-16 of a pixel, in the scale of the orbit there: a nucleus of period n is
@@ -92,24 +95,32 @@ TBlaStepExp Merge(const TBlaStepExp& x, const TBlaStepExp& y, const TFloatExp& d
 struct TDeepOrbit {
     std::vector<TComplex> Z; // Z_0 .. Z_last
     bool Periodic = false;
-    // Levels[l − 1]: jumps of 2^l iterations from m = 1 + j·2^l, for every
-    // such m with m + 2^l ≤ Last().
-    std::vector<std::vector<TBlaStep>> Levels;
-    std::vector<std::vector<TBlaStepExp>> LevelsExp; // the same, extended views only
+    // The jumps from each odd m = 1 + 2j, side by side: of 2, 4, 8, …
+    // iterations, each as far as m is a start of its level (m − 1 a multiple
+    // of its length) and it ends by Last(). Jumps[JumpStart[j]] is the first
+    // from m; FirstRadius[j] its radius again, densely, for the quick test.
+    std::vector<TBlaStep> Jumps;
+    std::vector<std::uint32_t> JumpStart;
+    std::vector<double> FirstRadius;
+    // LevelsExp[l − 1]: jumps of 2^l iterations from m = 1 + j·2^l with
+    // exponents of their own, extended views only.
+    std::vector<std::vector<TBlaStepExp>> LevelsExp;
 
     std::int64_t Last() const { return static_cast<std::int64_t>(Z.size()) - 1; }
 
+    // The longest jump from an odd m that holds for |δ| ≤ norm1 and takes at
+    // most `room` iterations, with its length; null when none does. The
+    // radii shrink as the jumps grow, so the first that fails ends the search.
     const TBlaStep* Find(std::int64_t m, double norm1, std::int64_t room, std::int64_t& length) const {
-        const std::int64_t k = m - 1;
+        const std::size_t j = static_cast<std::size_t>(m >> 1);
+        if (j + 1 >= JumpStart.size()) return nullptr;
+        const TBlaStep* jumps = Jumps.data() + JumpStart[j];
+        const std::uint32_t count = JumpStart[j + 1] - JumpStart[j];
         const TBlaStep* best = nullptr;
-        const std::size_t levels = Levels.size();
-        for (std::size_t l = 1; l <= levels; ++l) {
-            const std::int64_t span = std::int64_t(1) << l;
-            if ((k & (span - 1)) != 0 || span > room) break;
-            const std::vector<TBlaStep>& level = Levels[l - 1];
-            const std::size_t j = static_cast<std::size_t>(k >> l);
-            if (j >= level.size() || !(norm1 < level[j].R)) break;
-            best = &level[j];
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::int64_t span = std::int64_t(2) << i;
+            if (span > room || !(norm1 < jumps[i].R)) break;
+            best = &jumps[i];
             length = span;
         }
         return best;
@@ -324,6 +335,7 @@ void TDeepPlan::Prepare(const TDeepProgress& progress) {
             return s;
         };
         std::vector<TBlaStepExp> level, next;
+        std::vector<std::vector<TBlaStep>> levels; // levels[l − 1]: jumps of 2^l from m = 1 + j·2^l
         for (int l = 1;; ++l) {
             const std::int64_t count = (last - 1) >> l;
             if (count <= 0) break;
@@ -343,7 +355,7 @@ void TDeepPlan::Prepare(const TDeepProgress& progress) {
                 const TComplex a = next[j].A.ToComplex(), b = (next[j].B * stepExp_).ToComplex();
                 steps[j] = {a.Re, a.Im, b.Re, b.Im, next[j].R.ToDouble()};
             }
-            orbit->Levels.push_back(std::move(steps));
+            levels.push_back(std::move(steps));
             if (extended_) {
                 std::vector<TBlaStepExp> kept(next);
                 for (TBlaStepExp& s : kept)
@@ -352,6 +364,20 @@ void TDeepPlan::Prepare(const TDeepProgress& progress) {
             }
             std::swap(level, next);
         }
+        // Side by side by where they start, for the search from one m.
+        const std::size_t starts = levels.empty() ? 0 : levels[0].size();
+        orbit->JumpStart.reserve(starts + 1);
+        orbit->FirstRadius.reserve(starts);
+        for (std::size_t j = 0; j < starts; ++j) {
+            orbit->JumpStart.push_back(static_cast<std::uint32_t>(orbit->Jumps.size()));
+            orbit->FirstRadius.push_back(levels[0][j].R);
+            const std::size_t k = 2 * j; // m − 1
+            for (std::size_t l = 1; l <= levels.size(); ++l) {
+                if (k % (std::size_t(1) << l) != 0 || (k >> l) >= levels[l - 1].size()) break;
+                orbit->Jumps.push_back(levels[l - 1][k >> l]);
+            }
+        }
+        if (starts > 0) orbit->JumpStart.push_back(static_cast<std::uint32_t>(orbit->Jumps.size()));
     }
     prepared_ = true;
 }
@@ -364,6 +390,20 @@ struct TDeepPlan::TSample {
     double Dr = 0, Di = 0;     // δ
     std::int64_t M = 0, N = 0; // index in the reference, iterations done
     const TDeepOrbit* Orbit = nullptr;
+    // Of the orbit, for the iterations: its values, its last index, and its
+    // approximations of the first level (none: FirstSize 0).
+    const TComplex* Z = nullptr;
+    std::int64_t Last = 0;
+    const double* First = nullptr;
+    std::int64_t FirstSize = 0;
+
+    void Follow(const TDeepOrbit* orbit) {
+        Orbit = orbit;
+        Z = orbit->Z.data();
+        Last = orbit->Last();
+        First = orbit->FirstRadius.data();
+        FirstSize = static_cast<std::int64_t>(orbit->FirstRadius.size());
+    }
 };
 
 namespace {
@@ -382,7 +422,7 @@ template <bool kExtended> bool TDeepPlan::Start(TSample& s, const TOrbitBatch& b
     s.Dcr = point.Re + offsetU_;
     s.Dci = point.Im + offsetV_;
     s.M = s.N = 0;
-    s.Orbit = orbits_.front().get();
+    s.Follow(orbits_.front().get());
     s.Dr = s.Di = s.Cr = s.Ci = 0;
     const TExpComplex d0 = p_.Julia ? TExpComplex::Make(s.Dcr, s.Dci, 0) * stepExp_ : TExpComplex{};
     if (!p_.Julia) {
@@ -436,7 +476,7 @@ bool TDeepPlan::RunSmall(TSample& s, TExpComplex de, const TOrbitBatch& b) const
         if (s.M == s.Orbit->Last() || z.Abs() < de.Abs()) {
             de = z;
             s.M = 0;
-            s.Orbit = rebaseOrbit;
+            s.Follow(rebaseOrbit);
         }
         if (!IsSmall(de)) {
             const TComplex d = de.ToComplex();
@@ -450,25 +490,25 @@ bool TDeepPlan::RunSmall(TSample& s, TExpComplex de, const TOrbitBatch& b) const
 // One move of a sample: an approximation's jump or one perturbed iteration,
 // then the escape test and the rebasing. False when the sample is done (its
 // result written).
-template <bool kExtended, bool kPow2> inline bool TDeepPlan::Advance(TSample& s, const TOrbitBatch& b) const {
-    const TDeepOrbit& orbit = *s.Orbit;
-    const TComplex* Z = orbit.Z.data();
+template <bool kExtended, bool kPow2>
+inline bool TDeepPlan::Advance(TSample& s, const TOrbitBatch& b, std::int64_t limit, double bound,
+                               std::uint64_t& steps) const {
+    const TComplex* Z = s.Z;
     std::int64_t m = s.M, length = 1;
     double dr = s.Dr, di = s.Di;
     const TBlaStep* a = nullptr;
-    // Most moves find no jump at the first level: test it inline.
-    if ((m & 1) != 0 && !orbit.Levels.empty()) {
-        const std::vector<TBlaStep>& first = orbit.Levels[0];
-        const std::size_t j = static_cast<std::size_t>(m >> 1);
-        if (j < first.size() && std::fabs(dr) + std::fabs(di) < first[j].R)
-            a = orbit.Find(m, std::fabs(dr) + std::fabs(di), p_.Iteration - s.N, length);
-    }
+    // Most moves find no jump at the first level: test it inline. An odd m
+    // starts the entry (m − 1) ÷ 2.
+    const double norm1 = std::fabs(dr) + std::fabs(di);
+    if ((m & 1) != 0 && (m >> 1) < s.FirstSize && norm1 < s.First[m >> 1])
+        a = s.Orbit->Find(m, norm1, limit - s.N, length);
     if (a) {
         const double nr = a->Ar * dr - a->Ai * di + (a->Br * s.Dcr - a->Bi * s.Dci);
         const double ni = a->Ar * di + a->Ai * dr + (a->Br * s.Dci + a->Bi * s.Dcr);
         dr = nr;
         di = ni;
     } else {
+        ++steps;
         const TComplex& R = Z[m];
         if (kPow2) {
             const double tr = 2 * R.Re + dr, ti = 2 * R.Im + di;
@@ -486,15 +526,15 @@ template <bool kExtended, bool kPow2> inline bool TDeepPlan::Advance(TSample& s,
     s.N += length;
     const double zr = Z[m].Re + dr, zi = Z[m].Im + di;
     const double r2 = zr * zr + zi * zi;
-    if (r2 >= p_.Bound || s.N >= p_.Iteration) {
-        Finish(b, s.Index, r2 >= p_.Bound ? static_cast<std::int32_t>(s.N) : 0, {zr, zi});
+    if (r2 >= bound || s.N >= limit) {
+        Finish(b, s.Index, r2 >= bound ? static_cast<std::int32_t>(s.N) : 0, {zr, zi});
         return false;
     }
-    if (m == orbit.Last() || r2 < dr * dr + di * di) {
+    if (m == s.Last || r2 < dr * dr + di * di) {
         dr = zr;
         di = zi;
         m = 0;
-        s.Orbit = orbits_.back().get();
+        s.Follow(orbits_.back().get());
     }
     s.M = m;
     s.Dr = dr;
@@ -522,14 +562,153 @@ void TDeepPlan::RunSamples(const TOrbitBatch& b, lanes::TBatchCursor& shared) co
     int running = 0;
     for (int k = 0; k < kLanes; ++k)
         running += live[k] = refill(k);
+    std::uint64_t steps = 0, iterations = 0;
+    const std::int64_t limit = p_.Iteration;
+    const double bound = p_.Bound;
     while (running > 0) {
         for (int k = 0; k < kLanes; ++k) {
-            if (live[k] && !Advance<kExtended, kPow2>(lane[k], b)) {
+            if (live[k] && !Advance<kExtended, kPow2>(lane[k], b, limit, bound, steps)) {
+                iterations += static_cast<std::uint64_t>(lane[k].N);
                 live[k] = refill(k);
                 running -= !live[k];
             }
         }
     }
+    steps_.fetch_add(steps, std::memory_order_relaxed);
+    iterations_.fetch_add(iterations, std::memory_order_relaxed);
+}
+
+namespace {
+
+// What the quick move of exponent 2 keeps in registers of a sample.
+struct TQuick {
+    double Dr, Di, Cr, Ci, Dcr, Dci;
+    double Zr, Zi; // Z[M]
+    std::int64_t M, N;
+    std::int64_t Stop; // the index where quick moves end: the reference's last, or the limit
+    std::int64_t FirstSize;
+    const TComplex* Z;
+    const double* First;
+    const TDeepOrbit* Orbit;
+};
+
+// The move of the common case, an approximation's jump or the iteration
+// δ' = (2Z + δ)δ + δc, when nothing happens after it (no escape, no end, no
+// rebasing, δ not too small): then true with the new state. Otherwise false
+// with the state unchanged, for the full move (TDeepPlan::Advance), which
+// makes the same decisions from it.
+template <bool kExtended>
+[[gnu::always_inline]] inline bool QuickMove(TQuick& q, std::int64_t limit, double bound,
+                                             std::uint64_t& steps) {
+    const double norm1 = std::fabs(q.Dr) + std::fabs(q.Di);
+    double nr, ni;
+    std::int64_t length = 1;
+    const TBlaStep* a = nullptr;
+    if ((q.M & 1) != 0 && (q.M >> 1) < q.FirstSize && norm1 < q.First[q.M >> 1])
+        a = q.Orbit->Find(q.M, norm1, limit - q.N, length);
+    if (a) {
+        nr = a->Ar * q.Dr - a->Ai * q.Di + (a->Br * q.Dcr - a->Bi * q.Dci);
+        ni = a->Ar * q.Di + a->Ai * q.Dr + (a->Br * q.Dci + a->Bi * q.Dcr);
+    } else {
+        const double tr = 2 * q.Zr + q.Dr, ti = 2 * q.Zi + q.Di;
+        nr = (tr * q.Dr - ti * q.Di) + q.Cr;
+        ni = (tr * q.Di + ti * q.Dr) + q.Ci;
+        ++steps;
+    }
+    const std::int64_t m = q.M + length;
+    const TComplex R = q.Z[m];
+    const double zr = R.Re + nr, zi = R.Im + ni;
+    const double r2 = zr * zr + zi * zi;
+    if (r2 >= bound || m >= q.Stop || r2 < nr * nr + ni * ni ||
+        (kExtended && std::fabs(nr) + std::fabs(ni) < 0x1p-500)) {
+        steps -= length == 1;
+        return false;
+    }
+    q.Dr = nr;
+    q.Di = ni;
+    q.Zr = R.Re;
+    q.Zi = R.Im;
+    q.M = m;
+    q.N += length;
+    return true;
+}
+
+} // namespace
+
+// Exponent 2: two samples side by side, their common iterations in
+// registers (QuickMove), everything else by the full move.
+template <bool kExtended> void TDeepPlan::RunPairs(const TOrbitBatch& b, lanes::TBatchCursor& shared) const {
+    lanes::TLocalCursor cursor(shared);
+    const std::int64_t limit = p_.Iteration;
+    const double bound = p_.Bound;
+    std::uint64_t steps = 0, iterations = 0;
+    TSample lane[2];
+    bool live[2];
+    const auto refill = [&](int k) {
+        for (int i = cursor.Next(); i >= 0; i = cursor.Next())
+            if (Start<kExtended>(lane[k], b, i)) return true;
+        return false;
+    };
+    const auto load = [&](const TSample& s) {
+        return TQuick{s.Dr,
+                      s.Di,
+                      s.Cr,
+                      s.Ci,
+                      s.Dcr,
+                      s.Dci,
+                      s.Z[s.M].Re,
+                      s.Z[s.M].Im,
+                      s.M,
+                      s.N,
+                      std::min(s.Last, s.M + (limit - s.N)),
+                      s.FirstSize,
+                      s.Z,
+                      s.First,
+                      s.Orbit};
+    };
+    const auto store = [](const TQuick& q, TSample& s) {
+        s.Dr = q.Dr;
+        s.Di = q.Di;
+        s.M = q.M;
+        s.N = q.N;
+    };
+    // The full move of lane k; a lane whose sample is done takes the next one.
+    const auto move = [&](int k) {
+        if (!Advance<kExtended, true>(lane[k], b, limit, bound, steps)) {
+            iterations += static_cast<std::uint64_t>(lane[k].N);
+            live[k] = refill(k);
+        }
+    };
+    live[0] = refill(0);
+    live[1] = refill(1);
+    while (live[0] || live[1]) {
+        if (live[0] && live[1]) {
+            TQuick q0 = load(lane[0]), q1 = load(lane[1]);
+            int stopped;
+            for (;;) {
+                if (!QuickMove<kExtended>(q0, limit, bound, steps)) {
+                    stopped = 0;
+                    break;
+                }
+                if (!QuickMove<kExtended>(q1, limit, bound, steps)) {
+                    stopped = 1;
+                    break;
+                }
+            }
+            store(q0, lane[0]);
+            store(q1, lane[1]);
+            move(stopped);
+        } else {
+            const int k = live[0] ? 0 : 1;
+            TQuick q = load(lane[k]);
+            while (QuickMove<kExtended>(q, limit, bound, steps)) {
+            }
+            store(q, lane[k]);
+            move(k);
+        }
+    }
+    steps_.fetch_add(steps, std::memory_order_relaxed);
+    iterations_.fetch_add(iterations, std::memory_order_relaxed);
 }
 
 std::int32_t TDeepPlan::IterateExact(double u, double v, TComplex* finalZ) const {
@@ -606,19 +785,19 @@ void TDeepPlan::IterateBatch(const TOrbitBatch& b, TWorkerPool* pool, int thread
                 const TComplex point = BatchPoint(b, i);
                 b.counts[i] = IterateExact(point.Re, point.Im, b.finalZ ? &b.finalZ[i] : nullptr);
             }
-        } else if (extended_) {
-            if (p_.Pow == 2)
-                RunSamples<true, true>(b, cursor);
+        } else if (p_.Pow == 2) {
+            if (extended_)
+                RunPairs<true>(b, cursor);
             else
-                RunSamples<true, false>(b, cursor);
+                RunPairs<false>(b, cursor);
         } else {
-            if (p_.Pow == 2)
-                RunSamples<false, true>(b, cursor);
+            if (extended_)
+                RunSamples<true, false>(b, cursor);
             else
                 RunSamples<false, false>(b, cursor);
         }
     };
-    if (threads > 1)
+    if (threads > 1 && pool)
         pool->Run(threads, part);
     else
         part(0);
@@ -626,6 +805,8 @@ void TDeepPlan::IterateBatch(const TOrbitBatch& b, TWorkerPool* pool, int thread
 
 TDeepPlan::TStatistics TDeepPlan::Statistics() const {
     TStatistics s;
+    s.Iterations = iterations_.load();
+    s.Steps = steps_.load();
     s.Bits = p_.Exact ? p_.ExactBitsFor() : bits_;
     s.ExtendedRange = extended_;
     if (!orbits_.empty()) {
@@ -634,8 +815,9 @@ TDeepPlan::TStatistics TDeepPlan::Statistics() const {
     }
     for (const auto& orbit : orbits_) {
         s.Bytes += orbit->Z.capacity() * sizeof(TComplex);
-        for (const auto& level : orbit->Levels)
-            s.Bytes += level.capacity() * sizeof(TBlaStep);
+        s.Bytes += orbit->Jumps.capacity() * sizeof(TBlaStep) +
+                   orbit->JumpStart.capacity() * sizeof(std::uint32_t) +
+                   orbit->FirstRadius.capacity() * sizeof(double);
         for (const auto& level : orbit->LevelsExp)
             s.Bytes += level.capacity() * sizeof(TBlaStepExp);
     }
@@ -644,9 +826,11 @@ TDeepPlan::TStatistics TDeepPlan::Statistics() const {
 
 std::uint64_t DeepPlanMemoryBound(std::int32_t iteration, bool julia) {
     // Per iteration of an orbit: its z, and the tables' entries of all levels
-    // together (fewer than the iterations), in doubles and with exponents;
-    // while a level is made, the two levels being merged besides.
-    const std::uint64_t perIteration = sizeof(TComplex) + sizeof(TBlaStep) + 2 * sizeof(TBlaStepExp);
+    // together (fewer than the iterations): in doubles twice while they are
+    // put side by side, with their radii and starts; with exponents, kept
+    // (extended views) or while a level is made from the one before.
+    const std::uint64_t perIteration = sizeof(TComplex) + 2 * sizeof(TBlaStep) + sizeof(double) +
+                                       sizeof(std::uint32_t) + 2 * sizeof(TBlaStepExp);
     const std::uint64_t n = static_cast<std::uint64_t>(std::max<std::int32_t>(iteration, 0)) + 1;
     return n * perIteration * (julia ? 2 : 1);
 }

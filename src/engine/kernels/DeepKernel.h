@@ -30,6 +30,7 @@
 #include "base/UType.h"
 #include "engine/kernels/OrbitBatch.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -100,6 +101,9 @@ public:
         bool ExtendedRange = false;       // numbers beyond double's range are in use
         long Bits = 0;                    // precision of the reference
         std::uint64_t Bytes = 0;          // memory of the orbits and tables
+        // Since the plan was made: iterations of the samples, and how many
+        // of them were perturbed one by one (the others were jumped over).
+        std::uint64_t Iterations = 0, Steps = 0;
     };
     TStatistics Statistics() const;
 
@@ -108,9 +112,13 @@ private:
     template <bool kExtended> bool Start(TSample& s, const TOrbitBatch& b, int index) const;
     static bool IsSmall(const TExpComplex& d);
     bool RunSmall(TSample& s, TExpComplex d, const TOrbitBatch& b) const;
-    template <bool kExtended, bool kPow2> bool Advance(TSample& s, const TOrbitBatch& b) const;
+    template <bool kExtended, bool kPow2>
+    bool Advance(TSample& s, const TOrbitBatch& b, std::int64_t limit, double bound,
+                 std::uint64_t& steps) const;
     template <bool kExtended, bool kPow2>
     void RunSamples(const TOrbitBatch& b, lanes::TBatchCursor& cursor) const;
+    template <bool kExtended> void RunPairs(const TOrbitBatch& b, lanes::TBatchCursor& cursor) const;
+
     std::int32_t IterateExact(double u, double v, TComplex* finalZ) const;
 
     TDeepParameters p_;
@@ -121,6 +129,7 @@ private:
     double offsetU_ = 0, offsetV_ = 0; // the centre minus the reference, in pixels
     std::vector<std::unique_ptr<TDeepOrbit>> orbits_; // [0] from the centre; Julia: [1] from 0
     long bits_ = 0;
+    mutable std::atomic<std::uint64_t> iterations_{0}, steps_{0};
 };
 
 // The memory a plan may take at most for an iteration limit: the orbits and
