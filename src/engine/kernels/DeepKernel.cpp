@@ -243,11 +243,53 @@ void TDeepPlan::Prepare(const TDeepProgress& progress) {
         prepared_ = true;
         return;
     }
-    // The reference: the centre rounded to the view's bits; the samples are
-    // offset by what the rounding moved it, in pixels.
-    TMpfr refRe(bits_), refIm(bits_), diff(std::max(p_.CenterRe.Bits(), p_.CenterIm.Bits()) + 64);
+    // The reference: the centre, rounded to the view's bits.
+    TMpfr refRe(bits_), refIm(bits_);
     refRe.Set(p_.CenterRe);
     refIm.Set(p_.CenterIm);
+    MakeReference(refRe, refIm, progress);
+    // A reference that escapes long before some samples leaves those to
+    // iterate on doubles alone once it has ended. Counted on a coarse grid,
+    // the sample that lasts longest is a better one; at most twice.
+    for (int move = 0; move < 2; ++move) {
+        const TDeepOrbit& orbit = *orbits_.front();
+        if (orbit.Periodic || orbit.Last() >= p_.Iteration) break;
+        constexpr int kColumns = 32, kRows = 24;
+        std::vector<TComplex> points;
+        for (int j = 0; j < kRows; ++j)
+            for (int i = 0; i < kColumns; ++i)
+                points.push_back({(i + 0.5) * p_.Width / kColumns - p_.Width / 2.0,
+                                  p_.Height / 2.0 - (j + 0.5) * p_.Height / kRows});
+        std::vector<std::int32_t> counts(points.size());
+        TOrbitBatch b;
+        b.points = points.data();
+        b.n = static_cast<int>(points.size());
+        b.counts = counts.data();
+        IterateBatch(b, nullptr, 1);
+        std::size_t best = 0;
+        const auto lasting = [](std::int32_t count) { return count == 0 ? INT64_MAX : std::int64_t(count); };
+        for (std::size_t i = 1; i < counts.size(); ++i)
+            if (lasting(counts[i]) > lasting(counts[best])) best = i;
+        if (lasting(counts[best]) <= orbit.Last()) break;
+        TMpfr step(bits_);
+        step.Set(stepExp_);
+        step.Mul(step, points[best].Re);
+        refRe.Add(p_.CenterRe, step);
+        step.Set(stepExp_);
+        step.Mul(step, points[best].Im);
+        refIm.Add(p_.CenterIm, step);
+        MakeReference(refRe, refIm, progress);
+    }
+    iterations_ = 0;
+    steps_ = 0;
+    prepared_ = true;
+}
+
+// The orbits and tables of a reference point; the samples are offset by the
+// centre's distance from it, in pixels.
+void TDeepPlan::MakeReference(const TMpfr& refRe, const TMpfr& refIm, const TDeepProgress& progress) {
+    orbits_.clear();
+    TMpfr diff(std::max({p_.CenterRe.Bits(), p_.CenterIm.Bits(), refRe.Bits()}) + 64);
     diff.Sub(p_.CenterRe, refRe);
     offsetU_ = (diff.ToFloatExp() / stepExp_).ToDouble();
     diff.Sub(p_.CenterIm, refIm);
@@ -379,7 +421,6 @@ void TDeepPlan::Prepare(const TDeepProgress& progress) {
         }
         if (starts > 0) orbit->JumpStart.push_back(static_cast<std::uint32_t>(orbit->Jumps.size()));
     }
-    prepared_ = true;
 }
 
 // One sample under way: where it is on which reference, its δ in doubles.

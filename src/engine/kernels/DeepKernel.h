@@ -109,6 +109,7 @@ public:
 
 private:
     struct TSample;
+    void MakeReference(const TMpfr& refRe, const TMpfr& refIm, const TDeepProgress& progress);
     template <bool kExtended> bool Start(TSample& s, const TOrbitBatch& b, int index) const;
     static bool IsSmall(const TExpComplex& d);
     bool RunSmall(TSample& s, TExpComplex d, const TOrbitBatch& b) const;
