@@ -51,6 +51,10 @@ _vistal_render() {
             _vistal_render_files png jpg jpeg
             return 0
             ;;
+        --counts)
+            _vistal_render_files exr
+            return 0
+            ;;
         --vrp)
             _vistal_render_files vrp
             return 0
@@ -92,6 +96,12 @@ _vistal_render() {
         --represent | --light-dark) words="1 2" ;;
         --adjust-center) words="1 2 3 4 5" ;;
         --kernel) words="auto scalar sse2 avx2 avx512 generic" ;;
+        --deep) words="auto always never" ;;
+        --exact)
+            # Its value follows "=" only (a number of bits); after a blank
+            # comes the next option.
+            ((equals)) && return 0
+            ;;
         --size | --power | --julia | --center | --span | --iterations | --color0 | --brightness | \
             --escape | --correction | --threads | --quality | --record | --frames | --zoom-to | \
             --frame-range | --shard | --gradient)
@@ -108,7 +118,7 @@ _vistal_render() {
             --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
             --frame-range --shard --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
             --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --progress -q --quiet
-            --stats --lang -h --help --version" -- "$cur"))
+            --stats --lang --deep --exact --counts -h --help --version" -- "$cur"))
     fi
     return 0
 }
