@@ -156,7 +156,7 @@ std::string TMpfr::FixedText(long decimals) const {
     std::string s(buffer);
     mpfr_free_str(buffer);
     TrimFraction(s);
-    if (s == "-0") s = "0";
+    if (s == "-0") return std::string(1, '0');
     return s;
 }
 
