@@ -53,7 +53,7 @@ test-sanitize: deps
 	$(SANITIZE_ENV) ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
 # The tests of the worker pool and of the threaded drawing paths.
-TSAN_TESTS = ^(WorkerPool|DrawFastPath|DrawExtendedThreads|KernelBatch)
+TSAN_TESTS = ^(WorkerPool|DrawFastPath|DrawExtendedThreads|KernelBatch|DeepView\.Threads)
 test-tsan: deps
 	cmake -S . -B $(BUILD)-tsan $(SANITIZE_FLAGS) -DVISTAL_SANITIZE=thread -DVISTAL_BUILD_UI=OFF
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target vistal_tests
