@@ -54,6 +54,7 @@ TEST(DeepView, CountsAgreeWithTheExactTruths) {
         {"i-1e-1000", "0,1", "1e-1000", 10000},
         {"julia-1e-50", "julia-centre.txt", "1e-50", 20000, 2, true},
         {"power3-1e-30", "power3-centre.txt", "1e-30", 10000, 3},
+        {"deep320-1e-300", "deep320.txt", "1e-300", 1000000, 2, false, 0.015, 0.015}, // 32 x 24
     };
     for (const TTruth& t : truths) {
         SCOPED_TRACE(t.Name);
