@@ -3,16 +3,18 @@
 #include "base/AtomicFile.h"
 #include "base/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <sys/stat.h>
 
 namespace vistal {
 
 namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -26,15 +28,30 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
+}
+
+// FNV-1a of the name folded as SameName folds it, so that names SameName
+// finds alike have the same tag.
+std::uint32_t Tag(std::string_view name, bool section) {
+    std::uint32_t h = 2166136261u;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(Lower(c));
+        h *= 16777619u;
+    }
+    return h << 1 | (section ? 1u : 0u);
+}
+
+bool IsSectionTag(std::uint32_t tag) {
+    return (tag & 1u) != 0;
 }
 
 bool HasLineBreak(std::string_view s) {
@@ -45,122 +62,166 @@ struct TFileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+std::string CannotRead(const std::string& fileName, const std::string& reason) {
+    return "Cannot read " + fileName + ": " + reason;
+}
+
+// The file's bytes, held once: the string is sized from the file's size
+// before it is read. A missing file gives nothing and existed false.
 std::string ReadWholeFile(const std::string& fileName, bool& existed) {
     existed = false;
     struct stat st {};
     if (::stat(fileName.c_str(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR) return {};
-        throw EIniFileError("Cannot read " + fileName + ": " + std::strerror(errno), std::strerror(errno));
+        const std::string reason = std::strerror(errno);
+        throw EIniFileError(CannotRead(fileName, reason), reason);
     }
-    if (!S_ISREG(st.st_mode)) throw EIniFileError("Cannot read " + fileName + ": not a regular file");
+    if (!S_ISREG(st.st_mode)) throw EIniFileError(CannotRead(fileName, NotRegularFileReason(st.st_mode)));
+    const auto tooLarge = [&] {
+        return EIniFileError(CannotRead(fileName, "the file is larger than 64 MiB, the limit for INI files"));
+    };
+    if (static_cast<unsigned long long>(st.st_size) > TIniFile::kMaxSize) throw tooLarge();
     std::unique_ptr<std::FILE, TFileCloser> f(std::fopen(fileName.c_str(), "rb"));
-    if (!f)
-        throw EIniFileError("Cannot read " + fileName + ": " + std::strerror(errno), std::strerror(errno));
-    existed = true;
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        if (n == 0) break;
-        if (bytes.size() + n > TIniFile::kMaxSize)
-            throw EIniFileError("Cannot read " + fileName + ": file too large");
-        bytes.append(buffer, n);
+    if (!f) {
+        const std::string reason = std::strerror(errno);
+        throw EIniFileError(CannotRead(fileName, reason), reason);
     }
-    if (std::ferror(f.get())) throw EIniFileError("Cannot read " + fileName + ": read error");
+    existed = true;
+    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t size = 0;
+    while (size < bytes.size()) {
+        const std::size_t n = std::fread(bytes.data() + size, 1, bytes.size() - size, f.get());
+        if (n == 0) break;
+        size += n;
+    }
+    bytes.resize(size);
+    // A file that grew since it was measured reads on, up to the limit.
+    char more[65536];
+    for (std::size_t n; (n = std::fread(more, 1, sizeof more, f.get())) != 0;) {
+        if (bytes.size() + n > TIniFile::kMaxSize) throw tooLarge();
+        bytes.append(more, n);
+    }
+    if (std::ferror(f.get())) {
+        const std::string reason = std::strerror(errno);
+        throw EIniFileError(CannotRead(fileName, reason), reason);
+    }
+    bytes.resize(size);
     return bytes;
 }
 
 } // namespace
 
+// A line read from its bytes. CR and LF never occur inside a CP932 or UTF-8
+// character, and neither do blanks, ";", "[" at the start of a line or "=":
+// the line's structure is found in its bytes, and only its name is decoded
+// (Shift-JIS may hide "]" in a character, so a section header of non-ASCII
+// Shift-JIS is decoded whole). Decoding is the same for a piece as for the
+// whole line, since it starts afresh at every ASCII byte other than "]".
+struct TIniFile::TLineParse {
+    enum { Other, Section, Key } kind = Other;
+    std::string name;       // decoded
+    std::string_view value; // a key's value: its bytes, trimmed of blanks
+};
+
 TIniFile::TIniFile(std::string fileName, TTextEncoding newFileEncoding)
     : fileName_(std::move(fileName)), encoding_(newFileEncoding) {
-    std::string bytes = ReadWholeFile(fileName_, existed_);
-    if (!existed_) return;
-    // ASCII alone says nothing about the encoding: the file is then in the one
-    // its owner gives new files (never with a byte-order mark it does not have).
-    if (IsAscii(bytes))
+    text_ = ReadWholeFile(fileName_, existed_);
+    if (!existed_) {
+        if (encoding_ == TTextEncoding::Utf8Bom) text_ = kBom;
+    } else if (IsAscii(text_)) {
+        // ASCII alone says nothing about the encoding: the file is then in the
+        // one its owner gives new files (never with a byte-order mark it does
+        // not have).
         encoding_ = newFileEncoding == TTextEncoding::Cp932 ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
-    else
-        encoding_ = DetectEncoding(bytes);
-    std::string_view rest(bytes);
-    if (encoding_ == TTextEncoding::Utf8Bom) rest.remove_prefix(3);
-    bool endingKnown = false;
-    // CR and LF never occur inside a CP932 or UTF-8 character, so the bytes can
-    // be cut into lines before they are decoded.
-    while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\r\n");
-        TLine line;
-        if (end == std::string_view::npos) {
-            line.raw = std::string(rest);
-            rest = {};
-        } else {
-            line.raw = std::string(rest.substr(0, end));
-            const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-            line.ending = crlf ? "\r\n" : std::string(1, rest[end]);
-            rest.remove_prefix(end + line.ending.size());
-            if (!endingKnown) {
-                newLineEnding_ = line.ending;
-                endingKnown = true;
-            }
-        }
-        Parse(line, DecodeText(line.raw, LineEncoding()));
-        lines_.push_back(std::move(line));
+    } else {
+        encoding_ = DetectEncoding(text_);
+    }
+    if (encoding_ == TTextEncoding::Utf8Bom) bodyStart_ = kBom.size();
+
+    const std::size_t firstEnd = LineEnd(bodyStart_);
+    if (firstEnd < text_.size())
+        newLineEnding_ = std::string_view(text_).substr(firstEnd, NextLine(bodyStart_) - firstEnd);
+    TTextDecoder decoder(LineEncoding());
+    for (std::size_t pos = bodyStart_; pos < text_.size(); pos = NextLine(pos)) {
+        const TLineParse line = ParseAt(pos, decoder);
+        if (line.kind != TLineParse::Other)
+            entries_.push_back(
+                {static_cast<std::uint32_t>(pos), Tag(line.name, line.kind == TLineParse::Section)});
     }
 }
 
-void TIniFile::Parse(TLine& line, std::string_view text) const {
-    line.kind = TKind::Other;
-    line.name.clear();
-    line.value.clear();
-    const std::string_view t = Trim(text);
-    if (t.empty() || t.front() == ';') return;
+std::size_t TIniFile::LineEnd(std::size_t start) const {
+    const char* const p = text_.data() + start;
+    const std::size_t rest = text_.size() - start;
+    const void* lf = std::memchr(p, '\n', rest);
+    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : rest;
+    if (const void* cr = std::memchr(p, '\r', end))
+        end = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+    return start + end;
+}
+
+std::size_t TIniFile::NextLine(std::size_t start) const {
+    const std::size_t end = LineEnd(start);
+    if (end == text_.size()) return end;
+    const bool crlf = text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n';
+    return end + (crlf ? 2 : 1);
+}
+
+TIniFile::TLineParse TIniFile::ParseAt(std::size_t start, TTextDecoder& decoder) const {
+    TLineParse line;
+    const std::string_view t = Trim(std::string_view(text_).substr(start, LineEnd(start) - start));
+    if (t.empty() || t.front() == ';') return line;
     if (t.front() == '[') {
-        const std::size_t close = t.find(']');
-        if (close == std::string_view::npos) return;
-        line.kind = TKind::Section;
-        line.name = std::string(Trim(t.substr(1, close - 1)));
-        return;
+        if (encoding_ == TTextEncoding::Cp932 && !IsAscii(t)) {
+            const std::string decoded = decoder.Decode(t);
+            const std::size_t close = decoded.find(']');
+            if (close == std::string::npos) return line;
+            line.name = std::string(Trim(std::string_view(decoded).substr(1, close - 1)));
+        } else {
+            const std::size_t close = t.find(']');
+            if (close == std::string_view::npos) return line;
+            line.name = decoder.Decode(Trim(t.substr(1, close - 1)));
+        }
+        line.kind = TLineParse::Section;
+        return line;
     }
     const std::size_t eq = t.find('=');
-    if (eq == std::string_view::npos) return;
+    if (eq == std::string_view::npos) return line;
     const std::string_view key = Trim(t.substr(0, eq));
-    if (key.empty()) return;
-    line.kind = TKind::Key;
-    line.name = std::string(key);
-    line.value = std::string(Trim(t.substr(eq + 1)));
+    if (key.empty()) return line;
+    line.kind = TLineParse::Key;
+    line.name = decoder.Decode(key);
+    line.value = Trim(t.substr(eq + 1));
+    return line;
 }
 
 TTextEncoding TIniFile::LineEncoding() const {
     return encoding_ == TTextEncoding::Cp932 ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
 }
 
-TIniFile::TLine TIniFile::MakeLine(std::string text) const {
-    TLine line;
-    // Lines never carry the byte-order mark, which belongs to the file.
-    line.raw = EncodeText(text, LineEncoding());
-    line.ending = newLineEnding_;
-    Parse(line, text);
-    return line;
+bool TIniFile::IsNamed(const TEntry& entry, std::string_view name, TTextDecoder& decoder) const {
+    return SameName(ParseAt(entry.start, decoder).name, name);
 }
 
 std::size_t TIniFile::FindSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == TKind::Section && SameName(lines_[i].name, section)) return i;
-    return std::string::npos;
-}
-
-std::size_t TIniFile::FindKey(std::size_t sectionIndex, std::string_view key) const {
-    for (std::size_t i = sectionIndex + 1; i < lines_.size() && lines_[i].kind != TKind::Section; ++i)
-        if (lines_[i].kind == TKind::Key && SameName(lines_[i].name, key)) return i;
+    const std::uint32_t tag = Tag(section, true);
+    TTextDecoder decoder(LineEncoding());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].tag == tag && IsNamed(entries_[i], section, decoder)) return i;
     return std::string::npos;
 }
 
 std::size_t TIniFile::FindValue(std::string_view section, std::string_view key) const {
+    const std::uint32_t sectionTag = Tag(section, true), keyTag = Tag(key, false);
+    TTextDecoder decoder(LineEncoding());
     // A section may appear more than once; the first line of the key wins.
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind != TKind::Section || !SameName(lines_[i].name, section)) continue;
-        const std::size_t k = FindKey(i, key);
-        if (k != std::string::npos) return k;
+    const auto end = entries_.end();
+    auto it = entries_.begin();
+    while (it != end) {
+        const bool wanted = it->tag == sectionTag && IsNamed(*it, section, decoder);
+        for (++it; it != end && !IsSectionTag(it->tag); ++it)
+            if (wanted && it->tag == keyTag && IsNamed(*it, key, decoder))
+                return static_cast<std::size_t>(it - entries_.begin());
     }
     return std::string::npos;
 }
@@ -173,15 +234,35 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
     return FindValue(section, key) != std::string::npos;
 }
 
-int TIniFile::LineOf(std::string_view section, std::string_view key) const {
-    const std::size_t i = FindValue(section, key);
-    return i == std::string::npos ? 0 : static_cast<int>(i) + 1;
-}
-
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
     const std::size_t k = FindValue(section, key);
-    return k == std::string::npos ? std::string(defaultValue) : lines_[k].value;
+    if (k == std::string::npos) return std::string(defaultValue);
+    TTextDecoder decoder(LineEncoding());
+    return decoder.Decode(ParseAt(entries_[k].start, decoder).value);
+}
+
+int TIniFile::LineOf(std::string_view section, std::string_view key) const {
+    const std::size_t k = FindValue(section, key);
+    if (k == std::string::npos) return 0;
+    int line = 1;
+    for (std::size_t pos = bodyStart_; pos < entries_[k].start; pos = NextLine(pos))
+        ++line;
+    return line;
+}
+
+void TIniFile::CheckGrowth(std::size_t bytes) const {
+    if (bytes > kMaxSize - std::min(kMaxSize, text_.size()))
+        throw EIniFileError(fileName_ + " would be larger than 64 MiB, and could not be read back");
+}
+
+void TIniFile::Splice(std::size_t at, std::size_t length, std::string_view bytes, std::size_t from) {
+    text_.replace(at, length, bytes);
+    if (bytes.size() == length) return;
+    // Unsigned arithmetic wraps, so a shorter line moves the entries back.
+    const auto delta = static_cast<std::uint32_t>(bytes.size() - length);
+    for (std::size_t i = from; i < entries_.size(); ++i)
+        entries_[i].start += delta;
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -197,65 +278,98 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     // Names as the file holds them: Shift-JIS keeps a few characters only in
     // their full-width forms (〜 is written as ～), and a name must find the
     // line it will be read back from.
-    const std::string heldSection = DecodeText(EncodeText(section, LineEncoding()), LineEncoding());
-    const std::string heldKey = DecodeText(EncodeText(key, LineEncoding()), LineEncoding());
-    section = heldSection;
-    key = heldKey;
+    const TTextEncoding lines = LineEncoding();
+    const std::string heldSection = DecodeText(EncodeText(section, lines), lines);
+    const std::string heldKey = DecodeText(EncodeText(key, lines), lines);
+    const std::string valueBytes = EncodeText(value, lines);
 
-    const std::size_t existing = FindValue(section, key);
+    const std::size_t existing = FindValue(heldSection, heldKey);
     if (existing != std::string::npos) {
         // The key keeps its spelling and bytes; only the value changes.
-        TLine& line = lines_[existing];
-        const std::string_view rawKey = Trim(std::string_view(line.raw).substr(0, line.raw.find('=')));
-        std::string raw = std::string(rawKey) + "=" + EncodeText(value, LineEncoding());
-        line.raw = std::move(raw);
-        line.value = std::string(Trim(value));
+        const std::size_t start = entries_[existing].start;
+        const std::string_view raw = std::string_view(text_).substr(start, LineEnd(start) - start);
+        const std::string line = std::string(Trim(raw.substr(0, raw.find('=')))) + "=" + valueBytes;
+        if (line.size() > raw.size()) CheckGrowth(line.size() - raw.size());
+        Splice(start, raw.size(), line, existing + 1);
         return;
     }
-    TLine keyLine = MakeLine(std::string(key) + "=" + std::string(value));
-    const std::size_t sectionIndex = FindSection(section);
+    const std::string keyLine = EncodeText(heldKey, lines) + "=" + valueBytes;
+    const std::size_t sectionIndex = FindSection(heldSection);
     if (sectionIndex != std::string::npos) {
         // After the last line of the section that is not blank.
-        std::size_t end = sectionIndex + 1;
-        while (end < lines_.size() && lines_[end].kind != TKind::Section)
-            ++end;
-        std::size_t at = end;
-        while (at > sectionIndex + 1 && Trim(lines_[at - 1].raw).empty())
-            --at;
-        if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = newLineEnding_;
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(keyLine));
+        std::size_t next = sectionIndex + 1;
+        while (next < entries_.size() && !IsSectionTag(entries_[next].tag))
+            ++next;
+        const std::size_t end = next < entries_.size() ? entries_[next].start : text_.size();
+        const std::size_t header = entries_[sectionIndex].start;
+        std::size_t at = header;
+        bool ended = true;
+        for (std::size_t pos = header; pos < end;) {
+            const std::size_t lineEnd = LineEnd(pos), after = NextLine(pos);
+            if (pos == header || !Trim(std::string_view(text_).substr(pos, lineEnd - pos)).empty()) {
+                at = after;
+                ended = after != lineEnd;
+            }
+            pos = after;
+        }
+        std::string bytes = ended ? std::string() : newLineEnding_;
+        const std::size_t keyStart = at + bytes.size();
+        bytes += keyLine;
+        bytes += newLineEnding_;
+        CheckGrowth(bytes.size());
+        Splice(at, 0, bytes, next);
+        entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(next),
+                        TEntry{static_cast<std::uint32_t>(keyStart), Tag(heldKey, false)});
         return;
     }
-    TLine header = MakeLine("[" + std::string(section) + "]");
-    if (!lines_.empty()) {
-        if (lines_.back().ending.empty()) lines_.back().ending = newLineEnding_;
-        if (!Trim(lines_.back().raw).empty()) lines_.push_back(MakeLine(""));
+    std::string bytes;
+    if (text_.size() > bodyStart_) {
+        // The last line: its ending, then its text.
+        std::size_t end = text_.size();
+        if (text_[end - 1] == '\n') {
+            --end;
+            if (end > bodyStart_ && text_[end - 1] == '\r') --end;
+        } else if (text_[end - 1] == '\r') {
+            --end;
+        }
+        std::size_t start = end;
+        while (start > bodyStart_ && text_[start - 1] != '\n' && text_[start - 1] != '\r')
+            --start;
+        if (end == text_.size()) bytes += newLineEnding_;
+        if (!Trim(std::string_view(text_).substr(start, end - start)).empty()) bytes += newLineEnding_;
     }
-    lines_.push_back(std::move(header));
-    lines_.push_back(std::move(keyLine));
+    const std::size_t headerStart = text_.size() + bytes.size();
+    bytes += EncodeText("[" + heldSection + "]", lines) + newLineEnding_;
+    const std::size_t keyStart = text_.size() + bytes.size();
+    bytes += keyLine + newLineEnding_;
+    CheckGrowth(bytes.size());
+    text_ += bytes;
+    entries_.push_back({static_cast<std::uint32_t>(headerStart), Tag(heldSection, true)});
+    entries_.push_back({static_cast<std::uint32_t>(keyStart), Tag(heldKey, false)});
 }
 
 void TIniFile::UpdateFile(TLanguage language) {
-    std::string bytes;
-    if (encoding_ == TTextEncoding::Utf8Bom) bytes = "\xEF\xBB\xBF";
-    for (const TLine& line : lines_) {
-        bytes += line.raw;
-        bytes += line.ending;
-    }
     // Shift-JIS bytes that happen to be valid UTF-8 (ﾃｽ is C3 BD, also ý)
     // would be read back as UTF-8: a comment line in Shift-JIS that UTF-8
     // cannot hold goes first and keeps the file Shift-JIS for every reader.
-    std::optional<TLine> mark;
-    if (encoding_ == TTextEncoding::Cp932 && !IsAscii(bytes) && IsValidUtf8(bytes)) {
-        mark = MakeLine(kCp932Mark);
-        bytes.insert(0, mark->raw + mark->ending);
+    std::string mark;
+    if (encoding_ == TTextEncoding::Cp932 && !IsAscii(text_) && IsValidUtf8(text_)) {
+        mark = EncodeText(kCp932Mark, TTextEncoding::Cp932) + newLineEnding_;
+        CheckGrowth(mark.size());
     }
     try {
-        WriteFileAtomically(fileName_, bytes);
+        if (mark.empty()) {
+            WriteFileAtomically(fileName_, text_);
+        } else {
+            WriteFileAtomically(fileName_, [&](std::FILE* f) {
+                std::fwrite(mark.data(), 1, mark.size(), f);
+                std::fwrite(text_.data(), 1, text_.size(), f);
+            });
+        }
     } catch (const EFileWriteError& ex) {
         throw EIniFileError(Compose(msg::kCannotWriteFile, language, {fileName_}), ex.Reason());
     }
-    if (mark) lines_.insert(lines_.begin(), std::move(*mark));
+    if (!mark.empty()) Splice(0, 0, mark, 0);
     existed_ = true;
 }
 

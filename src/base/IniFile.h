@@ -13,16 +13,22 @@
 // encoding it was read in (a byte-order mark, else valid UTF-8, else
 // Shift-JIS). Shift-JIS that an update leaves looking like valid UTF-8 gets
 // the comment line kCp932Mark at its start, so that it reads back as Shift-JIS.
+//
+// The file is held as its bytes, with eight bytes more for each section
+// header and key line (where it starts, and a hash of its name); every other
+// line costs nothing besides its bytes. Reading takes time in proportion to
+// the file, and so does each look-up or change.
 #pragma once
 
 #include "base/Language.h"
 #include "base/TextEncoding.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vistal {
 
@@ -41,9 +47,12 @@ class TIniFile {
 public:
     // Reads the file. A missing file reads as empty and will be created, in
     // newFileEncoding, by UpdateFile. A file that exists but cannot be read
-    // (or is not a regular file, or is larger than kMaxSize) raises EIniFileError.
+    // (or is not a regular file, or is larger than kMaxSize) raises
+    // EIniFileError "Cannot read FILE: reason".
     explicit TIniFile(std::string fileName, TTextEncoding newFileEncoding = TTextEncoding::Cp932);
 
+    // The largest file read, and written: a change that would make the file
+    // larger is refused, since the file could not be read back.
     static constexpr std::size_t kMaxSize = 64 * 1024 * 1024;
     // The comment that marks a Shift-JIS file whose bytes are valid UTF-8.
     static constexpr const char* kCp932Mark = "; 文字コード: Shift_JIS (CP932)";
@@ -65,7 +74,8 @@ public:
     // Sets the value in memory; UpdateFile writes it. Raises ETextEncodingError
     // when the file's encoding cannot hold the line, and EIniFileError for a
     // name that could not be read back (empty, with "=", "[", "]", a line
-    // break or surrounding blanks) or a value with a line break.
+    // break or surrounding blanks), a value with a line break, or a change
+    // that would make the file larger than kMaxSize.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Replaces the file atomically with the current contents. On failure the
@@ -74,30 +84,37 @@ public:
     void UpdateFile(TLanguage language = TLanguage::Japanese);
 
 private:
-    enum class TKind { Other, Section, Key };
-    struct TLine {
-        std::string raw;    // bytes as in the file, without the line end
-        std::string ending; // "\n", "\r\n", "\r", or "" for a last line without one
-        TKind kind = TKind::Other;
-        std::string name;  // section or key name, as written
-        std::string value; // key value, trimmed
+    // A section header or key line: where it starts in text_, and the hash of
+    // its name folded to lower case, shifted up by one bit whose value 1
+    // marks a section header.
+    struct TEntry {
+        std::uint32_t start;
+        std::uint32_t tag;
     };
+    struct TLineParse;
 
     // The encoding of single lines: the file's, without the byte-order mark.
     TTextEncoding LineEncoding() const;
-    void Parse(TLine& line, std::string_view text) const;
-    TLine MakeLine(std::string text) const;
-    // Index of the section header, or npos.
+    std::size_t LineEnd(std::size_t start) const;  // where the line's ending starts
+    std::size_t NextLine(std::size_t start) const; // where the next line starts
+    TLineParse ParseAt(std::size_t start, TTextDecoder& decoder) const;
+    bool IsNamed(const TEntry& entry, std::string_view name, TTextDecoder& decoder) const;
+    // Index of the first section header of that name, or npos.
     std::size_t FindSection(std::string_view section) const;
-    // Index of the key line inside the section starting at sectionIndex, or npos.
-    std::size_t FindKey(std::size_t sectionIndex, std::string_view key) const;
+    // Index of the first key line of that name in a section of that name, or npos.
     std::size_t FindValue(std::string_view section, std::string_view key) const;
+    // Puts bytes in place of [at, at + length) and moves the entries from
+    // index `from` on by the difference.
+    void Splice(std::size_t at, std::size_t length, std::string_view bytes, std::size_t from);
+    void CheckGrowth(std::size_t bytes) const;
 
     std::string fileName_;
     TTextEncoding encoding_;
     bool existed_ = false;
     std::string newLineEnding_ = "\n";
-    std::vector<TLine> lines_;
+    std::string text_;           // the file's bytes, the byte-order mark included
+    std::size_t bodyStart_ = 0;  // after the byte-order mark
+    std::deque<TEntry> entries_; // in file order; a deque never copies itself to grow
 };
 
 } // namespace vistal

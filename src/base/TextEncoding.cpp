@@ -134,17 +134,7 @@ bool IsAscii(std::string_view bytes) {
 }
 
 std::string DecodeCp932(std::string_view bytes) {
-    if (IsAscii(bytes)) return std::string(bytes); // the code page's lower half is ASCII
-    TIconv cd("UTF-8", "CP932");
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2 + 16);
-    while (!bytes.empty()) {
-        if (cd.Convert(bytes, out) == 0) break;
-        // An invalid or cut-off character: one byte becomes U+FFFD.
-        out += kReplacement;
-        bytes.remove_prefix(1);
-    }
-    return out;
+    return TTextDecoder(TTextEncoding::Cp932).Decode(bytes);
 }
 
 std::string EncodeCp932(std::string_view text) {
@@ -169,9 +159,33 @@ std::string EncodeCp932(std::string_view text) {
 }
 
 std::string DecodeText(std::string_view bytes, TTextEncoding encoding) {
-    switch (encoding) {
-    case TTextEncoding::Cp932:
-        return DecodeCp932(bytes);
+    return TTextDecoder(encoding).Decode(bytes);
+}
+
+class TTextDecoder::TConverter : public TIconv {
+public:
+    TConverter() : TIconv("UTF-8", "CP932") {}
+};
+
+TTextDecoder::TTextDecoder(TTextEncoding encoding) : encoding_(encoding) {}
+
+TTextDecoder::~TTextDecoder() = default;
+
+std::string TTextDecoder::Decode(std::string_view bytes) {
+    switch (encoding_) {
+    case TTextEncoding::Cp932: {
+        if (IsAscii(bytes)) return std::string(bytes); // the code page's lower half is ASCII
+        if (!cp932_) cp932_ = std::make_unique<TConverter>();
+        std::string out;
+        out.reserve(bytes.size() * 3 / 2 + 16);
+        while (!bytes.empty()) {
+            if (cp932_->Convert(bytes, out) == 0) break;
+            // An invalid or cut-off character: one byte becomes U+FFFD.
+            out += kReplacement;
+            bytes.remove_prefix(1);
+        }
+        return out;
+    }
     case TTextEncoding::Utf8Bom:
         if (bytes.substr(0, 3) == kBom) bytes.remove_prefix(3);
         [[fallthrough]];

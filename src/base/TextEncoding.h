@@ -5,6 +5,7 @@
 // encoding it was read in.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,6 +47,23 @@ std::string EncodeCp932(std::string_view text);
 // byte-order mark is dropped; invalid UTF-8 never reaches here when the
 // encoding came from DetectEncoding, and is replaced by U+FFFD otherwise.
 std::string DecodeText(std::string_view bytes, TTextEncoding encoding);
+
+// Decodes many pieces of one file, as DecodeText does each of them, with one
+// converter for all: a file of many short Shift-JIS lines costs one set-up.
+class TTextDecoder {
+public:
+    explicit TTextDecoder(TTextEncoding encoding);
+    ~TTextDecoder();
+    TTextDecoder(const TTextDecoder&) = delete;
+    TTextDecoder& operator=(const TTextDecoder&) = delete;
+
+    std::string Decode(std::string_view bytes);
+
+private:
+    class TConverter;
+    TTextEncoding encoding_;
+    std::unique_ptr<TConverter> cp932_; // made at the first text that needs it
+};
 
 // UTF-8 text to the bytes of a file; Utf8Bom puts the byte-order mark first.
 // ETextEncodingError when the text is not valid UTF-8 or holds a character

@@ -57,6 +57,29 @@ TEST(IniFile, ReadsTheDialect) {
     EXPECT_FALSE(ini.ValueExists("", "orphan"));
     EXPECT_FALSE(ini.SectionExists("Nowhere"));
     EXPECT_TRUE(ini.SectionExists("data"));
+    EXPECT_EQ(ini.LineOf("Data", "CenterRe"), 9u);
+    EXPECT_EQ(ini.LineOf("info", "late"), 12u);
+    EXPECT_EQ(ini.LineOf("Info", "Missing"), 0u);
+}
+
+// A file is read up to kMaxSize, and never written beyond it, where it could
+// not be read back.
+TEST(IniFile, TheSizeLimitHoldsBothWays) {
+    test::TempDir dir;
+    const std::string file = dir.File("big.ini");
+    test::WriteFileBytes(file, "");
+    fs::resize_file(file, TIniFile::kMaxSize + 1);
+    try {
+        TIniFile ini(file);
+        ADD_FAILURE() << "read beyond the limit";
+    } catch (const EIniFileError& ex) {
+        EXPECT_EQ(std::string(ex.what()),
+                  "Cannot read " + file + ": the file is larger than 64 MiB, the limit for INI files");
+    }
+    fs::resize_file(file, TIniFile::kMaxSize - 9);
+    TIniFile ini(file);
+    ini.WriteString("A", "k", ""); // "\n\n[A]\nk=\n" ends at the limit
+    EXPECT_THROW(ini.WriteString("A", "k", "1"), EIniFileError);
 }
 
 TEST(IniFile, UpdatesInPlaceAndKeepsEverythingElse) {
