@@ -48,6 +48,7 @@ inline constexpr TText kCommaInMemo{"メモに , を含むことはできませ�
 inline constexpr TText kFssItem{"%1Section=[%2] Item=[%3]", "%1 Section=[%2] Item=[%3]"};
 inline constexpr TText kFssInvalid{"形式不正です。", "Invalid value."};
 inline constexpr TText kFssRequired{"値が設定されていません。", "No value is set."};
+inline constexpr TText kFssOutOfMemory{"メモリが足りません。", "Out of memory."};
 inline constexpr TText kFssNotAllowed{"[%1]は指定できません。", "[%1] is not allowed."};
 
 } // namespace vistal::msg

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 #include <optional>
 
 namespace vistal {
@@ -16,6 +17,20 @@ namespace {
 
 const char* const kAppName = "びすたる";
 const char* const kAppSection = "Vistal";
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// What joins a report's text to the item named after it: nothing after the
+// program's own texts, which end a sentence ("形式不正です。", "Invalid
+// value."); after any other (the system's reason, a limit) "; ", or "。" when
+// it ends in Japanese. The English report puts a blank before the item itself.
+std::string SeparatorAfter(std::string_view text, TLanguage language) {
+    if (EndsWith(text, "。") || EndsWith(text, ".")) return {};
+    if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0x80) return "。";
+    return language == TLanguage::English ? ";" : "; ";
+}
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -120,7 +135,6 @@ std::uint8_t TextToFormula(const std::string& text) {
 std::string TFss::Read(const TIniFile& ini, const char* section, const char* key) {
     section_ = section;
     key_ = key;
-    ErrorLine = ini.LineOf(section, key);
     return ini.ReadString(section, key);
 }
 
@@ -135,6 +149,7 @@ template <class F> void TFss::Guarded(bool reading, F&& body) {
     section_ = "Info";
     key_ = "Format";
     ErrorLine = 0;
+    fileError_.clear();
     try {
         body();
     } catch (const std::exception& ex) {
@@ -145,9 +160,25 @@ template <class F> void TFss::Guarded(bool reading, F&& body) {
             kind = msg::kFssRequired.In(Language);
         else if (const auto* notAllowed = dynamic_cast<const ENotAllowed*>(&ex))
             kind = Compose(msg::kFssNotAllowed, Language, {notAllowed->Value});
+        else if (dynamic_cast<const std::bad_alloc*>(&ex))
+            kind = msg::kFssOutOfMemory.In(Language);
         else
             kind = ex.what();
-        ErrorMessage = Compose(msg::kFssItem, Language, {kind, section_, key_});
+        if (reading && dynamic_cast<const EIniFileError*>(&ex)) fileError_ = ex.what();
+        ErrorMessage = Compose(msg::kFssItem, Language, {kind + SeparatorAfter(kind, Language), section_, key_});
+        throw;
+    }
+}
+
+template <class F> void TFss::ReadItems(const TIniFile& ini, F&& read) {
+    try {
+        read();
+    } catch (...) {
+        try {
+            ErrorLine = ini.LineOf(section_, key_);
+        } catch (const std::exception&) {
+            // No line, then: the report names the item all the same.
+        }
         throw;
     }
 }
@@ -155,7 +186,7 @@ template <class F> void TFss::Guarded(bool reading, F&& body) {
 void TFss::LoadFromFile(const std::string& fileName) {
     Guarded(true, [&] {
         const TIniFile ini(fileName);
-        ReadCommon(ini);
+        ReadItems(ini, [&] { ReadCommon(ini); });
     });
 }
 
@@ -225,8 +256,10 @@ TFssVistal::TFssVistal() {
 void TFssVistal::LoadFromFile(const std::string& fileName) {
     Guarded(true, [&] {
         const TIniFile ini(fileName);
-        ReadCommon(ini);
-        ReadAppSection(ini);
+        ReadItems(ini, [&] {
+            ReadCommon(ini);
+            ReadAppSection(ini);
+        });
     });
 }
 

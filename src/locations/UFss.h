@@ -50,11 +50,16 @@ public:
     // The language of ErrorMessage.
     TLanguage Language = TLanguage::Japanese;
     // The report of the last failed read or write: what went wrong, then
-    // "Section=[..] Item=[..]" naming the item being processed.
+    // "Section=[..] Item=[..]" naming the item being processed. The program's
+    // own texts end a sentence and are followed directly by the item, any
+    // other text by "; " (or "。" when it ends in Japanese).
     std::string ErrorMessage;
     // The line of that item in the file read, counted from 1; 0 when the
     // file does not hold it (or was being written).
     int ErrorLine = 0;
+    // Why the last read could not read the file at all, in the reader's own
+    // words ("Cannot read FILE: reason"); empty when the file was read.
+    const std::string& FileError() const { return fileError_; }
 
     // Fill the fields from the file / write them into it. On failure
     // ErrorMessage is set and the exception passes on to the caller.
@@ -70,9 +75,12 @@ protected:
     void Write(TIniFile& ini, const char* section, const char* key, const std::string& value);
     // Runs a read (or write) of the file and builds ErrorMessage when it fails.
     template <class F> void Guarded(bool reading, F&& body);
+    // Runs the reads of the items and sets ErrorLine when one fails.
+    template <class F> void ReadItems(const TIniFile& ini, F&& read);
 
     std::string section_;
     std::string key_;
+    std::string fileError_; // why the file could not be read at all
 };
 
 // The file as this program writes it, with its own section "Vistal".

@@ -68,6 +68,18 @@ TEST(Fss, ReadErrorsNameTheItem) {
     TFssVistal f;
     EXPECT_THROW(f.LoadFromFile(dir.File("missing.fss")), EConvertError);
     EXPECT_EQ(f.ErrorMessage, "形式不正です。Section=[Info] Item=[Format]");
+
+    // The line of the item at fault, or the reader's own words when the file
+    // cannot be read at all, set apart from the item in either language.
+    Load(f, dir, Replace(kMandelbrot, "ImSpan=1.5", "ImSpan=1,5"));
+    EXPECT_EQ(f.ErrorLine, 9);
+    EXPECT_THROW(f.LoadFromFile(dir.Path().string()), std::runtime_error);
+    const std::string folder = "Cannot read " + dir.Path().string() + ": not a regular file (a folder)";
+    EXPECT_EQ(f.ErrorMessage, folder + "; Section=[Info] Item=[Format]");
+    EXPECT_EQ(f.FileError(), folder);
+    f.Language = TLanguage::English;
+    EXPECT_THROW(f.LoadFromFile(dir.Path().string()), std::runtime_error);
+    EXPECT_EQ(f.ErrorMessage, folder + "; Section=[Info] Item=[Format]");
 }
 
 TEST(Fss, ReadsLeniently) {
@@ -180,7 +192,7 @@ TEST(Fss, FailuresAreReportedAndKeepWhatWasDone) {
     test::TempDir dir;
     TVistal e;
     const std::string nowhere = dir.File("no/such/spot.fss");
-    EXPECT_EQ(SaveLocationFile(nowhere, e, ""), nowhere + " に書き込めませんSection=[Info] Item=[Format]");
+    EXPECT_EQ(SaveLocationFile(nowhere, e, ""), nowhere + " に書き込めません。Section=[Info] Item=[Format]");
     TFssVistal f;
     f.Format = "2";
     EXPECT_THROW(f.SaveToFile(dir.File("a.fss")), EConvertError);
