@@ -3,7 +3,6 @@
 // a location; and palette files, whose messages name them.
 #include "cli/CliOptions.h"
 
-#include "base/Messages.h"
 #include "cli/Palettes.h"
 #include "engine/PictureMemory.h"
 #include "locations/PictureView.h"
@@ -154,9 +153,7 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvi
             const TLanguage language = e.MessageLanguage();
             if (list.ErrorCode == reFileNotFound)
                 throw std::runtime_error(TerminalLines(list.ErrorReport(*o.vrpFile, language)));
-            std::string message = RecommendationErrorMessage(list.ErrorCode, language);
-            if (message.empty()) message = msg::kUnreadableLine.In(language);
-            throw std::runtime_error(AtLine(*o.vrpFile, list.ErrorLine, message));
+            throw std::runtime_error(AtLine(*o.vrpFile, list.ErrorLine, list.ErrorText(language)));
         }
         const int n = o.record.value_or(1);
         if (n > list.Count())

@@ -26,6 +26,17 @@ inline constexpr TText kDetailBelow1{"分解能の値(D)は０より大きくな
                                      "The detail (D) must be greater than 0."};
 inline constexpr TText kPowBelow2{"巾乗の値(POW)は２以上でなくてはいけません。",
                                   "The exponent (POW) must be 2 or more."};
+// A line that is not well formed: "%1" is the pair (key=value) or key, "%2"
+// the value, each cut at 40 bytes.
+inline constexpr TText kNoItemAfterComma{"「,」の後に項目がありません。", "There is no item after a comma."};
+inline constexpr TText kItemWithoutEquals{"項目「%1」に = がありません。", "The item \"%1\" has no \"=\"."};
+inline constexpr TText kItemWithoutName{"項目「%1」に名前がありません。", "The item \"%1\" has no name."};
+inline constexpr TText kValueNotNumber{"%1 の値「%2」は数値ではありません。",
+                                       "The value \"%2\" of %1 is not a number."};
+inline constexpr TText kValueNotInteger{"%1 の値「%2」は-2147483648～2147483647 の整数ではありません。",
+                                        "The value \"%2\" of %1 is not a whole number from -2147483648 to 2147483647."};
+inline constexpr TText kValueNotBoolean{"%1 の値「%2」は数値でも True/False でもありません。",
+                                        "The value \"%2\" of %1 is neither a number nor True or False."};
 // The report of a list that did not load: "%1" is the file's name, "%2" the line.
 inline constexpr TText kListNotFound{"%1\r\nが見つかりません。", "%1\r\nwas not found."};
 inline constexpr TText kListStoppedAtLine{"%1\r\n%2 行目にｴﾗｰがあったので読み込みを中止しました。\r\n",

@@ -71,8 +71,7 @@ std::optional<TPictureView> ParsePictureText(std::string_view text, std::string&
         return std::nullopt;
     }
     if (!parse.Record) {
-        const std::string message = RecommendationErrorMessage(parse.ErrorCode, language);
-        error = "its view is damaged" + (message.empty() ? std::string() : ": " + message);
+        error = "its view is damaged: " + parse.Error.In(language);
         return std::nullopt;
     }
     TPictureView view;

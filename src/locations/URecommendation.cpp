@@ -62,25 +62,54 @@ const TText* MessageOf(std::int32_t code) {
     }
 }
 
-// A line that ends the load, with its code.
+// A line that ends the load, with its code and what is wrong.
 struct TLineFailure {
     std::int32_t code;
+    TLineMessage message;
 };
 
-[[noreturn]] void Fail(std::int32_t code) {
-    throw TLineFailure{code};
+TLineMessage Composed(const TText& text, std::initializer_list<std::string_view> args = {}) {
+    return {Compose(text, TLanguage::Japanese, args), Compose(text, TLanguage::English, args)};
 }
+
+[[noreturn]] void Fail(std::int32_t code) {
+    throw TLineFailure{code, Composed(*MessageOf(code))};
+}
+
+// A piece of the line as a message quotes it: at most 40 bytes, never half a
+// UTF-8 character.
+std::string Shown(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    if (text.size() <= kShown) return std::string(text);
+    std::size_t end = kShown;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return std::string(text.substr(0, end)) + "…";
+}
+
+// A pair that is no key=value: an empty one (",," or a comma at the end), one
+// without "=" or one without a key.
+[[noreturn]] void FailPair(std::string_view pair) {
+    if (pair.empty()) throw TLineFailure{reSyntax, Composed(msg::kNoItemAfterComma)};
+    throw TLineFailure{reSyntax, Composed(pair.front() == '=' ? msg::kItemWithoutName : msg::kItemWithoutEquals,
+                                          {Shown(pair)})};
+}
+
+// A value that does not convert; the pair loop adds the key and the value.
+struct TBadValue {
+    const TText* problem; // msg::kValueNotNumber
+};
 
 double Real(std::string_view value) {
     const std::optional<double> v = ParseReal(value);
-    if (!v) Fail(reSyntax);
+    if (!v) throw TBadValue{&msg::kValueNotNumber};
     return *v;
 }
 
 std::int32_t Integer(std::string_view value) {
     const std::optional<long long> v = ParseInteger(value);
     if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
-        Fail(reSyntax);
+        throw TBadValue{&msg::kValueNotInteger};
     return static_cast<std::int32_t>(*v);
 }
 
@@ -90,7 +119,7 @@ bool Boolean(std::string_view value) {
     const std::string word = Upper(value);
     if (word == "TRUE") return true;
     if (word == "FALSE") return false;
-    Fail(reSyntax);
+    throw TBadValue{&msg::kValueNotBoolean};
 }
 
 enum class TKey {
@@ -262,9 +291,13 @@ std::unique_ptr<TRecommendation> ParseRecord(std::string_view line) {
         const std::size_t next = rest.find(',');
         const std::string_view pair = rest.substr(0, next);
         const std::size_t eq = pair.find('=');
-        if (eq == std::string_view::npos || eq == 0) Fail(reSyntax);
+        if (eq == std::string_view::npos || eq == 0) FailPair(pair);
         const std::string_view value = pair.substr(eq + 1);
-        if (!value.empty()) Store(*record, p, KeyOf(Upper(pair.substr(0, eq))), value);
+        try {
+            if (!value.empty()) Store(*record, p, KeyOf(Upper(pair.substr(0, eq))), value);
+        } catch (const TBadValue& bad) {
+            throw TLineFailure{reSyntax, Composed(*bad.problem, {pair.substr(0, eq), Shown(value)})};
+        }
         if (next == std::string_view::npos) break;
         rest.remove_prefix(next + 1);
     }
@@ -486,11 +519,13 @@ const TRecommendation& TRecommendationList::Item(int index) const {
 void TRecommendationList::LoadFromFile(const std::string& fileName) {
     ErrorCode = 0;
     ErrorMessage.clear();
+    error_ = {};
     std::optional<std::string> bytes = ReadFileIfExists(fileName);
     if (!bytes) {
         ErrorCode = reFileNotFound;
         ErrorLine = 0;
-        ErrorMessage = Compose(msg::kListNotFound, TLanguage::Japanese, {fileName});
+        error_ = Composed(msg::kListNotFound, {fileName});
+        ErrorMessage = error_.Japanese;
         throw EAbort();
     }
     // The end-of-file byte of old text files ends the list.
@@ -517,10 +552,11 @@ void TRecommendationList::LoadFromFile(const std::string& fileName) {
             if (raw.empty()) continue;
             if (auto record = ParseRecord(NormalizeLine(raw))) loaded.push_back(std::move(record));
         }
-    } catch (const TLineFailure& failure) {
+    } catch (TLineFailure& failure) {
         ErrorCode = failure.code;
         ErrorLine = lineNumber;
-        ErrorMessage = RecommendationErrorMessage(failure.code);
+        error_ = std::move(failure.message);
+        ErrorMessage = error_.Japanese;
         throw EAbort();
     }
     items_ = std::move(loaded);
@@ -535,6 +571,7 @@ TRecordParse ParseRecordLine(std::string_view line) {
     } catch (const TLineFailure& failure) {
         result.IsRecord = true;
         result.ErrorCode = failure.code;
+        result.Error = failure.message;
     }
     return result;
 }
@@ -547,7 +584,7 @@ std::string RecommendationErrorMessage(std::int32_t code, TLanguage language) {
 std::string TRecommendationList::ErrorReport(const std::string& fileName, TLanguage language) const {
     if (ErrorCode == reFileNotFound) return Compose(msg::kListNotFound, language, {fileName});
     return Compose(msg::kListStoppedAtLine, language, {fileName, std::to_string(ErrorLine)}) +
-           RecommendationErrorMessage(ErrorCode, language);
+           ErrorText(language);
 }
 
 void TRecommendationList::SortByTitle() {

@@ -61,7 +61,7 @@ public:
 };
 
 // Error codes of a failed load; 0 is a line that is not well formed (a pair
-// without "=", a value that is not a number).
+// without "=", a value that is not a number), whose message names the pair.
 enum TRecommendationError : std::int32_t {
     reSyntax = 0,
     reFileNotFound = 100,
@@ -75,6 +75,12 @@ enum TRecommendationError : std::int32_t {
     reIterationBelow1 = 180,
     reDetailBelow1 = 190,
     rePowBelow2 = 200,
+};
+
+// A message of a line in error, in both languages.
+struct TLineMessage {
+    std::string Japanese, English;
+    const std::string& In(TLanguage language) const { return language == TLanguage::English ? English : Japanese; }
 };
 
 class TRecommendationList {
@@ -125,15 +131,20 @@ public:
     std::int32_t ErrorCode = 0;
     std::int32_t ErrorLine = 0; // 1-based physical line; 0 for a missing file
     std::string ErrorMessage;
+    // The message of the last failed load in the language given: what the
+    // code says, or for a line that is not well formed, which pair is wrong
+    // and why. ErrorMessage is the Japanese one.
+    const std::string& ErrorText(TLanguage language) const { return error_.In(language); }
 
     // The report of the last failed load as the user sees it, in the
     // language given: the message alone for a missing file, otherwise the
     // file name, the line number and the message on three lines (separated by
-    // CR LF). ErrorMessage is the message in Japanese.
+    // CR LF).
     std::string ErrorReport(const std::string& fileName, TLanguage language = TLanguage::Japanese) const;
 
 private:
     std::vector<std::unique_ptr<TRecommendation>> items_;
+    TLineMessage error_;
 };
 
 // Compares two titles without regard to letter case, in the collation of the
@@ -148,11 +159,13 @@ std::string NormalizeLine(std::string_view line);
 
 // One line parsed as LoadFromFile parses each line of a list (NormalizeLine
 // first). A line whose first field is neither type tag is no record
-// (IsRecord false); a record line in error has no Record and its ErrorCode.
+// (IsRecord false); a record line in error has no Record, and its ErrorCode
+// and message (Error) as a load would give them.
 struct TRecordParse {
     bool IsRecord = false;
     std::unique_ptr<TRecommendation> Record;
     std::int32_t ErrorCode = 0;
+    TLineMessage Error;
 };
 TRecordParse ParseRecordLine(std::string_view line);
 

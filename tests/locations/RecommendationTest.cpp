@@ -99,18 +99,21 @@ TEST(Recommendation, AFailingLineReportsItsCodeAndKeepsTheOldList) {
     TRecommendationList list;
     ASSERT_TRUE(LoadBytes(list, dir, "T=Vistal,Title=kept,Cr=0,Ci=0,W=1\r\n"));
     const std::string ok = ",Title=t,Cr=0,Ci=0,W=1";
+    const std::string integer = "の整数ではありません。";
     const struct {
         std::string line;
         int code;
+        std::string message = {}; // of the lines in error without a code of their own
     } cases[] = {
-        {"T=VISTAL,", 0},
-        {"T=Vistal,Title=t,=1,Cr=0,Ci=0,W=1", 0},
-        {"T=Vistal,Title=t,Cr,Ci=0,W=1", 0},
-        {"T=Vistal" + ok + ",Cr=abc", 0},
-        {"T=Vistal" + ok + ",I=1.5", 0},
-        {"T=Vistal" + ok + ",I=99999999999", 0},
-        {"T=Vistal" + ok + ",SO=yes", 0},
-        {"T=Vistal" + ok + ",Jr=x", 0},
+        {"T=VISTAL,", 0, "「,」の後に項目がありません。"},
+        {"T=Vistal,Title=t,=1,Cr=0,Ci=0,W=1", 0, "項目「=1」に名前がありません。"},
+        {"T=Vistal,Title=t,Cr,Ci=0,W=1", 0, "項目「Cr」に = がありません。"},
+        {"T=Vistal" + ok + ",Cr=nan", 0, "Cr の値「nan」は数値ではありません。"},
+        {"T=Vistal" + ok + ",I=1.5", 0, "I の値「1.5」は-2147483648～2147483647 " + integer},
+        {"T=Vistal" + ok + ",i=99999999999", 0, "i の値「99999999999」は-2147483648～2147483647 " + integer},
+        {"T=Vistal" + ok + ",SO=yes", 0, "SO の値「yes」は数値でも True/False でもありません。"},
+        {"T=Vistal" + ok + ",Jr=" + std::string(50, 'x'), 0,
+         "Jr の値「" + std::string(40, 'x') + "…」は数値ではありません。"},
         {"T=Vistal,Title=,Cr=0,Ci=0,W=1", 110},
         {"T=Vistal,Title=t,Cr=0,W=1", 120},
         {"T=Vistal,Title=t,Ci=0,W=1", 130},
@@ -128,6 +131,9 @@ TEST(Recommendation, AFailingLineReportsItsCodeAndKeepsTheOldList) {
         // The error is on the fifth physical line: blank and comment lines count.
         EXPECT_FALSE(LoadBytes(list, dir, "T=Vistal,Title=a,Cr=0,Ci=0,W=1\r\n\r\n; c\n\r" + c.line + "\r\n"));
         EXPECT_EQ(list.ErrorCode, c.code);
+        if (c.code == 0) {
+            EXPECT_EQ(list.ErrorMessage, c.message);
+        }
         EXPECT_EQ(list.ErrorLine, 5);
         ASSERT_EQ(list.Count(), 1);
         EXPECT_EQ(list.GetTitle(0), "kept");
