@@ -124,9 +124,9 @@ void TPalette::ParseGrad(std::string_view line) {
     const std::vector<std::string> f = DirectiveFields(line, 3);
     const TRgb a = HexColorField(f[0]);
     const TRgb b = HexColorField(f[1]);
+    // A count below 1 would add no colour: the line is in error.
     const int n = Int32Field(f[2]);
-    if (n == 0) throw EAbort();
-    if (n < 0) return;
+    if (n <= 0) throw EAbort();
     Reserve(n);
     const double stepRed = static_cast<double>(b.Red() - a.Red()) / n;
     const double stepGreen = static_cast<double>(b.Green() - a.Green()) / n;
@@ -148,8 +148,9 @@ void TPalette::ParseLineDirective(std::string_view line) {
     const double dGreen = RealField(f[3]);
     const int blue0 = Int32Field(f[4]);
     const double dBlue = RealField(f[5]);
+    // A negative count is an error of the line; 0 adds nothing.
     const int n = Int32Field(f[6]);
-    if (n <= 0) return;
+    if (n < 0) throw EAbort();
     Reserve(n);
     for (int k = 0; k < n; ++k) {
         TRgb c;

@@ -47,8 +47,7 @@ TEST(Vcp, Gradients) {
     EXPECT_EQ(Colors("#GRAD 000000,FFFFFF,2\n"), (std::vector<TColor>{0, Rgb(128, 128, 128)}));
     EXPECT_EQ(Colors("#grad   FFFFFF ,\t000000 , 3  \n"),
               (std::vector<TColor>{Rgb(255, 255, 255), Rgb(170, 170, 170), Rgb(85, 85, 85)}));
-    EXPECT_EQ(Colors("000001\n#GRAD 000000,FFFFFF,-5\n"),
-              (std::vector<TColor>{Rgb(0, 0, 1)})); // adds nothing
+    EXPECT_EQ(ErrorLine("000001\n#GRAD 000000, FFFFFF, -5\n"), 2); // a negative count
     EXPECT_EQ(ErrorLine("000000\n#GRAD 000000,FFFFFF,0\n"), 2);
     EXPECT_EQ(ErrorLine("#GRADX 000000,FFFFFF,2\n"), 1);  // keyword not followed by a blank
     EXPECT_EQ(ErrorLine("#GRAD\t000000,FFFFFF,2\n"), 1);  // a tab is not the blank
@@ -71,13 +70,14 @@ TEST(Vcp, LineDirectives) {
     // Fractional steps round ties to even: 0.5 → 0, 1.5 → 2, 2.5 → 2.
     EXPECT_EQ(Colors("#LINE 0,0.5,10,-0.5,300,0,4\n"),
               (std::vector<TColor>{Rgb(0, 10, 44), Rgb(0, 10, 44), Rgb(1, 9, 44), Rgb(2, 8, 44)}));
-    EXPECT_EQ(Colors("000000\n#LINE 0,1,0,1,0,1,0\n#LINE 0,1,0,1,0,1,-3\n"), (std::vector<TColor>{0}));
-    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1\n"), 1);     // six fields
-    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1,2,3\n"), 1); // eight fields
-    EXPECT_EQ(ErrorLine("#LINE 0.5,1,0,1,0,1,2\n"), 1); // start not an integer
-    EXPECT_EQ(ErrorLine("#LINE 0,x,0,1,0,1,2\n"), 1);   // step not a number
-    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1,2.0\n"), 1); // count not an integer
-    EXPECT_EQ(ErrorLine("#LINE,0,1,0,1,0,1,2\n"), 1);   // keyword not followed by a blank
+    EXPECT_EQ(Colors("000000\n#LINE 0,1,0,1,0,1,0\n"), (std::vector<TColor>{0}));
+    EXPECT_EQ(ErrorLine("000000\n#LINE 0,1,0,1,0,1,-3\n"), 2); // a negative count
+    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1\n"), 1);            // six fields
+    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1,2,3\n"), 1);        // eight fields
+    EXPECT_EQ(ErrorLine("#LINE 0.5,1,0,1,0,1,2\n"), 1);        // start not an integer
+    EXPECT_EQ(ErrorLine("#LINE 0,x,0,1,0,1,2\n"), 1);          // step not a number
+    EXPECT_EQ(ErrorLine("#LINE 0,1,0,1,0,1,2.0\n"), 1);        // count not an integer
+    EXPECT_EQ(ErrorLine("#LINE,0,1,0,1,0,1,2\n"), 1);          // keyword not followed by a blank
 }
 
 TEST(Vcp, ColourLines) {
