@@ -10,6 +10,7 @@
 #include "locations/ULocationTarget.h"
 #include "locations/URecommendation.h"
 
+#include <new>
 #include <stdexcept>
 
 namespace vistal::cli {
@@ -28,6 +29,16 @@ std::string AtLine(const std::string& fileName, int line, const std::string& mes
     std::string text = fileName;
     if (line > 0) text.append(":").append(std::to_string(line));
     return text.append(": ").append(message);
+}
+
+// Runs the reading of a file: memory that runs out there is reported as such,
+// with the file's name.
+template <class F> void ReadingFile(const std::string& fileName, F&& read) {
+    try {
+        read();
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error("out of memory while reading " + fileName);
+    }
 }
 
 // Puts a file's name before every message it passes on, and the line when
@@ -81,9 +92,10 @@ std::string BuiltinPaletteNamed(const std::string& name) {
     return {};
 }
 
-void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
+void ApplyViewFrom(const std::string& fileName, bool sizeGiven, TRenderTarget& target,
                    const std::vector<std::string>& folders, TAppliedOptions& applied) {
-    const TPictureView view = ReadPictureView(fileName, target.Engine().MessageLanguage());
+    TPictureView view;
+    ReadingFile(fileName, [&] { view = ReadPictureView(fileName, target.Engine().MessageLanguage()); });
     ApplyPictureView(view, target);
     TVistal& e = target.Engine();
     // The picture's own size, unless --size says otherwise.
@@ -91,6 +103,15 @@ void ApplyViewFrom(const std::string& fileName, TRenderTarget& target,
         view.Height <= kMaxPictureSide) {
         e.SetWidth(view.Width);
         e.SetHeight(view.Height);
+    } else if (!sizeGiven) {
+        const std::string size = view.Width > 0 && view.Height > 0
+                                     ? "the size " + std::to_string(view.Width) + "x" +
+                                           std::to_string(view.Height) + ", which cannot be drawn"
+                                     : std::string("no size that can be drawn");
+        applied.Warnings.push_back(fileName + ": the picture's header gives " + size + " (1.." +
+                                   std::to_string(kMaxPictureSide) + " pixels a side); drawing at " +
+                                   std::to_string(e.Width()) + "x" + std::to_string(e.Height()) +
+                                   " (give --size)");
     }
     applied.Title = view.Record->Title;
     const std::string& name = view.Record->Vcp;
@@ -126,7 +147,7 @@ void LoadPaletteFile(TVistal& engine, const std::string& fileName, const std::st
         TErrorReporter* reporter;
         ~TRestore() { engine.ErrorReporter = reporter; }
     } restore{engine, inner};
-    engine.LoadPalette(fileName, gradient);
+    ReadingFile(fileName, [&] { engine.LoadPalette(fileName, gradient); });
 }
 
 void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvironment& environment,
@@ -142,19 +163,21 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvi
     if (o.viewFrom) {
         // The palette is looked up below, in the palette folders too.
         global.RestoreVcp = false;
-        ApplyViewFrom(*o.viewFrom, target, environment.PaletteFolders, applied);
+        ApplyViewFrom(*o.viewFrom, o.width || o.height, target, environment.PaletteFolders, applied);
         return;
     }
     if (o.vrpFile) {
         TRecommendationList list;
-        try {
-            list.LoadFromFile(*o.vrpFile);
-        } catch (const EAbort&) {
-            const TLanguage language = e.MessageLanguage();
-            if (list.ErrorCode == reFileNotFound)
-                throw std::runtime_error(TerminalLines(list.ErrorReport(*o.vrpFile, language)));
-            throw std::runtime_error(AtLine(*o.vrpFile, list.ErrorLine, list.ErrorText(language)));
-        }
+        ReadingFile(*o.vrpFile, [&] {
+            try {
+                list.LoadFromFile(*o.vrpFile);
+            } catch (const EAbort&) {
+                const TLanguage language = e.MessageLanguage();
+                if (list.ErrorCode == reFileNotFound)
+                    throw std::runtime_error(TerminalLines(list.ErrorReport(*o.vrpFile, language)));
+                throw std::runtime_error(AtLine(*o.vrpFile, list.ErrorLine, list.ErrorText(language)));
+            }
+        });
         const int n = o.record.value_or(1);
         if (n > list.Count())
             throw std::runtime_error(*o.vrpFile + " holds " + std::to_string(list.Count()) +
@@ -164,11 +187,20 @@ void ApplyLocationOptions(const TRenderOptions& o, TVistal& e, const TRenderEnvi
         ApplyRecommendation(record, target);
         applied.Title = record.Title;
     } else {
-        const TLocationResult result = OpenLocationFile(*o.fssFile, target);
-        if (!result.Ok) {
-            if (result.Message.empty()) throw EAbort(); // reported already
-            throw std::runtime_error(AtLine(*o.fssFile, result.Line, TerminalLines(result.Message)));
-        }
+        TFssVistal fss;
+        fss.Language = e.MessageLanguage();
+        ReadingFile(*o.fssFile, [&] {
+            try {
+                fss.LoadFromFile(*o.fssFile);
+            } catch (const std::bad_alloc&) {
+                throw;
+            } catch (const std::exception&) {
+                // A file that could not be read at all is named by the reader's own message.
+                if (!fss.FileError().empty()) throw std::runtime_error(fss.FileError());
+                throw std::runtime_error(AtLine(*o.fssFile, fss.ErrorLine, TerminalLines(fss.ErrorMessage)));
+            }
+        });
+        ApplyFss(fss, target); // a palette file that does not load has reported itself
     }
     if (!target.PaletteFile.empty()) applied.Palette = BaseNameWithoutExtension(target.PaletteFile);
 }

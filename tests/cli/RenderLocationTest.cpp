@@ -1,5 +1,6 @@
 #include "base/TextEncoding.h"
 #include "cli/CliOptions.h"
+#include "support/RenderSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,17 @@ TEST(RenderLocation, BadLocationsAreReported) {
     EXPECT_EQ(Render({"--vrp", vrp, "--vcp-folder", vrp, "-o", out}, err), 1);
     EXPECT_EQ(err, "vistal-render: " + vrp + ": Not a directory\n");
     EXPECT_FALSE(std::filesystem::exists(out));
+
+#ifndef __SANITIZE_ADDRESS__ // whose shadow memory needs more address space than any limit leaves
+    // Memory that runs out while the file is read: the program, with 48 MiB to map, reads 60 MiB.
+    const std::string big = dir.File("big.fss");
+    test::WriteFileBytes(big, "");
+    std::filesystem::resize_file(big, 60 << 20);
+    EXPECT_EQ(test::RunRenderProgram({"--fss", big, "-o", out}, "/dev/null", dir.File("err"), {}, 48 << 20),
+              1);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("err")),
+              "vistal-render: out of memory while reading " + big + "\n");
+#endif
 
     EXPECT_EQ(Render({"--record", "1", "-o", out}, err), 2);
     EXPECT_EQ(Render({"--vrp", vrp, "--record", "0", "-o", out}, err), 2);

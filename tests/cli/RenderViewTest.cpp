@@ -229,6 +229,33 @@ TEST(RenderView, PicturesCarryTheirViewAndDrawAgain) {
                   "--palette)\n");
 }
 
+// A view the picture holds in error says what is wrong; a header without a
+// size that can be drawn is warned about, and the picture is drawn at the
+// renderer's own size.
+TEST(RenderView, DamagedViewsAndSizesAreNamed) {
+    test::TempDir dir;
+    const std::string file = dir.File("view.png");
+    TPictureFileOptions options;
+    options.Text = "T=Vistal,Title=x,Cr=nan,Ci=0,W=1";
+    WriteImageFile(TBitmap(4, 3), file, ftPng, options);
+    RunResult r = Render({"--view-from", file, "-o", dir.File("x.png")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "vistal-render: " + file + ": its view is damaged: Cr の値「nan」は数値ではありません。\n");
+
+    options.Text = "T=Vistal,Title=x,Cr=0,Ci=0,W=1";
+    WriteImageFile(TBitmap(4, 3), file, ftPng, options);
+    std::string bytes = test::ReadFileBytes(file);
+    bytes.replace(16, 8, 8, '\0'); // the header's width and height, 0x0
+    test::WriteFileBytes(file, bytes);
+    r = Render({"--view-from", file, "-o", dir.File("x.png")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "vistal-render: warning: " + file +
+                         ": the picture's header gives no size that can be drawn (1..100000 pixels a side); "
+                         "drawing at 200x200 (give --size)\n");
+    EXPECT_EQ(test::ReadPng(dir.File("x.png")).Width(), 200);
+}
+
 TEST(RenderView, ThePaletteNamesOfTheExplorerAreTheBuiltInOnes) {
     // The explorer writes its built-in palettes by the names it shows.
     test::TempDir dir;

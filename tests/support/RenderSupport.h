@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -32,12 +33,15 @@ inline RunResult Render(const std::vector<std::string>& args, const cli::TRender
 }
 
 // Runs the built vistal-render with its standard output and error going to
-// the given files and the given variables set ("NAME=value"); its exit status,
-// or the negated signal that ended it.
+// the given files, the given variables set ("NAME=value") and at most
+// addressSpace bytes to map; its exit status, or the negated signal that ended it.
 inline int RunRenderProgram(const std::vector<std::string>& args, const std::string& outFile,
-                            const std::string& errFile, const std::vector<std::string>& variables = {}) {
+                            const std::string& errFile, const std::vector<std::string>& variables = {},
+                            rlim_t addressSpace = RLIM_INFINITY) {
     const pid_t child = fork();
     if (child == 0) {
+        const rlimit limit{addressSpace, addressSpace};
+        ::setrlimit(RLIMIT_AS, &limit);
         const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(out, 1);
