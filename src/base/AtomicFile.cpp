@@ -59,10 +59,13 @@ fs::path FolderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// ".NAME.NUMBER.tmp" within the longest name the folder allows: a long NAME
-// gives up its end (never half a UTF-8 character); the number keeps it unique.
+// ".NAME.vistal-NUMBER.tmp" within the longest name the folder allows: a long
+// NAME gives up its end (never half a UTF-8 character); the number keeps it
+// unique. A user who finds one left behind (nothing can remove it when the
+// program is killed with SIGKILL) can tell whose it is and which file it was
+// to replace.
 std::string HiddenName(const std::string& name, const fs::path& folder, std::uint64_t number) {
-    std::string tail(1, '.');
+    std::string tail = ".vistal-";
     tail += std::to_string(number % 1000000000u);
     tail += ".tmp";
     long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);

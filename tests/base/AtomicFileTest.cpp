@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -117,6 +118,24 @@ TEST(AtomicFile, SignalsAndFileSizeLimitsLeaveNoTemporaryFile) {
         EXPECT_EQ(test::ReadFileBytes(file), "old");
         EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "signal " << sig;
     }
+
+    // SIGKILL cannot be caught: the old file is intact, and the temporary file
+    // left beside it says whose it is and which file it was to replace.
+    EXPECT_EQ(test::InChild([&] {
+                  InstallAtomicWriteSignalHandlers();
+                  WriteFileAtomically(file, [](std::FILE*) { std::raise(SIGKILL); });
+                  return 0;
+              }),
+              -SIGKILL);
+    EXPECT_EQ(test::ReadFileBytes(file), "old");
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        if (entry.path() != file) {
+            EXPECT_TRUE(std::regex_match(entry.path().filename().string(),
+                                         std::regex(R"(\.picture\.png\.vistal-[0-9]+\.tmp)")))
+                << entry.path();
+            fs::remove(entry.path());
+        }
 
     const int ended = test::InChild([&] {
         InstallAtomicWriteSignalHandlers();
