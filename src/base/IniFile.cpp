@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -50,9 +51,14 @@ std::uint32_t Tag(std::string_view name, bool section) {
     return h << 1 | (section ? 1u : 0u);
 }
 
-bool IsSectionTag(std::uint32_t tag) {
-    return (tag & 1u) != 0;
-}
+// What LineAt looks for in the bytes of a line, found in one table look-up.
+enum : std::uint8_t { kPlain, kLineEnd, kMark };
+constexpr auto kByteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    kinds['\n'] = kinds['\r'] = kLineEnd;
+    kinds['='] = kinds['['] = kMark;
+    return kinds;
+}();
 
 bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -112,15 +118,18 @@ std::string ReadWholeFile(const std::string& fileName, bool& existed) {
 } // namespace
 
 // A line read from its bytes. CR and LF never occur inside a CP932 or UTF-8
-// character, and neither do blanks, ";", "[" at the start of a line or "=":
-// the line's structure is found in its bytes, and only its name is decoded
-// (Shift-JIS may hide "]" in a character, so a section header of non-ASCII
-// Shift-JIS is decoded whole). Decoding is the same for a piece as for the
-// whole line, since it starts afresh at every ASCII byte other than "]".
+// character, and neither do blanks, ";" or "[" at the start of a line, or
+// "=": the line's structure is found in its bytes, and only a name that is
+// not ASCII is decoded (Shift-JIS may hide "]" in a character, so a section
+// header of non-ASCII Shift-JIS is decoded whole). A piece cut at blanks or
+// "=" decodes as it does within the whole line: no character spans them.
 struct TIniFile::TLineParse {
     enum { Other, Section, Key } kind = Other;
-    std::string name;       // decoded
+    std::string_view rawName; // the name's bytes, when they are its text (ASCII)
+    std::string decodedName;  // the name's text otherwise
+    bool decoded = false;
     std::string_view value; // a key's value: its bytes, trimmed of blanks
+    std::string_view Name() const { return decoded ? std::string_view(decodedName) : rawName; }
 };
 
 TIniFile::TIniFile(std::string fileName, TTextEncoding newFileEncoding)
@@ -138,49 +147,86 @@ TIniFile::TIniFile(std::string fileName, TTextEncoding newFileEncoding)
     }
     if (encoding_ == TTextEncoding::Utf8Bom) bodyStart_ = kBom.size();
 
-    const std::size_t firstEnd = LineEnd(bodyStart_);
-    if (firstEnd < text_.size())
-        newLineEnding_ = std::string_view(text_).substr(firstEnd, NextLine(bodyStart_) - firstEnd);
+    const TLineSpan first = LineAt(bodyStart_);
+    if (first.end < text_.size()) newLineEnding_ = text_.substr(first.end, first.next - first.end);
     TTextDecoder decoder(LineEncoding());
-    for (std::size_t pos = bodyStart_; pos < text_.size(); pos = NextLine(pos)) {
-        const TLineParse line = ParseAt(pos, decoder);
-        if (line.kind != TLineParse::Other)
-            entries_.push_back(
-                {static_cast<std::uint32_t>(pos), Tag(line.name, line.kind == TLineParse::Section)});
+    for (std::size_t pos = bodyStart_; pos < text_.size();) {
+        const TLineSpan span = LineAt(pos);
+        if (span.marked) {
+            const TLineParse line = Parse(std::string_view(text_).substr(pos, span.end - pos), decoder);
+            if (line.kind == TLineParse::Section)
+                sections_.push_back(static_cast<std::uint32_t>(entries_.size()));
+            if (line.kind != TLineParse::Other)
+                entries_.push_back(
+                    {static_cast<std::uint32_t>(pos), Tag(line.Name(), line.kind == TLineParse::Section)});
+        }
+        pos = span.next;
     }
 }
 
-std::size_t TIniFile::LineEnd(std::size_t start) const {
-    const char* const p = text_.data() + start;
-    const std::size_t rest = text_.size() - start;
-    const void* lf = std::memchr(p, '\n', rest);
-    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : rest;
-    if (const void* cr = std::memchr(p, '\r', end))
-        end = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
-    return start + end;
+TIniFile::TLineSpan TIniFile::LineAt(std::size_t start) const {
+    const char* const p = text_.data();
+    const std::size_t size = text_.size();
+    // Most lines are short: their end is found byte by byte, a long line's by memchr.
+    std::size_t end = start;
+    bool marked = false;
+    const std::size_t shortEnd = std::min(size, start + 64);
+    for (; end < shortEnd; ++end) {
+        const std::uint8_t kind = kByteKinds[static_cast<unsigned char>(p[end])];
+        if (kind != kPlain) {
+            if (kind == kLineEnd) break;
+            marked = true;
+        }
+    }
+    if (end == shortEnd && end < size) {
+        // A block at a time, so that a file of CR alone is not searched to its end for LF.
+        const std::size_t from = end;
+        for (;;) {
+            const std::size_t block = std::min<std::size_t>(size - end, 4096);
+            const void* lf = std::memchr(p + end, '\n', block);
+            const std::size_t limit =
+                lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : end + block;
+            if (const void* cr = std::memchr(p + end, '\r', limit - end)) {
+                end = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+                break;
+            }
+            end = limit;
+            if (lf || end == size) break;
+        }
+        marked = marked || std::memchr(p + from, '=', end - from) || std::memchr(p + from, '[', end - from);
+    }
+    if (end == size) return {end, end, marked};
+    const bool crlf = p[end] == '\r' && end + 1 < size && p[end + 1] == '\n';
+    return {end, end + (crlf ? 2 : 1), marked};
 }
 
-std::size_t TIniFile::NextLine(std::size_t start) const {
-    const std::size_t end = LineEnd(start);
-    if (end == text_.size()) return end;
-    const bool crlf = text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n';
-    return end + (crlf ? 2 : 1);
+std::string_view TIniFile::RawLine(std::size_t start) const {
+    return std::string_view(text_).substr(start, LineAt(start).end - start);
 }
 
-TIniFile::TLineParse TIniFile::ParseAt(std::size_t start, TTextDecoder& decoder) const {
+TIniFile::TLineParse TIniFile::Parse(std::string_view raw, TTextDecoder& decoder) const {
     TLineParse line;
-    const std::string_view t = Trim(std::string_view(text_).substr(start, LineEnd(start) - start));
+    const std::string_view t = Trim(raw);
     if (t.empty() || t.front() == ';') return line;
+    const auto setName = [&](std::string_view bytes) {
+        if (IsAscii(bytes)) {
+            line.rawName = bytes;
+        } else {
+            line.decodedName = decoder.Decode(bytes);
+            line.decoded = true;
+        }
+    };
     if (t.front() == '[') {
         if (encoding_ == TTextEncoding::Cp932 && !IsAscii(t)) {
             const std::string decoded = decoder.Decode(t);
             const std::size_t close = decoded.find(']');
             if (close == std::string::npos) return line;
-            line.name = std::string(Trim(std::string_view(decoded).substr(1, close - 1)));
+            line.decodedName = std::string(Trim(std::string_view(decoded).substr(1, close - 1)));
+            line.decoded = true;
         } else {
             const std::size_t close = t.find(']');
             if (close == std::string_view::npos) return line;
-            line.name = decoder.Decode(Trim(t.substr(1, close - 1)));
+            setName(Trim(t.substr(1, close - 1)));
         }
         line.kind = TLineParse::Section;
         return line;
@@ -190,7 +236,7 @@ TIniFile::TLineParse TIniFile::ParseAt(std::size_t start, TTextDecoder& decoder)
     const std::string_view key = Trim(t.substr(0, eq));
     if (key.empty()) return line;
     line.kind = TLineParse::Key;
-    line.name = decoder.Decode(key);
+    setName(key);
     line.value = Trim(t.substr(eq + 1));
     return line;
 }
@@ -200,27 +246,33 @@ TTextEncoding TIniFile::LineEncoding() const {
 }
 
 bool TIniFile::IsNamed(const TEntry& entry, std::string_view name, TTextDecoder& decoder) const {
-    return SameName(ParseAt(entry.start, decoder).name, name);
+    return SameName(Parse(RawLine(entry.start), decoder).Name(), name);
 }
 
 std::size_t TIniFile::FindSection(std::string_view section) const {
     const std::uint32_t tag = Tag(section, true);
     TTextDecoder decoder(LineEncoding());
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].tag == tag && IsNamed(entries_[i], section, decoder)) return i;
+    for (std::size_t k = 0; k < sections_.size(); ++k) {
+        const TEntry& header = entries_[sections_[k]];
+        if (header.tag == tag && IsNamed(header, section, decoder)) return k;
+    }
     return std::string::npos;
+}
+
+std::size_t TIniFile::SectionEnd(std::size_t k) const {
+    return k + 1 < sections_.size() ? sections_[k + 1] : entries_.size();
 }
 
 std::size_t TIniFile::FindValue(std::string_view section, std::string_view key) const {
     const std::uint32_t sectionTag = Tag(section, true), keyTag = Tag(key, false);
     TTextDecoder decoder(LineEncoding());
     // A section may appear more than once; the first line of the key wins.
-    const auto end = entries_.end();
-    auto it = entries_.begin();
-    while (it != end) {
-        const bool wanted = it->tag == sectionTag && IsNamed(*it, section, decoder);
-        for (++it; it != end && !IsSectionTag(it->tag); ++it)
-            if (wanted && it->tag == keyTag && IsNamed(*it, key, decoder))
+    for (std::size_t k = 0; k < sections_.size(); ++k) {
+        const TEntry& header = entries_[sections_[k]];
+        if (header.tag != sectionTag || !IsNamed(header, section, decoder)) continue;
+        const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(k));
+        for (auto it = entries_.begin() + static_cast<std::ptrdiff_t>(sections_[k] + 1); it != end; ++it)
+            if (it->tag == keyTag && IsNamed(*it, key, decoder))
                 return static_cast<std::size_t>(it - entries_.begin());
     }
     return std::string::npos;
@@ -239,14 +291,14 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
     const std::size_t k = FindValue(section, key);
     if (k == std::string::npos) return std::string(defaultValue);
     TTextDecoder decoder(LineEncoding());
-    return decoder.Decode(ParseAt(entries_[k].start, decoder).value);
+    return decoder.Decode(Parse(RawLine(entries_[k].start), decoder).value);
 }
 
 int TIniFile::LineOf(std::string_view section, std::string_view key) const {
     const std::size_t k = FindValue(section, key);
     if (k == std::string::npos) return 0;
     int line = 1;
-    for (std::size_t pos = bodyStart_; pos < entries_[k].start; pos = NextLine(pos))
+    for (std::size_t pos = bodyStart_; pos < entries_[k].start; pos = LineAt(pos).next)
         ++line;
     return line;
 }
@@ -287,30 +339,28 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (existing != std::string::npos) {
         // The key keeps its spelling and bytes; only the value changes.
         const std::size_t start = entries_[existing].start;
-        const std::string_view raw = std::string_view(text_).substr(start, LineEnd(start) - start);
+        const std::string_view raw = RawLine(start);
         const std::string line = std::string(Trim(raw.substr(0, raw.find('=')))) + "=" + valueBytes;
         if (line.size() > raw.size()) CheckGrowth(line.size() - raw.size());
         Splice(start, raw.size(), line, existing + 1);
         return;
     }
     const std::string keyLine = EncodeText(heldKey, lines) + "=" + valueBytes;
-    const std::size_t sectionIndex = FindSection(heldSection);
-    if (sectionIndex != std::string::npos) {
+    const std::size_t held = FindSection(heldSection);
+    if (held != std::string::npos) {
         // After the last line of the section that is not blank.
-        std::size_t next = sectionIndex + 1;
-        while (next < entries_.size() && !IsSectionTag(entries_[next].tag))
-            ++next;
+        const std::size_t next = SectionEnd(held);
         const std::size_t end = next < entries_.size() ? entries_[next].start : text_.size();
-        const std::size_t header = entries_[sectionIndex].start;
+        const std::size_t header = entries_[sections_[held]].start;
         std::size_t at = header;
         bool ended = true;
         for (std::size_t pos = header; pos < end;) {
-            const std::size_t lineEnd = LineEnd(pos), after = NextLine(pos);
-            if (pos == header || !Trim(std::string_view(text_).substr(pos, lineEnd - pos)).empty()) {
-                at = after;
-                ended = after != lineEnd;
+            const TLineSpan span = LineAt(pos);
+            if (pos == header || !Trim(std::string_view(text_).substr(pos, span.end - pos)).empty()) {
+                at = span.next;
+                ended = span.next != span.end;
             }
-            pos = after;
+            pos = span.next;
         }
         std::string bytes = ended ? std::string() : newLineEnding_;
         const std::size_t keyStart = at + bytes.size();
@@ -320,6 +370,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         Splice(at, 0, bytes, next);
         entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(next),
                         TEntry{static_cast<std::uint32_t>(keyStart), Tag(heldKey, false)});
+        for (std::size_t k = held + 1; k < sections_.size(); ++k)
+            ++sections_[k];
         return;
     }
     std::string bytes;
@@ -344,6 +396,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     bytes += keyLine + newLineEnding_;
     CheckGrowth(bytes.size());
     text_ += bytes;
+    sections_.push_back(static_cast<std::uint32_t>(entries_.size()));
     entries_.push_back({static_cast<std::uint32_t>(headerStart), Tag(heldSection, true)});
     entries_.push_back({static_cast<std::uint32_t>(keyStart), Tag(heldKey, false)});
 }

@@ -15,9 +15,10 @@
 // the comment line kCp932Mark at its start, so that it reads back as Shift-JIS.
 //
 // The file is held as its bytes, with eight bytes more for each section
-// header and key line (where it starts, and a hash of its name); every other
-// line costs nothing besides its bytes. Reading takes time in proportion to
-// the file, and so does each look-up or change.
+// header and key line (where it starts, and a hash of its name) and four more
+// for each section header; every other line costs nothing besides its bytes.
+// Reading takes time in proportion to the file, and so does each look-up or
+// change; a look-up passes over the keys of the sections of its name only.
 #pragma once
 
 #include "base/Language.h"
@@ -95,12 +96,21 @@ private:
 
     // The encoding of single lines: the file's, without the byte-order mark.
     TTextEncoding LineEncoding() const;
-    std::size_t LineEnd(std::size_t start) const;  // where the line's ending starts
-    std::size_t NextLine(std::size_t start) const; // where the next line starts
-    TLineParse ParseAt(std::size_t start, TTextDecoder& decoder) const;
+    // Where the line that starts at `start` ends (its line end's first byte),
+    // where the next line starts, and whether the line holds "=" or "[",
+    // without which it is neither a section header nor a key line.
+    struct TLineSpan {
+        std::size_t end, next;
+        bool marked;
+    };
+    TLineSpan LineAt(std::size_t start) const;
+    std::string_view RawLine(std::size_t start) const; // without its line end
+    TLineParse Parse(std::string_view raw, TTextDecoder& decoder) const;
     bool IsNamed(const TEntry& entry, std::string_view name, TTextDecoder& decoder) const;
-    // Index of the first section header of that name, or npos.
+    // Where in sections_ the first section header of that name is, or npos.
     std::size_t FindSection(std::string_view section) const;
+    // The index of the entry after the keys of the section sections_[k].
+    std::size_t SectionEnd(std::size_t k) const;
     // Index of the first key line of that name in a section of that name, or npos.
     std::size_t FindValue(std::string_view section, std::string_view key) const;
     // Puts bytes in place of [at, at + length) and moves the entries from
@@ -112,9 +122,10 @@ private:
     TTextEncoding encoding_;
     bool existed_ = false;
     std::string newLineEnding_ = "\n";
-    std::string text_;           // the file's bytes, the byte-order mark included
-    std::size_t bodyStart_ = 0;  // after the byte-order mark
-    std::deque<TEntry> entries_; // in file order; a deque never copies itself to grow
+    std::string text_;                   // the file's bytes, the byte-order mark included
+    std::size_t bodyStart_ = 0;          // after the byte-order mark
+    std::deque<TEntry> entries_;         // in file order; a deque never copies itself to grow
+    std::deque<std::uint32_t> sections_; // the indices of the section headers in entries_
 };
 
 } // namespace vistal

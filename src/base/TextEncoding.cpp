@@ -128,8 +128,15 @@ TTextEncoding DetectEncoding(std::string_view bytes) {
 }
 
 bool IsAscii(std::string_view bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    // Eight bytes at a time: a file of megabytes is looked at in a few milliseconds.
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if ((word & 0x8080808080808080u) != 0) return false;
+    }
+    for (; i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
     return true;
 }
 
