@@ -1,7 +1,7 @@
 // The INI service on any file and any update. The first byte chooses the
 // encoding of new files, then come a section name, a key and a value (each
 // ended by a byte 0), then the file. Promised:
-//   reading never throws;
+//   reading never throws, except for a file beyond kMaxSize, which is refused;
 //   an unchanged rewrite gives the same bytes;
 //   a written value reads back (trimmed of blanks);
 //   every other value, in the same or another section, stays as it was;
@@ -12,6 +12,7 @@
 #include "base/IniFile.h"
 #include "base/TextEncoding.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <string>
 #include <utility>
@@ -66,6 +67,19 @@ std::string ReadBytes(const std::string& file) {
     return bytes;
 }
 
+// Where the first line ends: a block at a time, so that a file of CR alone
+// is not searched to its end for LF.
+std::size_t LineEnd(std::string_view s) {
+    for (std::size_t at = 0; at < s.size(); at += 4096) {
+        const std::string_view block = s.substr(at, 4096);
+        const std::size_t lf = block.find('\n');
+        if (const std::size_t cr = block.substr(0, lf).find('\r'); cr != std::string_view::npos)
+            return at + cr;
+        if (lf != std::string_view::npos) return at + lf;
+    }
+    return s.size();
+}
+
 // Section and key names the file seems to hold, by a reading of its own.
 std::vector<std::pair<std::string, std::string>> Probes(std::string_view bytes) {
     const std::string text = DecodeText(bytes, DetectEncoding(bytes));
@@ -73,9 +87,9 @@ std::vector<std::pair<std::string, std::string>> Probes(std::string_view bytes) 
     std::string section;
     std::string_view rest(text);
     while (!rest.empty() && probes.size() < 48) {
-        const std::size_t end = rest.find_first_of("\r\n");
+        const std::size_t end = LineEnd(rest);
         const std::string_view line = Trim(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        rest.remove_prefix(std::min(rest.size(), end + 1));
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
@@ -114,6 +128,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string original(input.Rest());
     WriteBytes(file, original);
 
+    if (original.size() > TIniFile::kMaxSize) {
+        try {
+            TIniFile refused(file, newFiles);
+        } catch (const EIniFileError&) {
+            return 0;
+        }
+        fuzz::Broken("a file beyond kMaxSize is refused");
+    }
     const auto probes = Probes(original);
     std::vector<std::string> before;
     TTextEncoding encoding;
