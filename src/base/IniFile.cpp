@@ -111,7 +111,6 @@ std::string ReadWholeFile(const std::string& fileName, bool& existed) {
         const std::string reason = std::strerror(errno);
         throw EIniFileError(CannotRead(fileName, reason), reason);
     }
-    bytes.resize(size);
     return bytes;
 }
 
@@ -346,12 +345,12 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         return;
     }
     const std::string keyLine = EncodeText(heldKey, lines) + "=" + valueBytes;
-    const std::size_t held = FindSection(heldSection);
-    if (held != std::string::npos) {
+    const std::size_t sectionAt = FindSection(heldSection);
+    if (sectionAt != std::string::npos) {
         // After the last line of the section that is not blank.
-        const std::size_t next = SectionEnd(held);
+        const std::size_t next = SectionEnd(sectionAt);
         const std::size_t end = next < entries_.size() ? entries_[next].start : text_.size();
-        const std::size_t header = entries_[sections_[held]].start;
+        const std::size_t header = entries_[sections_[sectionAt]].start;
         std::size_t at = header;
         bool ended = true;
         for (std::size_t pos = header; pos < end;) {
@@ -370,7 +369,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         Splice(at, 0, bytes, next);
         entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(next),
                         TEntry{static_cast<std::uint32_t>(keyStart), Tag(heldKey, false)});
-        for (std::size_t k = held + 1; k < sections_.size(); ++k)
+        for (std::size_t k = sectionAt + 1; k < sections_.size(); ++k)
             ++sections_[k];
         return;
     }
