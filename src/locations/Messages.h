@@ -33,8 +33,9 @@ inline constexpr TText kItemWithoutEquals{"項目「%1」に = がありませ�
 inline constexpr TText kItemWithoutName{"項目「%1」に名前がありません。", "The item \"%1\" has no name."};
 inline constexpr TText kValueNotNumber{"%1 の値「%2」は数値ではありません。",
                                        "The value \"%2\" of %1 is not a number."};
-inline constexpr TText kValueNotInteger{"%1 の値「%2」は-2147483648～2147483647 の整数ではありません。",
-                                        "The value \"%2\" of %1 is not a whole number from -2147483648 to 2147483647."};
+inline constexpr TText kValueNotInteger{
+    "%1 の値「%2」は-2147483648～2147483647 の整数ではありません。",
+    "The value \"%2\" of %1 is not a whole number from -2147483648 to 2147483647."};
 inline constexpr TText kValueNotBoolean{"%1 の値「%2」は数値でも True/False でもありません。",
                                         "The value \"%2\" of %1 is neither a number nor True or False."};
 // The report of a list that did not load: "%1" is the file's name, "%2" the line.

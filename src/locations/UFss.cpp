@@ -165,7 +165,8 @@ template <class F> void TFss::Guarded(bool reading, F&& body) {
         else
             kind = ex.what();
         if (reading && dynamic_cast<const EIniFileError*>(&ex)) fileError_ = ex.what();
-        ErrorMessage = Compose(msg::kFssItem, Language, {kind + SeparatorAfter(kind, Language), section_, key_});
+        ErrorMessage =
+            Compose(msg::kFssItem, Language, {kind + SeparatorAfter(kind, Language), section_, key_});
         throw;
     }
 }

@@ -91,8 +91,9 @@ std::string Shown(std::string_view text) {
 // without "=" or one without a key.
 [[noreturn]] void FailPair(std::string_view pair) {
     if (pair.empty()) throw TLineFailure{reSyntax, Composed(msg::kNoItemAfterComma)};
-    throw TLineFailure{reSyntax, Composed(pair.front() == '=' ? msg::kItemWithoutName : msg::kItemWithoutEquals,
-                                          {Shown(pair)})};
+    throw TLineFailure{
+        reSyntax,
+        Composed(pair.front() == '=' ? msg::kItemWithoutName : msg::kItemWithoutEquals, {Shown(pair)})};
 }
 
 // A value that does not convert; the pair loop adds the key and the value.

@@ -80,7 +80,9 @@ enum TRecommendationError : std::int32_t {
 // A message of a line in error, in both languages.
 struct TLineMessage {
     std::string Japanese, English;
-    const std::string& In(TLanguage language) const { return language == TLanguage::English ? English : Japanese; }
+    const std::string& In(TLanguage language) const {
+        return language == TLanguage::English ? English : Japanese;
+    }
 };
 
 class TRecommendationList {

@@ -142,6 +142,8 @@ TEST(Recommendation, AFailingLineReportsItsCodeAndKeepsTheOldList) {
     EXPECT_EQ(list.ErrorReport("/x/a.vrp"),
               "/x/a.vrp\r\n5 "
               "行目にｴﾗｰがあったので読み込みを中止しました。\r\n巾乗の値(POW)は２以上でなくてはいけません。");
+    EXPECT_FALSE(LoadBytes(list, dir, "T=Vistal" + ok + ",Cr=nan\r\n"));
+    EXPECT_EQ(list.ErrorText(TLanguage::English), "The value \"nan\" of Cr is not a number.");
 
     EXPECT_THROW(list.LoadFromFile(dir.File("missing.vrp")), EAbort);
     EXPECT_EQ(list.ErrorCode, 100);
