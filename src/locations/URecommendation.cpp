@@ -194,7 +194,7 @@ void Store(TRecommendation& r, TPending& p, TKey key, std::string_view value) {
         else if (const std::optional<TFloatExp> span = TDeepPosition::ParseSpan(value))
             p.w = value.find('-') == 0 ? -span->ToDouble() : span->ToDouble();
         else
-            Fail(reSyntax);
+            throw TBadValue{&msg::kValueNotNumber};
         p.wText = value;
         break;
     case TKey::Jr:

@@ -109,6 +109,7 @@ TEST(Recommendation, AFailingLineReportsItsCodeAndKeepsTheOldList) {
         {"T=Vistal,Title=t,=1,Cr=0,Ci=0,W=1", 0, "項目「=1」に名前がありません。"},
         {"T=Vistal,Title=t,Cr,Ci=0,W=1", 0, "項目「Cr」に = がありません。"},
         {"T=Vistal" + ok + ",Cr=nan", 0, "Cr の値「nan」は数値ではありません。"},
+        {"T=Vistal,Title=t,Cr=0,Ci=0,W=1e-x", 0, "W の値「1e-x」は数値ではありません。"},
         {"T=Vistal" + ok + ",I=1.5", 0, "I の値「1.5」は-2147483648～2147483647 " + integer},
         {"T=Vistal" + ok + ",i=99999999999", 0, "i の値「99999999999」は-2147483648～2147483647 " + integer},
         {"T=Vistal" + ok + ",SO=yes", 0, "SO の値「yes」は数値でも True/False でもありません。"},
