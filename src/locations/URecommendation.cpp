@@ -577,11 +577,6 @@ TRecordParse ParseRecordLine(std::string_view line) {
     return result;
 }
 
-std::string RecommendationErrorMessage(std::int32_t code, TLanguage language) {
-    const TText* message = MessageOf(code);
-    return message ? message->In(language) : "";
-}
-
 std::string TRecommendationList::ErrorReport(const std::string& fileName, TLanguage language) const {
     if (ErrorCode == reFileNotFound) return Compose(msg::kListNotFound, language, {fileName});
     return Compose(msg::kListStoppedAtLine, language, {fileName, std::to_string(ErrorLine)}) +

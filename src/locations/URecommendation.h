@@ -171,10 +171,6 @@ struct TRecordParse {
 };
 TRecordParse ParseRecordLine(std::string_view line);
 
-// The message of an error code of a load ("タイトル(Title)がありません。");
-// empty for reSyntax and codes without one.
-std::string RecommendationErrorMessage(std::int32_t code, TLanguage language = TLanguage::Japanese);
-
 // Builds one record line: SetText starts it, Add appends "," and the item.
 class TBuffer {
 public:
