@@ -117,7 +117,7 @@ _vistal_render() {
         COMPREPLY=($(compgen -W "-o --output --format --quality --size --formula --power --julia --center
             --span --adjust-center --vrp --record --fss --view-from --vcp-folder --frames --zoom-to
             --frame-range --shard --iterations --detail --mode --no-half --kernel --threads --escape --compo --bright --represent
-            --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --progress -q --quiet
+            --light-dark --correction --palette --gradient --write-palette --color0 --brightness --shade-off --smooth --progress -q --quiet
             --stats --lang --deep --exact --counts -h --help --version" -- "$cur"))
     fi
     return 0

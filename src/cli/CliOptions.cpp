@@ -118,6 +118,7 @@ constexpr TOptionDefinition kOptions[] = {
     {"gradient", 0, TValue::Required},   {"write-palette", 0, TValue::Required},
     {"lang", 0, TValue::Required},       {"deep", 0, TValue::Required},
     {"exact", 0, TValue::Optional},      {"counts", 0, TValue::Required},
+    {"smooth", 0, TValue::None},
 };
 
 } // namespace
@@ -214,6 +215,9 @@ std::string UsageText() {
            "                             palette's first colour, black for built-in ones)\n"
            "      --brightness=X       -1..1: brighten above 0, darken below (default 0)\n"
            "      --shade-off          soften the picture with a 3x3 blur\n"
+           "      --smooth             smooth colouring: each point's colour runs between\n"
+           "                             the palette colours by its continuous count\n"
+           "                             (not for the potential methods)\n"
            "\n"
            "Messages:\n"
            "      --progress[=WHEN]    progress on stderr: auto (default: a bar when stderr\n"
@@ -336,6 +340,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             o.brightness = RealArg(opt, value);
         } else if (id == "shade-off") {
             o.shadeOff = true;
+        } else if (id == "smooth") {
+            o.smooth = true;
         } else if (id == "progress") {
             const std::string v = Lower(parsed->Value.value_or("always"));
             if (v == "always")
@@ -559,6 +565,7 @@ TAppliedOptions ApplyRenderOptions(const TRenderOptions& options, TVistal& e,
     if (o.mode) e.DrawMode = *o.mode;
     if (o.brightness) e.SetBrightnessRaite(*o.brightness);
     if (o.shadeOff) e.ShadeOff = true;
+    if (o.smooth) e.Smooth = true;
     if (o.escape) e.SetEscape(*o.escape);
     if (o.correction) e.SetCorrection(*o.correction);
     if (o.compo) e.DrawCompo = *o.compo;

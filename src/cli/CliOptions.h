@@ -53,6 +53,7 @@ struct TRenderOptions {
     std::optional<TImageFileType> format; // --format, which overrides the extension
     int quality = 90;                     // JPEG quality
     bool shadeOff = false;
+    bool smooth = false;
     std::optional<double> brightness;
     // A location to start from (applied right after the start-up parameters).
     std::optional<std::string> vrpFile, fssFile, viewFrom, vcpFolder;

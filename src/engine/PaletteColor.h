@@ -7,6 +7,7 @@
 #include "base/UType.h"
 #include "engine/Messages.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -29,6 +30,31 @@ inline std::size_t PaletteIndexOf(std::size_t size, int detail, int nColors, std
 inline TColor PaletteColorOf(const TColor* palette, std::size_t size, int detail, int nColors,
                              std::int32_t count) {
     return palette[PaletteIndexOf(size, detail, nColors, count)];
+}
+
+// The colour of a continuous count ν (engine/kernels/SmoothCount.h): 0 gives
+// colour 0; otherwise, with u = ν ÷ detail, the colour runs linearly from the
+// entry of count floor(u) · detail to the next cycling entry, each component
+// rounded to the nearest integer (ties to even). A whole ν with detail 1 is
+// thus exactly its count's colour, and detail consecutive counts share the way
+// from one colour to the next. The range errors are those of PaletteIndexOf.
+inline TColor SmoothPaletteColorOf(const TColor* palette, std::size_t size, int detail, int nColors, double nu) {
+    if (nu == 0) return palette[PaletteIndexOf(size, detail, nColors, 0)];
+    if (detail < 1 || nColors < 1) throw ERangeError(msg::kDetailOrColoursBelowOne);
+    const double u = nu / detail;
+    const double whole = std::floor(u);
+    const double t = u - whole;
+    const std::int64_t step = static_cast<std::int64_t>(whole);
+    const std::size_t from = static_cast<std::size_t>(step % nColors + 1);
+    const std::size_t to = static_cast<std::size_t>((step + 1) % nColors + 1);
+    if (from >= size || to >= size) throw ERangeError(msg::kPaletteIndexOutOfRange);
+    const TColor a = palette[from], b = palette[to];
+    TColor mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double ca = double(a >> shift & 0xFF), cb = double(b >> shift & 0xFF);
+        mixed |= static_cast<TColor>(std::nearbyint(ca + (cb - ca) * t)) << shift;
+    }
+    return mixed;
 }
 
 } // namespace vistal

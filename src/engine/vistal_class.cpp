@@ -108,6 +108,10 @@ TColor TVistal::ColorOf(std::int32_t count) const {
     return PaletteColorOf(palette_.data(), palette_.size(), detail_, nColors_, count);
 }
 
+TColor TVistal::SmoothColorOf(double nu) const {
+    return SmoothPaletteColorOf(palette_.data(), palette_.size(), detail_, nColors_, nu);
+}
+
 TKernel TVistal::MakeKernel() {
     TKernelKind kind;
     if (formula_ == fmMandelbrot)

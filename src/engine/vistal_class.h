@@ -90,6 +90,10 @@ public:
     std::uint8_t LightDark = 0;
     std::uint8_t PotentialBright = 0;
     bool ShadeOff = false;
+    // Smooth colouring: the methods that draw counts colour each point by its
+    // continuous count (SmoothColorOf) instead of its count; the potential
+    // methods are smooth already and ignore it.
+    bool Smooth = false;
     // How the kernels compute: the plain loop (Scalar) or the fastest path of
     // this processor (Auto). Every path gives the same counts.
     TKernelPath KernelPath = TKernelPath::Auto;
@@ -165,6 +169,8 @@ public:
     int DevicePaletteSize() const { return 0; } // no palette displays on this platform
     void CopyPaletteFrom(const TVistal& other);
     TColor ColorOf(std::int32_t count) const;
+    // The colour of a continuous count ν (engine/PaletteColor.h).
+    TColor SmoothColorOf(double nu) const;
 
     // ---- drawing ----------------------------------------------------------
     // Draws the current view with the method DrawMode chooses.

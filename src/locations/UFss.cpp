@@ -295,6 +295,7 @@ void TFssVistal::ReadAppSection(const TIniFile& ini) {
     UseColor0 = LenientInteger(Read(ini, s, "UseColor0")) != 0;
     ShadeOff = LenientInteger(Read(ini, s, "ShadeOff")) != 0;
     BrightnessRaite = ParseReal(Read(ini, s, "BrightnessRaite")).value_or(0.0);
+    Smooth = LenientInteger(Read(ini, s, "Smooth")) != 0;
 }
 
 void TFssVistal::WriteAppSection(TIniFile& ini) {
@@ -313,6 +314,8 @@ void TFssVistal::WriteAppSection(TIniFile& ini) {
     Write(ini, s, "UseColor0", UseColor0 ? "1" : "0");
     Write(ini, s, "ShadeOff", ShadeOff ? "1" : "0");
     Write(ini, s, "BrightnessRaite", FormatReal(BrightnessRaite));
+    // Only a smooth view adds the key; a file that has it is told when it is off.
+    if (Smooth || ini.ValueExists(s, "Smooth")) Write(ini, s, "Smooth", Smooth ? "1" : "0");
 }
 
 // ---- the explorer's view ------------------------------------------------------
@@ -344,6 +347,7 @@ TFssVistal FssFromEngine(const TVistal& engine, const std::string& paletteName) 
     f.UseColor0 = engine.UseColor0;
     f.ShadeOff = engine.ShadeOff;
     f.BrightnessRaite = engine.BrightnessRaite();
+    f.Smooth = engine.Smooth;
     return f;
 }
 
@@ -380,6 +384,7 @@ void ApplyFss(const TFssVistal& f, TLocationTarget& target) {
     engine.UseColor0 = f.UseColor0;
     engine.ShadeOff = f.ShadeOff;
     engine.SetBrightnessRaite(f.BrightnessRaite);
+    engine.Smooth = f.Smooth;
 }
 
 TLocationResult OpenLocationFile(const std::string& fileName, TLocationTarget& target) {

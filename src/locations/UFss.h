@@ -101,6 +101,7 @@ public:
     bool UseColor0 = false;
     bool ShadeOff = false;
     double BrightnessRaite = 0.0;
+    bool Smooth = false; // Smooth=1: smooth colouring; written only when on
 
     void LoadFromFile(const std::string& fileName) override;
     void SaveToFile(const std::string& fileName) override;

@@ -64,6 +64,7 @@ TShellSettings TGlobal::LoadSettings(const std::string& fileName) {
     SetAdjust(r.Integer("Draw", "Adjust", 1));
     Adjusted = r.Boolean("Draw", "Adjusted", false);
     shell.RePalette = r.Boolean("Draw", "RePalette", true);
+    shell.Smooth = r.Boolean("Draw", "Smooth", false);
     shell.ShowStatusBar = r.Boolean("View", "ShowStatusBar", true);
     shell.ShowToolBar = r.Boolean("View", "ShowToolBar", true);
     Language = LanguageOfCode(r.String("View", "Language", ""));
@@ -96,6 +97,7 @@ void TGlobal::SaveSettings(const std::string& fileName, const TShellSettings& sh
         ini.WriteString("Draw", "Adjust", std::to_string(Adjust()));
         ini.WriteString("Draw", "Adjusted", Bool(Adjusted));
         ini.WriteString("Draw", "RePalette", Bool(shell.RePalette));
+        ini.WriteString("Draw", "Smooth", Bool(shell.Smooth));
         ini.WriteString("View", "ShowStatusbar", Bool(shell.ShowStatusBar));
         ini.WriteString("View", "ShowToolbar", Bool(shell.ShowToolBar));
         if (Language || ini.ValueExists("View", "Language"))

@@ -19,6 +19,7 @@ struct TShellSettings {
     bool ShowStatusBar = true;
     bool ShowToolBar = true;
     bool RePalette = true;
+    bool Smooth = false; // smooth colouring
 };
 
 // Saving the settings failed; the message says why. The old file is intact.

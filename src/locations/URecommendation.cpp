@@ -146,6 +146,7 @@ enum class TKey {
     CL0,
     SO,
     BR,
+    SM,
     Unknown
 };
 
@@ -158,7 +159,7 @@ TKey KeyOf(std::string_view upper) {
                  {"POW", TKey::Pow},     {"DM", TKey::DM},     {"CM", TKey::CM},     {"RE", TKey::RE},
                  {"ER", TKey::ER},       {"LD", TKey::LD},     {"CO", TKey::CO},     {"PB", TKey::PB},
                  {"VCP", TKey::VCP},     {"MEMO", TKey::Memo}, {"CL0U", TKey::CL0U}, {"CL0", TKey::CL0},
-                 {"SO", TKey::SO},       {"BR", TKey::BR}};
+                 {"SO", TKey::SO},       {"BR", TKey::BR},     {"SM", TKey::SM}};
     for (const auto& k : kKeys)
         if (k.name == upper) return k.key;
     return TKey::Unknown;
@@ -252,6 +253,9 @@ void Store(TRecommendation& r, TPending& p, TKey key, std::string_view value) {
         break;
     case TKey::BR:
         r.BrightnessRaite = Real(value);
+        break;
+    case TKey::SM:
+        r.Smooth = Boolean(value);
         break;
     case TKey::Unknown:
         break;
@@ -665,6 +669,8 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine, 
     }
     b.Add(engine.ShadeOff ? "SO=-1" : "SO=0");
     b.Add("BR=" + FormatReal(engine.BrightnessRaite()));
+    // Only a smooth view says so: the records of every other view stay as they were.
+    if (engine.Smooth) b.Add("SM=1");
     return {b.GetText(), {}};
 }
 
@@ -765,6 +771,7 @@ void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target)
     engine.SetColor0(static_cast<TColor>(record.Color0));
     engine.ShadeOff = record.ShadeOff;
     engine.SetBrightnessRaite(record.BrightnessRaite);
+    engine.Smooth = record.Smooth;
 }
 
 void PreviewRecommendation(const TRecommendation& record, TVistal& preview, const TVistal& explorer,
@@ -804,6 +811,7 @@ void PreviewRecommendation(const TRecommendation& record, TVistal& preview, cons
     p.SetColor0(static_cast<TColor>(record.Color0));
     p.ShadeOff = record.ShadeOff;
     p.SetBrightnessRaite(record.BrightnessRaite);
+    p.Smooth = record.Smooth;
 }
 
 } // namespace vistal

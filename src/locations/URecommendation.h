@@ -55,6 +55,7 @@ public:
     std::int32_t Color0 = 0;
     bool ShadeOff = false;
     double BrightnessRaite = 0.0;
+    bool Smooth = false; // SM=1: smooth colouring; written only when on
 
     // 1 Mandelbrot, 2 Julia: the class of the position.
     std::uint8_t Formula() const { return Position ? Position->FormulaKind() : 0; }

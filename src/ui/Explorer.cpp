@@ -73,12 +73,13 @@ void TExplorer::LoadSettings() {
     toolBar_ = shell.ShowToolBar;
     statusBar_ = shell.ShowStatusBar;
     paletteRedraw_ = shell.RePalette;
+    vistal_->Smooth = shell.Smooth;
 }
 
 void TExplorer::SaveSettings() const {
     // The bars' menu checks, not what is on screen: closing in full screen,
     // which hides both, keeps the user's choice for the next start.
-    global_.SaveSettings(SettingsFileName(), {statusBar_, toolBar_, paletteRedraw_});
+    global_.SaveSettings(SettingsFileName(), {statusBar_, toolBar_, paletteRedraw_, vistal_->Smooth});
 }
 
 // ---- start-up ------------------------------------------------------------------
@@ -444,6 +445,12 @@ void TExplorer::ExtendedMenuOpened() {
 
 void TExplorer::ToggleShadeOff() {
     SelectShadeOff(!vistal_->ShadeOff);
+}
+
+void TExplorer::ToggleSmooth() {
+    vistal_->Smooth = !vistal_->Smooth;
+    view_.ShowChecks();
+    RedrawOnPaletteChange();
 }
 
 void TExplorer::TogglePaletteRedraw() {

@@ -95,6 +95,7 @@ public:
     const TPosition& LastPosition() const { return *lastPosition_; }
     int Checked(TMenuGroup group) const { return checked_[static_cast<int>(group)]; }
     bool ShadeOffChecked() const { return Engine().ShadeOff; }
+    bool SmoothChecked() const { return Engine().Smooth; }
     bool PaletteRedrawChecked() const { return paletteRedraw_; }
     bool ToolBarChecked() const { return toolBar_; }
     bool StatusBarChecked() const { return statusBar_; }
@@ -193,6 +194,9 @@ public:
     // looks chosen.
     void ExtendedMenuOpened();
     void ToggleShadeOff();
+    // Smooth colouring changes the colours as a palette does: redrawn at once
+    // when ﾊﾟﾚｯﾄ選択で再描画 is checked, else at the next drawing.
+    void ToggleSmooth();
     void TogglePaletteRedraw();
 
     // ---- palettes: one path for the built-in ones and the files -------------

@@ -283,6 +283,7 @@ void TfrmMain::CreateMenus() {
     mnuOptionPowerUser = Radio(mnuOptionPower, G::Power, "mnuOptionPowerUser", tr("指定(&U)..."));
 
     mnuOptionShadeOff = Toggle(mnuOption, "mnuOptionShadeOff", tr("ぼかし"));
+    mnuOptionSmooth = Toggle(mnuOption, "mnuOptionSmooth", tr("色をなめらかに(&G)"));
     mnuOption->addSeparator();
     mnuOptionManualMove = Item(mnuOption, "mnuOptionManualMove", tr("座標指定(&M)..."), ctrl(Qt::Key_M));
     mnuOptionJuliaConst = Item(mnuOption, "mnuOptionJuliaConst", tr("じゅりあ定数(&J)..."), ctrl(Qt::Key_J));
@@ -393,6 +394,7 @@ void TfrmMain::CreateMenus() {
     On(mnuOptionPaletteRedraw, [&x] { x.TogglePaletteRedraw(); });
     On(mnuOptionPowerUser, [this] { mnuOptionPowerUserClick(); });
     On(mnuOptionShadeOff, [&x] { x.ToggleShadeOff(); });
+    On(mnuOptionSmooth, [&x] { x.ToggleSmooth(); });
     On(mnuOptionManualMove, [this] { mnuOptionManualMoveClick(); });
     On(mnuOptionJuliaConst, [this] { mnuOptionJuliaConstClick(); });
     On(mnuOptionChange, [&x] { x.ChangeFormula(); });
@@ -549,6 +551,7 @@ void TfrmMain::ShowChecks() {
         }
     }
     mnuOptionShadeOff->setChecked(explorer_.ShadeOffChecked());
+    mnuOptionSmooth->setChecked(explorer_.SmoothChecked());
     mnuOptionPaletteRedraw->setChecked(explorer_.PaletteRedrawChecked());
     ViewToolBar->setChecked(explorer_.ToolBarChecked());
     ViewStatusbar->setChecked(explorer_.StatusBarChecked());

@@ -68,7 +68,7 @@ TEST(RenderCommandLine, ErrorsNameTheWordAndHint) {
     EXPECT_EQ(Refusal({"-x", "-o", "a.bmp"}), "-x: unknown option");
     EXPECT_EQ(Refusal({"-qx", "-o", "a.bmp"}), "-x: unknown option");
     EXPECT_EQ(Refusal({"--s", "1", "-o", "a.bmp"}),
-              "--s: ambiguous option; it could be --size, --span, --shade-off, --stats or --shard");
+              "--s: ambiguous option; it could be --size, --span, --shade-off, --stats, --shard or --smooth");
     EXPECT_EQ(Refusal({"-o"}), "-o: needs a value");
     EXPECT_EQ(Refusal({"-o", "a.bmp", "--size"}), "--size: needs a value");
     EXPECT_EQ(Refusal({"--no-half=yes", "-o", "a.bmp"}), "--no-half: takes no value");

@@ -41,6 +41,7 @@ TEST(Settings, FirstStartHasTheDefaults) {
     EXPECT_FALSE(g.Adjusted);
     EXPECT_EQ(g.Adjust(), 1);
     EXPECT_TRUE(shell.RePalette);
+    EXPECT_FALSE(shell.Smooth);
     EXPECT_TRUE(shell.ShowStatusBar);
     EXPECT_TRUE(shell.ShowToolBar);
     EXPECT_EQ(g.BmpFiles(), "");
@@ -58,7 +59,7 @@ TEST(Settings, FirstStartHasTheDefaults) {
 
     g.SaveSettings(file, shell); // the folders are created
     EXPECT_EQ(test::ReadFileBytes(file), "[Draw]\nMode=0\nRefreshRate=5\nRubberBand=0\nHalf=1\nAdjust=1\n"
-                                         "Adjusted=0\nRePalette=1\n\n"
+                                         "Adjusted=0\nRePalette=1\nSmooth=0\n\n"
                                          "[View]\nShowStatusbar=1\nShowToolbar=1\n\n"
                                          "[Folder]\nBmpFiles=\nBmpAlways=0\nVcpFiles=\nVcpAlways=0\n\n"
                                          "[VRP]\nAutoLoad=0\nAutoLoadFile=\nRestoreVcp=0\nTitleSorted=0\n\n"
@@ -136,7 +137,7 @@ TEST(Settings, RoundTrip) {
     g.RestoreVcp = true;
     g.TitleSorted = true;
     g.Language = TLanguage::English;
-    g.SaveSettings(file, TShellSettings{false, true, false});
+    g.SaveSettings(file, TShellSettings{false, true, false, true});
 
     TGlobal h;
     const TShellSettings shell = h.LoadSettings(file);
@@ -158,6 +159,7 @@ TEST(Settings, RoundTrip) {
     EXPECT_TRUE(shell.ShowToolBar);
     EXPECT_FALSE(shell.RePalette);
     EXPECT_EQ(h.Language, TLanguage::English);
+    EXPECT_TRUE(shell.Smooth);
     EXPECT_EQ(TIniFile(file).Encoding(), TTextEncoding::Utf8); // a new settings file is UTF-8
     // Back to the locale's language: the value stays, empty.
     h.Language.reset();

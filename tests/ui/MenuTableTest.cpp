@@ -61,6 +61,7 @@ const std::vector<TCommand>& Commands() {
         {"mnuOption", "mnuOptionPower", "巾乗(&N)"},
         {"mnuOptionPower", "mnuOptionPowerUser", "指定(&U)..."},
         {"mnuOption", "mnuOptionShadeOff", "ぼかし"},
+        {"mnuOption", "mnuOptionSmooth", "色をなめらかに(&G)"},
         {"mnuOption", "mnuOptionManualMove", "座標指定(&M)...", Ctrl(Qt::Key_M)},
         {"mnuOption", "mnuOptionJuliaConst", "じゅりあ定数(&J)...", Ctrl(Qt::Key_J)},
         {"mnuOption", "mnuOptionChange", "じゅりあ(&C)"},

@@ -28,10 +28,21 @@ public:
         return engine_.ColorOf(count);
     }
 
-    // The colours of `n` counts, in order: as many ColorOf calls, with the
-    // same range errors at the same pixel.
-    void ColourRow(const std::int32_t* counts, int n, TColor* out) {
+    // The colour of point i of a batch: of its continuous count nu[i] under
+    // smooth colouring (nu set), else of its count.
+    TColor Of(const std::int32_t* counts, const double* nu, int i) {
+        return nu ? engine_.SmoothColorOf(nu[i]) : (*this)(counts[i]);
+    }
+
+    // The colours of `n` counts (or continuous counts), in order: as many
+    // ColorOf (SmoothColorOf) calls, with the same range errors at the same pixel.
+    void ColourRow(const std::int32_t* counts, int n, TColor* out, const double* nu = nullptr) {
         if (n <= 0) return;
+        if (nu) {
+            for (int x = 0; x < n; ++x)
+                out[x] = engine_.SmoothColorOf(nu[x]);
+            return;
+        }
         std::int32_t lo = counts[0], hi = counts[0];
         for (int x = 1; x < n; ++x) {
             lo = std::min(lo, counts[x]);

@@ -1,5 +1,5 @@
 // The search method: a coarse picture of 16 × 16 blocks, each in the colour of
-// its top-left pixel, refined pass by pass with blocks of 8, 4 and 2 and finally
+// its top-left pixel (its count's, or its continuous count's when smooth), refined pass by pass with blocks of 8, 4 and 2 and finally
 // single pixels. Every pixel of the rows to compute is counted exactly once.
 #include "engine/draw/ColorTable.h"
 #include "engine/draw/DrawFrame.h"
@@ -36,17 +36,17 @@ void TVistal::DrawBlock(const TKernel& kernel) {
         std::vector<TSampleRow> rows;
         for (std::size_t k = 0; k < ys.size(); ++k)
             rows.push_back({cols[k]->re.data(), static_cast<int>(cols[k]->xs.size()), f.PointIm(ys[k])});
-        f.CountRows(kernel, rows, [&](std::size_t k, const std::int32_t* counts) {
+        f.CountRows(kernel, rows, [&](std::size_t k, const std::int32_t* counts, const double* nu) {
             const int y = ys[k];
             const std::vector<int>& xs = cols[k]->xs;
             const int n = static_cast<int>(xs.size());
             if (b == 1) {
                 TColor* row = drawBitmap_.Row(y);
                 for (int i = 0; i < n; ++i)
-                    row[xs[i]] = colours(counts[i]);
+                    row[xs[i]] = colours.Of(counts, nu, i);
             } else {
                 for (int i = 0; i < n; ++i)
-                    drawBitmap_.FillRect(xs[i], y, xs[i] + b, y + b, colours(counts[i]));
+                    drawBitmap_.FillRect(xs[i], y, xs[i] + b, y + b, colours.Of(counts, nu, i));
             }
             done += n;
             f.Progress(done / total);

@@ -4,6 +4,7 @@
 #include "engine/draw/ColorTable.h"
 #include "engine/draw/DrawFrame.h"
 #include "engine/draw/PotentialPainter.h"
+#include "engine/kernels/SmoothCount.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,6 +78,23 @@ void ExtProgress(TDrawFrame& f, const TResultCache& cache, std::uint64_t generat
     if (cache.Generation() != generation) throw EAbort();
 }
 
+// Colours row y of the cache as extended normal drawing does: by count, or
+// under smooth colouring by the continuous count of count and final z
+// (escape radius Escape).
+void ColourCacheRow(const TVistal& engine, const TResultCache& cache, int y, int width, TColorTable& colours,
+                    TColor* row) {
+    const std::int32_t* counts = cache.CountRow(y);
+    if (!engine.Smooth) {
+        for (int x = 0; x < width; ++x)
+            row[x] = colours(counts[x]);
+        return;
+    }
+    const TSmoothScale scale(engine.Escape(), engine.Pow());
+    const TComplex* z = cache.ZRow(y);
+    for (int x = 0; x < width; ++x)
+        row[x] = engine.SmoothColorOf(SmoothCount(counts[x], z[x], scale));
+}
+
 } // namespace
 
 TExtKernel TVistal::MakeExtKernel() {
@@ -96,10 +114,7 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
         TColorTable colours(*this);
         const std::uint64_t generation = resultCache_.Generation();
         for (int y = 0; y < height; ++y) {
-            const std::int32_t* counts = resultCache_.CountRow(y);
-            TColor* row = BitmapRow(drawBitmap_, y, width);
-            for (int x = 0; x < width; ++x)
-                row[x] = colours(counts[x]);
+            ColourCacheRow(*this, resultCache_, y, width, colours, BitmapRow(drawBitmap_, y, width));
             ExtProgress(f, resultCache_, generation, double(y + 1) / height);
             colours.Forget();
         }
@@ -113,10 +128,7 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
     for (int y = 0; y < height; ++y) {
         // The row's pixels and the extra sample (Width, y) beyond them.
         samples.Need(y);
-        const std::int32_t* counts = resultCache_.CountRow(y);
-        TColor* row = BitmapRow(drawBitmap_, y, width);
-        for (int x = 0; x < width; ++x)
-            row[x] = colours(counts[x]);
+        ColourCacheRow(*this, resultCache_, y, width, colours, BitmapRow(drawBitmap_, y, width));
         ExtProgress(f, resultCache_, generation, double(y + 1) / (height + 1));
         colours.Forget();
     }

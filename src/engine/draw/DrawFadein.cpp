@@ -24,10 +24,10 @@ void TVistal::DrawFadein(const TKernel& kernel) {
         std::vector<TSampleRow> rows;
         for (int y = pass[0]; y <= f.maxY; y += 2)
             rows.push_back({re.data(), n, f.PointIm(y)});
-        f.CountRows(kernel, rows, [&](std::size_t k, const std::int32_t* counts) {
+        f.CountRows(kernel, rows, [&](std::size_t k, const std::int32_t* counts, const double* nu) {
             TColor* row = drawBitmap_.Row(pass[0] + 2 * static_cast<int>(k));
             for (int i = 0; i < n; ++i)
-                row[firstX + 2 * i] = colours(counts[i]);
+                row[firstX + 2 * i] = colours.Of(counts, nu, i);
             done += n;
             f.Progress(done / total);
             colours.Refresh();

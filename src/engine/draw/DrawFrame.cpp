@@ -77,9 +77,10 @@ void TDrawFrame::MirrorIfHalf() {
 }
 
 void TDrawFrame::CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
-                           const std::function<void(std::size_t, const std::int32_t*)>& paint) {
+                           const std::function<void(std::size_t, const std::int32_t*, const double*)>& paint) {
     const bool group = !engine.PumpHook;
     std::vector<std::int32_t> counts;
+    std::vector<double> nu;
     std::vector<TComplex> points;
     for (std::size_t first = 0; first < rows.size();) {
         std::size_t end = first + 1;
@@ -87,19 +88,21 @@ void TDrawFrame::CountRows(const TKernel& kernel, const std::vector<TSampleRow>&
         while (group && end < rows.size() && total + std::max(rows[end].n, 0) <= kGroupPoints)
             total += std::max(rows[end++].n, 0);
         if (counts.size() < static_cast<std::size_t>(total)) counts.resize(static_cast<std::size_t>(total));
+        if (engine.Smooth && nu.size() < counts.size()) nu.resize(counts.size());
+        double* const smooth = engine.Smooth ? nu.data() : nullptr;
         if (end == first + 1) {
-            kernel.CountRow(rows[first].re, rows[first].im, rows[first].n, counts.data());
+            kernel.CountRow(rows[first].re, rows[first].im, rows[first].n, counts.data(), smooth);
         } else {
             points.resize(static_cast<std::size_t>(total));
             std::size_t at = 0;
             for (std::size_t k = first; k < end; ++k)
                 for (int i = 0; i < rows[k].n; ++i)
                     points[at++] = TComplex{rows[k].re[i], rows[k].im};
-            kernel.CountPoints(points.data(), total, counts.data());
+            kernel.CountPoints(points.data(), total, counts.data(), smooth);
         }
         std::size_t at = 0;
         for (std::size_t k = first; k < end; ++k) {
-            paint(k, counts.data() + at);
+            paint(k, counts.data() + at, smooth ? smooth + at : nullptr);
             at += static_cast<std::size_t>(std::max(rows[k].n, 0));
         }
         first = end;

@@ -56,11 +56,12 @@ public:
     // The end of a pass: completes the lower half by symmetry when it applies.
     void MirrorIfHalf();
 
-    // Counts the rows in order and calls paint(k, counts of row k) as soon as
-    // row k is counted; paint ends with the row's progress point. Rows are
-    // grouped as kGroupPoints says.
+    // Counts the rows in order and calls paint(k, counts of row k, continuous
+    // counts of row k) as soon as row k is counted; the continuous counts are
+    // there under smooth colouring only (else null). paint ends with the row's
+    // progress point. Rows are grouped as kGroupPoints says.
     void CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
-                   const std::function<void(std::size_t, const std::int32_t*)>& paint);
+                   const std::function<void(std::size_t, const std::int32_t*, const double*)>& paint);
 
     TVistal& engine;
     TComplex P, Q;

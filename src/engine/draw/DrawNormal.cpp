@@ -18,8 +18,8 @@ void TVistal::DrawNormal(const TKernel& kernel) {
     std::vector<TSampleRow> rows;
     for (int y = 0; y <= f.lastRow; ++y)
         rows.push_back({re.data(), width, f.PointIm(y)});
-    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* counts) {
-        colours.ColourRow(counts, width, drawBitmap_.Row(static_cast<int>(y)));
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* counts, const double* nu) {
+        colours.ColourRow(counts, width, drawBitmap_.Row(static_cast<int>(y)), nu);
         f.Progress(double(y + 1) / (f.lastRow + 1));
         colours.Refresh();
     });
@@ -42,7 +42,7 @@ void TVistal::CountPixels(std::vector<std::int32_t>& counts) {
     std::vector<TSampleRow> rows;
     for (int y = 0; y < height_; ++y)
         rows.push_back({re.data(), width_, f.PointIm(y)});
-    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* row) {
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* row, const double*) {
         std::copy_n(row, width_, counts.data() + y * static_cast<std::size_t>(width_));
         f.Progress(double(y + 1) / height_);
     });
@@ -89,9 +89,12 @@ void TVistal::MirrorHalf(int maxX, int maxY, int lastRow) {
     for (int y = lastRow + 1; y <= maxY; ++y)
         points.push_back({P.Re, y * dy + P.Im});
     std::vector<std::int32_t> counts(points.size());
-    julia2.CountPoints(points.data(), rows, counts.data());
-    for (int y = lastRow + 1; y <= maxY; ++y)
-        drawBitmap_.SetPixel(0, y, ColorOf(counts[y - lastRow - 1]));
+    std::vector<double> nu(Smooth ? points.size() : 0);
+    julia2.CountPoints(points.data(), rows, counts.data(), Smooth ? nu.data() : nullptr);
+    for (int y = lastRow + 1; y <= maxY; ++y) {
+        const std::size_t k = static_cast<std::size_t>(y - lastRow - 1);
+        drawBitmap_.SetPixel(0, y, Smooth ? SmoothColorOf(nu[k]) : ColorOf(counts[k]));
+    }
 }
 
 } // namespace vistal

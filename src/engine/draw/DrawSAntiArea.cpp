@@ -41,18 +41,26 @@ void TVistal::DrawSAntiArea(const TKernel& kernel) {
         reHalf[x] = re[x] + hx;
     }
     // The four sample grids of a row are counted as four batches.
+    // Under smooth colouring each sample takes the colour of its continuous count.
     std::vector<std::int32_t> corner(columns), top(columns), left(columns), centre(columns);
+    const std::size_t smoothColumns = Smooth ? static_cast<std::size_t>(columns) : 0;
+    std::vector<double> nuCorner(smoothColumns), nuTop(smoothColumns), nuLeft(smoothColumns),
+        nuCentre(smoothColumns);
+    auto smooth = [&](std::vector<double>& nu) { return Smooth ? nu.data() : nullptr; };
+    auto colour = [&](const std::vector<std::int32_t>& counts, const std::vector<double>& nu, int x) {
+        return Smooth ? SmoothColorOf(nu[x]) : ColorOf(counts[x]);
+    };
     for (int y = 0; y <= f.lastRow; ++y) {
         const double im = f.PointIm(y);
         const double imHalf = im + hy;
-        kernel.CountRow(re.data(), im, columns, corner.data());
-        kernel.CountRow(reHalf.data(), im, columns, top.data());
-        kernel.CountRow(re.data(), imHalf, columns, left.data());
-        kernel.CountRow(reHalf.data(), imHalf, columns, centre.data());
+        kernel.CountRow(re.data(), im, columns, corner.data(), smooth(nuCorner));
+        kernel.CountRow(reHalf.data(), im, columns, top.data(), smooth(nuTop));
+        kernel.CountRow(re.data(), imHalf, columns, left.data(), smooth(nuLeft));
+        kernel.CountRow(reHalf.data(), imHalf, columns, centre.data(), smooth(nuCentre));
         TColor* row = drawBitmap_.Row(y);
         for (int x = 0; x <= f.maxX; ++x)
-            row[x] =
-                MeanOfFourColors(ColorOf(corner[x]), ColorOf(top[x]), ColorOf(left[x]), ColorOf(centre[x]));
+            row[x] = MeanOfFourColors(colour(corner, nuCorner, x), colour(top, nuTop, x), colour(left, nuLeft, x),
+                                      colour(centre, nuCentre, x));
         f.Progress(double(y + 1) / (f.lastRow + 1));
     }
     // Under the Julia point reflection, column 0 of the lower rows is computed

@@ -2,6 +2,9 @@
 
 #include "engine/kernels/DeepKernel.h"
 #include "engine/kernels/PlainLoop.h"
+#include "engine/kernels/SmoothCount.h"
+
+#include <vector>
 
 namespace vistal {
 
@@ -30,39 +33,43 @@ TOrbitBatch TKernel::Batch() const {
     return b;
 }
 
-void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts) const {
-    if (n <= 0) return;
-    if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
-        for (int i = 0; i < n; ++i)
-            counts[i] = CountOne(re[i], im);
-        return;
-    }
-    TOrbitBatch b = Batch();
-    b.SetRow(re, im, n);
+void TKernel::Count(TOrbitBatch& b, std::int32_t* counts, double* nu) const {
+    if (calls_) *calls_ += static_cast<std::uint64_t>(b.n);
     b.counts = counts;
-    if (deep_)
+    std::vector<TComplex> finalZ;
+    if (nu) {
+        finalZ.resize(static_cast<std::size_t>(b.n));
+        b.finalZ = finalZ.data();
+    }
+    if (deep_) {
         deep_->IterateBatch(b, pool_, threads_);
-    else
+    } else if (path_ == TKernelPath::Scalar && threads_ <= 1) {
+        for (int i = 0; i < b.n; ++i) {
+            const TComplex point = BatchPoint(b, i);
+            counts[i] = nu ? IterateOrbit(b, point.Re, point.Im, &finalZ[i]) : CountOne(point.Re, point.Im);
+        }
+    } else {
         IterateBatch(b, path_, pool_, threads_);
+    }
+    if (!nu) return;
+    const TSmoothScale scale(2, b.pow);
+    for (int i = 0; i < b.n; ++i)
+        nu[i] = SmoothCount(counts[i], finalZ[i], scale);
 }
 
-void TKernel::CountPoints(const TComplex* points, int n, std::int32_t* counts) const {
+void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts, double* nu) const {
     if (n <= 0) return;
-    if (calls_) *calls_ += static_cast<std::uint64_t>(n);
-    if (path_ == TKernelPath::Scalar && threads_ <= 1 && !deep_) {
-        for (int i = 0; i < n; ++i)
-            counts[i] = CountOne(points[i].Re, points[i].Im);
-        return;
-    }
+    TOrbitBatch b = Batch();
+    b.SetRow(re, im, n);
+    Count(b, counts, nu);
+}
+
+void TKernel::CountPoints(const TComplex* points, int n, std::int32_t* counts, double* nu) const {
+    if (n <= 0) return;
     TOrbitBatch b = Batch();
     b.points = points;
     b.n = n;
-    b.counts = counts;
-    if (deep_)
-        deep_->IterateBatch(b, pool_, threads_);
-    else
-        IterateBatch(b, path_, pool_, threads_);
+    Count(b, counts, nu);
 }
 
 } // namespace vistal

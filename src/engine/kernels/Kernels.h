@@ -43,13 +43,17 @@ public:
         if (calls_) ++*calls_;
         return CountOne(re, im);
     }
-    // The counts of n points sharing one imaginary part: re[i] + im·i.
-    void CountRow(const double* re, double im, int n, std::int32_t* counts) const;
-    // The counts of n arbitrary points.
-    void CountPoints(const TComplex* points, int n, std::int32_t* counts) const;
+    // The counts of n points sharing one imaginary part: re[i] + im·i. With
+    // nu, also each point's continuous count (engine/kernels/SmoothCount.h,
+    // escape radius 2), from the z where its orbit stopped.
+    void CountRow(const double* re, double im, int n, std::int32_t* counts, double* nu = nullptr) const;
+    // The counts of n arbitrary points (and their continuous counts).
+    void CountPoints(const TComplex* points, int n, std::int32_t* counts, double* nu = nullptr) const;
 
 private:
     std::int32_t CountOne(double re, double im) const;
+    // The batch of n points with its outputs: counts, and ν through the final z.
+    void Count(TOrbitBatch& b, std::int32_t* counts, double* nu) const;
 
     TKernelKind kind_;
     std::int32_t iteration_;
