@@ -38,7 +38,8 @@ inline TColor PaletteColorOf(const TColor* palette, std::size_t size, int detail
 // rounded to the nearest integer (ties to even). A whole ν with detail 1 is
 // thus exactly its count's colour, and detail consecutive counts share the way
 // from one colour to the next. The range errors are those of PaletteIndexOf.
-inline TColor SmoothPaletteColorOf(const TColor* palette, std::size_t size, int detail, int nColors, double nu) {
+inline TColor SmoothPaletteColorOf(const TColor* palette, std::size_t size, int detail, int nColors,
+                                   double nu) {
     if (nu == 0) return palette[PaletteIndexOf(size, detail, nColors, 0)];
     if (detail < 1 || nColors < 1) throw ERangeError(msg::kDetailOrColoursBelowOne);
     const double u = nu / detail;

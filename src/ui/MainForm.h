@@ -66,7 +66,8 @@ public:
     QAction *mnuOptionZoomUser, *mnuOptionSizeUser, *mnuOptionIterationUser, *mnuOptionDetailUser,
         *mnuOptionDetailAuto, *mnuOptionPaletteReadVCP, *mnuOptionPalletCustomColor, *mnuOptionPaletteRedraw,
         *mnuOptionPowerUser;
-    QAction *mnuOptionShadeOff, *mnuOptionSmooth, *mnuOptionManualMove, *mnuOptionJuliaConst, *mnuOptionChange;
+    QAction *mnuOptionShadeOff, *mnuOptionSmooth, *mnuOptionManualMove, *mnuOptionJuliaConst,
+        *mnuOptionChange;
     QMenu *mnuOptionMode, *mnuOptionModeExt, *mnuOptionModeMixed, *mnuOptionModeBright,
         *mnuOptionModeCorrection, *mnuOptionModeLightDark, *mnuOptionModeRepresentation, *mnuOptionModeEscape,
         *mnuOptionRubberBand, *mnuOptionRefresh;

@@ -148,6 +148,39 @@ TEST(RenderView, ShardsAndRangesMakeOneRun) {
               "vistal-render: --shard: needs --frames N\nTry 'vistal-render --help'.\n");
 }
 
+// Smooth colouring makes the colours flow from one frame of a zoom to the
+// next: where stepped colours jump by a whole palette step at the pixels a band
+// edge crosses, smooth ones move a little everywhere, so the root mean square
+// of the difference of neighbouring frames is smaller (about 0.3 times here).
+// The smooth frames keep the option in their view.
+TEST(RenderView, SmoothFramesDifferLessThanSteppedOnes) {
+    test::TempDir dir;
+    const auto pairDifference = [&](const std::string& name, bool smooth) {
+        // Bands of escaping points away from the set, whose edge would move alike in both.
+        std::vector<std::string> args = {
+            "--size", "96x64",     "--center",   "-1.3,1",        "--span", "0.4", "--frames",
+            "40",     "--zoom-to", "-1.3,1,0.2", "--frame-range", "20-21",  "-o",  dir.File(name + "%d.png")};
+        if (smooth) args.push_back("--smooth");
+        const RunResult r = Render(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        const TBitmap a = test::ReadPng(dir.File(name + "20.png")),
+                      b = test::ReadPng(dir.File(name + "21.png"));
+        double sum = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const int d = int(a.Pixel(x, y) >> shift & 0xFF) - int(b.Pixel(x, y) >> shift & 0xFF);
+                    sum += d * d;
+                }
+        return std::sqrt(sum / (a.Width() * a.Height() * 3));
+    };
+    const double stepped = pairDifference("stepped", false), smooth = pairDifference("smooth", true);
+    EXPECT_LT(smooth, 0.5 * stepped) << smooth << " " << stepped;
+    const std::optional<TImageText> text = ReadImageTextFile(dir.File("smooth20.png"));
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->Texts.at(0).find(",SM=1,"), std::string::npos) << text->Texts.at(0);
+}
+
 TEST(RenderView, FramePatternsAndPath) {
     using cli::CheckFramePattern;
     using cli::FrameFileName;

@@ -68,3 +68,20 @@ TEST(Palette, CopyAndFit) {
     EXPECT_THROW(b.SetPalette({1, 2}, 0), ERangeError);
     EXPECT_EQ(b.NColors(), 255);
 }
+
+// A continuous count runs linearly between neighbouring cycling colours,
+// components rounded ties to even; a whole count is its stepped colour.
+TEST(Palette, SmoothColoursInterpolate) {
+    TVistal v;
+    v.SetPalette({Rgb(9, 9, 9), Rgb(0, 0, 0), Rgb(10, 20, 255), Rgb(200, 101, 0)}, 3);
+    EXPECT_EQ(v.SmoothColorOf(0), Rgb(9, 9, 9));
+    for (std::int32_t k = 1; k <= 7; ++k)
+        EXPECT_EQ(v.SmoothColorOf(k), v.ColorOf(k)) << k;
+    EXPECT_EQ(v.SmoothColorOf(1.5), Rgb(105, 60, 128)); // 60.5 and 127.5 go to the even neighbour
+    EXPECT_EQ(v.SmoothColorOf(2.25), Rgb(150, 76, 0));  // from the last colour around to the first
+    v.SetDetail(2);                                     // two counts from one colour to the next
+    EXPECT_EQ(v.SmoothColorOf(2), v.ColorOf(2));
+    EXPECT_EQ(v.SmoothColorOf(3), Rgb(105, 60, 128));
+    v.SetDetail(0);
+    EXPECT_THROW(v.SmoothColorOf(1.5), ERangeError);
+}

@@ -186,6 +186,18 @@ TEST(Fss, SavesAndOpensTheView) {
     EXPECT_EQ(v.ImSpan(), 3.0);
     EXPECT_EQ(v.Escape(), 8192.0);
     EXPECT_FALSE(v.UseColor0);
+
+    // Smooth colouring adds its key; a stepped view saved over it turns it off.
+    m.Smooth = true;
+    ASSERT_EQ(SaveLocationFile(file, m, "標準"), "");
+    EXPECT_NE(test::ReadFileBytes(file).find("BrightnessRaite=0\nSmooth=1\n"), std::string::npos);
+    ASSERT_TRUE(OpenLocationFile(file, t).Ok);
+    EXPECT_TRUE(v.Smooth);
+    m.Smooth = false;
+    ASSERT_EQ(SaveLocationFile(file, m, "標準"), "");
+    EXPECT_NE(test::ReadFileBytes(file).find("Smooth=0\n"), std::string::npos);
+    ASSERT_TRUE(OpenLocationFile(file, t).Ok);
+    EXPECT_FALSE(v.Smooth);
 }
 
 TEST(Fss, FailuresAreReportedAndKeepWhatWasDone) {

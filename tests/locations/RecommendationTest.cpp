@@ -189,9 +189,10 @@ TEST(Recommendation, ComposesTheRecordOfTheView) {
     e.SetColor0(0x123456);
     e.ShadeOff = true;
     e.SetBrightnessRaite(0.25);
+    e.Smooth = true; // said only when on
     EXPECT_EQ(ComposeRecordLine({"x", "", ""}, e).Line,
               "T=Vistal,Title=x,Cr=-0.8,Ci=0,W=3,I=1024,D=3,Pow=2,DM=0,CM=1,RE=1,LD=0,ER=1024,CO=0.5,PB=2,"
-              "VCP=,Memo=,CL0U=1,CL0=1193046,SO=-1,BR=0.25");
+              "VCP=,Memo=,CL0U=1,CL0=1193046,SO=-1,BR=0.25,SM=1");
     e.DrawMode = dmPotential2;
     e.ChangeFormula();
     e.SetJuliaSeed({-0.75, 1e-10});
@@ -356,7 +357,7 @@ TEST(Recommendation, AppliesARecordInOrder) {
     TRecommendationList list;
     ASSERT_TRUE(LoadBytes(list, dir,
                           "T=Julia,Title=j,Cr=0.5,Ci=-0.5,W=2,Jr=0.25,Ji=0.75,I=300,D=4,DM=6,CM=1,RE=1,ER=8,"
-                          "LD=1,CO=2,PB=2,VCP=Sunset,CL0U=1,CL0=65280,SO=-1,BR=5\n"
+                          "LD=1,CO=2,PB=2,VCP=Sunset,CL0U=1,CL0=65280,SO=-1,BR=5,SM=1\n"
                           "T=Vistal,Title=m,Cr=1,Ci=2,W=3,Pow=4,VCP=Sunset\n"));
     TVistal e;
     TGlobal g;
@@ -377,6 +378,7 @@ TEST(Recommendation, AppliesARecordInOrder) {
     EXPECT_TRUE(e.UseColor0);
     EXPECT_EQ(e.Color0(), 65280u);
     EXPECT_TRUE(e.ShadeOff);
+    EXPECT_TRUE(e.Smooth);
     EXPECT_EQ(e.BrightnessRaite(), 1.0);
     EXPECT_EQ(e.Escape(), 8.0);
 
@@ -391,6 +393,7 @@ TEST(Recommendation, AppliesARecordInOrder) {
     EXPECT_EQ(e.Iteration(), 300);
     EXPECT_FALSE(e.UseColor0);
     EXPECT_FALSE(e.ShadeOff);
+    EXPECT_FALSE(e.Smooth);
     EXPECT_EQ(e.BrightnessRaite(), 0.0);
     EXPECT_EQ(e.Center(), (TComplex{1, 2}));
     EXPECT_EQ(e.ImSpan(), 3.0);

@@ -533,6 +533,16 @@ TEST(ExplorerPalette, FilesAndBuiltInPalettesGoOneWay) {
     x.SetColor0(true, 0x00FF00);
     EXPECT_TRUE(x.Engine().UseColor0);
     EXPECT_EQ(x.DrawingsStarted(), 2);
+
+    // Smooth colouring changes the colours as a palette does.
+    x.ToggleSmooth();
+    EXPECT_TRUE(x.SmoothChecked());
+    EXPECT_TRUE(x.Engine().Smooth);
+    EXPECT_EQ(x.DrawingsStarted(), 2);
+    x.TogglePaletteRedraw();
+    x.ToggleSmooth();
+    EXPECT_FALSE(x.SmoothChecked());
+    EXPECT_EQ(x.DrawingsStarted(), 3);
 }
 
 TEST(ExplorerLocations, ARecordAndAScenicSpotSetTheViewAndTheirChecks) {

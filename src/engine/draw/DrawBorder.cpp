@@ -132,7 +132,8 @@ void TBorderTracer::Run() {
     std::vector<double> re(rowBuffer_.size());
     for (int x = 0; x <= maxX; ++x)
         re[x] = f_.PointRe(x);
-    kernel_.CountRow(re.data(), f_.PointIm(0), maxX + 1, rowBuffer_.data(), smooth_ ? rowNu_.data() : nullptr);
+    kernel_.CountRow(re.data(), f_.PointIm(0), maxX + 1, rowBuffer_.data(),
+                     smooth_ ? rowNu_.data() : nullptr);
     for (int x = 0; x <= maxX; ++x)
         Paint(x, 0, rowBuffer_[x], smooth_ ? rowNu_[x] : 0);
 

@@ -76,8 +76,9 @@ void TDrawFrame::MirrorIfHalf() {
     if (engine.CanUseHalf()) engine.MirrorHalf(maxX, maxY, lastRow);
 }
 
-void TDrawFrame::CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
-                           const std::function<void(std::size_t, const std::int32_t*, const double*)>& paint) {
+void TDrawFrame::CountRows(
+    const TKernel& kernel, const std::vector<TSampleRow>& rows,
+    const std::function<void(std::size_t, const std::int32_t*, const double*)>& paint) {
     const bool group = !engine.PumpHook;
     std::vector<std::int32_t> counts;
     std::vector<double> nu;

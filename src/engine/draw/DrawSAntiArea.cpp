@@ -59,8 +59,8 @@ void TVistal::DrawSAntiArea(const TKernel& kernel) {
         kernel.CountRow(reHalf.data(), imHalf, columns, centre.data(), smooth(nuCentre));
         TColor* row = drawBitmap_.Row(y);
         for (int x = 0; x <= f.maxX; ++x)
-            row[x] = MeanOfFourColors(colour(corner, nuCorner, x), colour(top, nuTop, x), colour(left, nuLeft, x),
-                                      colour(centre, nuCentre, x));
+            row[x] = MeanOfFourColors(colour(corner, nuCorner, x), colour(top, nuTop, x),
+                                      colour(left, nuLeft, x), colour(centre, nuCentre, x));
         f.Progress(double(y + 1) / (f.lastRow + 1));
     }
     // Under the Julia point reflection, column 0 of the lower rows is computed

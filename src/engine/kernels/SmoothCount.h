@@ -22,7 +22,8 @@ namespace vistal {
 
 // log R and log p of a drawing, computed once.
 struct TSmoothScale {
-    TSmoothScale(double escapeRadius, int pow) : logRadius(std::log(escapeRadius)), logPow(std::log(double(pow))) {}
+    TSmoothScale(double escapeRadius, int pow)
+        : logRadius(std::log(escapeRadius)), logPow(std::log(double(pow))) {}
     double logRadius;
     double logPow;
 };

@@ -171,5 +171,14 @@ TEST(DrawFastPath, EveryMethodGivesThePlainLoopsPicture) {
         v.SetJuliaSeed({0.285, 0.01});
         v.SetPow(3);
         ExpectSameDrawing(v, "julia exponent 3, mode " + std::to_string(mode));
+
+        // Smooth colouring too, where the method draws counts.
+        v.Smooth = true;
+        ExpectSameDrawing(v, "smooth julia exponent 3, mode " + std::to_string(mode));
+        v.SetFormula(fmMandelbrot);
+        v.SetPow(2);
+        v.SetCenter({-0.743643887037151, 0.131825904205330});
+        v.SetImSpan(1e-5);
+        ExpectSameDrawing(v, "smooth, mode " + std::to_string(mode));
     }
 }

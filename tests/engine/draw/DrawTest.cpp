@@ -1,8 +1,12 @@
+#include "engine/draw/DrawSAntiArea.h"
+#include "engine/kernels/SmoothCount.h"
 #include "engine/vistal_class.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <vector>
 
 using namespace vistal;
 
@@ -24,6 +28,92 @@ TBitmap DrawnWithoutHalf(TVistal& v) {
 }
 
 } // namespace
+
+// Smooth colouring: the normal method colours every pixel by its continuous
+// count, search and fade-in end on the same picture, anti-aliasing averages
+// four smooth samples, border tracing fills from the border's continuous
+// counts (close to the computed ones), and extended normal drawing takes them
+// from its cache with the escape radius Escape.
+TEST(DrawSmooth, EveryMethodColoursByTheContinuousCount) {
+    TVistal v;
+    v.SetWidth(97);
+    v.SetHeight(61);
+    v.SetCenter({-0.75, 0.12});
+    v.SetImSpan(0.4);
+    v.SetIteration(300);
+    v.SetDetail(2);
+    v.Smooth = true;
+    v.KernelPath = TKernelPath::Scalar;
+    const TComplex P = v.GetPointP(), Q = v.GetPointQ();
+    const double dx = (Q.Re - P.Re) / 97, dy = (Q.Im - P.Im) / 61;
+    const TKernel kernel = v.MakeKernel();
+    std::vector<double> re(97), reHalf(97);
+    for (int x = 0; x < 97; ++x) {
+        re[x] = x * dx + P.Re;
+        reHalf[x] = re[x] + dx / 2;
+    }
+    // The colours of the smooth samples of row y, shifted by half a pixel.
+    auto samples = [&](const std::vector<double>& rowRe, double im) {
+        std::vector<std::int32_t> counts(97);
+        std::vector<double> nu(97);
+        kernel.CountRow(rowRe.data(), im, 97, counts.data(), nu.data());
+        std::vector<TColor> colours;
+        for (double n : nu)
+            colours.push_back(v.SmoothColorOf(n));
+        return colours;
+    };
+    v.Draw();
+    const TBitmap normal = v.DrawBitmap();
+    v.DrawMode = dmSAntiArea;
+    v.Draw();
+    const TBitmap antiAliased = v.DrawBitmap();
+    for (int y = 0; y < 61; ++y) {
+        const std::vector<TColor> row = samples(re, y * dy + P.Im), top = samples(reHalf, y * dy + P.Im),
+                                  left = samples(re, (y + 0.5) * dy + P.Im),
+                                  centre = samples(reHalf, (y + 0.5) * dy + P.Im);
+        for (int x = 0; x < 97; ++x)
+            ASSERT_EQ(normal.Pixel(x, y), row[x]) << x << "," << y;
+        for (int x = 0; x < 97; ++x)
+            ASSERT_EQ(antiAliased.Pixel(x, y), MeanOfFourColors(row[x], top[x], left[x], centre[x]));
+    }
+    for (std::uint8_t mode : {dmSearch, dmFadein}) {
+        v.DrawMode = mode;
+        v.Draw();
+        EXPECT_EQ(v.DrawBitmap(), normal) << int(mode);
+    }
+    // Wide bands of one count, far from the set.
+    v.SetCenter({-0.6, 0.9});
+    v.SetImSpan(2.5);
+    v.DrawMode = dmNormal;
+    v.Draw();
+    const TBitmap bands = v.DrawBitmap();
+    v.DrawMode = dmBorder;
+    v.Draw();
+    long long difference = 0, far = 0, filled = 0;
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 97; ++x) {
+            const TColor a = v.DrawBitmap().Pixel(x, y), b = bands.Pixel(x, y);
+            filled += a != b;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                const int d = std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
+                difference += d;
+                far += d > 8;
+            }
+        }
+    EXPECT_GT(filled, 0);
+    EXPECT_LT(double(difference) / (97 * 61 * 3), 0.5);
+    EXPECT_LT(far, 97 * 61 * 3 / 200);
+
+    v.DrawMode = dmExtNormal;
+    v.SetEscape(1024);
+    v.Draw();
+    const TSmoothScale scale(1024, 2);
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 97; ++x) {
+            const ResultCacheCell cell = v.ResultCache().Cell(x, y);
+            ASSERT_EQ(v.DrawBitmap().Pixel(x, y), v.SmoothColorOf(SmoothCount(cell.count, cell.z, scale)));
+        }
+}
 
 TEST(DrawNormal, EveryPixelIsTheColourOfItsKernelCount) {
     TVistal v;

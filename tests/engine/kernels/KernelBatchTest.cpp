@@ -4,9 +4,11 @@
 #include "engine/kernels/KernelBatch.h"
 #include "base/WorkerPool.h"
 #include "engine/kernels/Kernels.h"
+#include "engine/kernels/SmoothCount.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -340,4 +342,51 @@ TEST(KernelBatch, BoundKernelOnEveryPath) {
         }
         EXPECT_EQ(fastCalls, (n + 41u) * SupportedFastPaths().size());
     }
+}
+
+// The continuous counts: ν = n + 1 − log(log|zₙ| ÷ log 2) ÷ log p from the z
+// where each orbit stopped, kept between n and n + 1, and bit for bit the
+// same on every path and with threads.
+TEST(KernelBatch, ContinuousCountsOnEveryPath) {
+    TWorkerPool pool;
+    pool.Reserve(2);
+    const std::vector<TComplex> points = Grid({-0.5, 0.2}, 2.8, 37, 23);
+    const int n = static_cast<int>(points.size());
+    for (TKernelKind kind : {TKernelKind::Mandelbrot2, TKernelKind::JuliaN}) {
+        const int pow = kind == TKernelKind::Mandelbrot2 ? 2 : 5;
+        const TKernel plain(kind, 400, pow, {0.3, -0.5}, nullptr);
+        std::vector<std::int32_t> counts(n), fastCounts(n);
+        std::vector<double> nu(n), fastNu(n);
+        plain.CountPoints(points.data(), n, counts.data(), nu.data());
+        int inside = 0;
+        for (int i = 0; i < n; ++i) {
+            TComplex z;
+            const TOrbitBatch b = plain.Batch();
+            ASSERT_EQ(IterateOrbit(b, points[i].Re, points[i].Im, &z), counts[i]);
+            if (counts[i] == 0) {
+                EXPECT_EQ(nu[i], 0);
+                continue;
+            }
+            const double f = std::log2(std::log(std::hypot(z.Re, z.Im)) / std::log(2.0)) / std::log2(pow);
+            EXPECT_NEAR(nu[i], counts[i] + 1 - std::clamp(f, 0.0, 1.0), 1e-12) << i;
+            inside += f > 0 && f < 1;
+        }
+        EXPECT_GT(inside, n / 4);
+        for (TKernelPath path : SupportedFastPaths()) {
+            const TKernel fast(kind, 400, pow, {0.3, -0.5}, nullptr, path, &pool, 2);
+            fast.CountPoints(points.data(), n, fastCounts.data(), fastNu.data());
+            EXPECT_EQ(fastCounts, counts) << KernelPathName(path);
+            for (int i = 0; i < n; ++i)
+                ASSERT_TRUE(SameBits(fastNu[i], nu[i])) << KernelPathName(path) << " " << i;
+        }
+    }
+    // Count 0 has none; |z| = R gives n + 1; R = 1, or a z beyond doubles,
+    // gives the stepped count.
+    const TSmoothScale two(2, 2), one(1, 2);
+    EXPECT_EQ(SmoothCount(0, {5, 0}, two), 0);
+    EXPECT_EQ(SmoothCount(2, {2, 0}, two), 3);
+    EXPECT_EQ(SmoothCount(7, {1.5, 0}, one), 7);
+    EXPECT_EQ(SmoothCount(7, {std::numeric_limits<double>::infinity(), 0}, two), 7);
+    EXPECT_EQ(SmoothCount(7, {std::nan(""), 0}, two), 7);
+    EXPECT_EQ(SmoothCount(7, {1000, 0}, two), 7); // far beyond R^p: kept to n
 }
