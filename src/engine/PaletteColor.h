@@ -6,8 +6,8 @@
 #include "base/Bitmap.h"
 #include "base/UType.h"
 #include "engine/Messages.h"
+#include "engine/PotentialMath.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -43,17 +43,17 @@ inline TColor SmoothPaletteColorOf(const TColor* palette, std::size_t size, int 
     if (nu == 0) return palette[PaletteIndexOf(size, detail, nColors, 0)];
     if (detail < 1 || nColors < 1) throw ERangeError(msg::kDetailOrColoursBelowOne);
     const double u = nu / detail;
-    const double whole = std::floor(u);
-    const double t = u - whole;
-    const std::int64_t step = static_cast<std::int64_t>(whole);
-    const std::size_t from = static_cast<std::size_t>(step % nColors + 1);
-    const std::size_t to = static_cast<std::size_t>((step + 1) % nColors + 1);
-    if (from >= size || to >= size) throw ERangeError(msg::kPaletteIndexOutOfRange);
-    const TColor a = palette[from], b = palette[to];
+    const std::uint32_t step = static_cast<std::uint32_t>(u); // 0 < ν ≤ 2³¹ + 1: the floor
+    const double t = u - double(step);
+    const std::uint32_t colours = static_cast<std::uint32_t>(nColors);
+    const std::uint32_t from = step % colours, to = from + 1 < colours ? from + 1 : 0;
+    if (static_cast<std::size_t>(from) + 1 >= size || static_cast<std::size_t>(to) + 1 >= size)
+        throw ERangeError(msg::kPaletteIndexOutOfRange);
+    const TColor a = palette[from + 1], b = palette[to + 1];
     TColor mixed = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const double ca = double(a >> shift & 0xFF), cb = double(b >> shift & 0xFF);
-        mixed |= static_cast<TColor>(std::nearbyint(ca + (cb - ca) * t)) << shift;
+        mixed |= static_cast<TColor>(potential_math::ComponentOf(ca + (cb - ca) * t)) << shift;
     }
     return mixed;
 }

@@ -1,12 +1,24 @@
 #include "engine/kernels/Kernels.h"
 
+#include "base/WorkerPool.h"
 #include "engine/kernels/DeepKernel.h"
 #include "engine/kernels/PlainLoop.h"
 #include "engine/kernels/SmoothCount.h"
 
+#include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace vistal {
+
+namespace {
+
+// Batches of fewer points compute their continuous counts on the calling
+// thread; a longer one is shared in chunks, taken as threads come free.
+constexpr int kMinSharedSmoothPoints = 4096;
+constexpr int kSmoothChunk = 1024;
+
+} // namespace
 
 std::int32_t TKernel::CountOne(double re, double im) const {
     if (deep_) return deep_->Iterate(re, im, nullptr);
@@ -52,9 +64,21 @@ void TKernel::Count(TOrbitBatch& b, std::int32_t* counts, double* nu) const {
         IterateBatch(b, path_, pool_, threads_);
     }
     if (!nu) return;
+    // Two logarithms a point: a long batch shares them among the threads.
     const TSmoothScale scale(2, b.pow);
-    for (int i = 0; i < b.n; ++i)
-        nu[i] = SmoothCount(counts[i], finalZ[i], scale);
+    const int parts = b.n >= kMinSharedSmoothPoints && pool_ ? std::min(threads_, pool_->Threads()) : 1;
+    std::atomic<int> next{0};
+    auto part = [&](int) {
+        for (int first = next.fetch_add(kSmoothChunk); first < b.n; first = next.fetch_add(kSmoothChunk)) {
+            const int end = std::min(b.n, first + kSmoothChunk);
+            for (int i = first; i < end; ++i)
+                nu[i] = SmoothCount(counts[i], finalZ[i], scale);
+        }
+    };
+    if (parts > 1)
+        pool_->Run(parts, part);
+    else
+        part(0);
 }
 
 void TKernel::CountRow(const double* re, double im, int n, std::int32_t* counts, double* nu) const {
