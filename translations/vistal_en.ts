@@ -668,6 +668,10 @@ Please enter %1 or less.</translation>
         <translation>B&amp;lur</translation>
     </message>
     <message>
+        <source>色をなめらかに(&amp;G)</source>
+        <translation>Smoot&amp;h Colours</translation>
+    </message>
+    <message>
         <source>座標指定(&amp;M)...</source>
         <translation>&amp;Move To...</translation>
     </message>
