@@ -69,6 +69,8 @@ const std::vector<TWay>& Ways() {
         {"fast-1thread", TKernelPath::Auto, 1},
         {"fast", TKernelPath::Auto, 0},
         {"fast-pumped", TKernelPath::Auto, 0, true},
+        {"smooth-1thread", TKernelPath::Auto, 1, false, true},
+        {"smooth", TKernelPath::Auto, 0, false, true},
     };
     return ways;
 }

@@ -18,12 +18,14 @@ struct TView {
 
 // How a benchmark computes: a kernel path and a thread count (0 = all cores);
 // pumped drawings call an (empty) event pump at every progress point, as the
-// explorer does, so the normal method counts row by row.
+// explorer does, so the normal method counts row by row; smooth ones colour by
+// the continuous counts.
 struct TWay {
     std::string name;
     TKernelPath path;
     int threads;
     bool pumped = false;
+    bool smooth = false;
 };
 
 const std::vector<TView>& Views();

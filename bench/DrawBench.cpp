@@ -1,6 +1,6 @@
 // Whole drawings (the normal method) of each view, by the plain loop on one
 // thread and by the fast path on one thread and on all cores, without and
-// with an event pump.
+// with an event pump, and with smooth colouring (beside fast-1thread and fast).
 #include "BenchViews.h"
 
 #include "base/WorkerPool.h"
@@ -19,6 +19,7 @@ void DrawView(benchmark::State& state, const TView& view, const TWay& way) {
     v.KernelPath = way.path;
     v.Threads = way.threads;
     if (way.pumped) v.PumpHook = [] {};
+    v.Smooth = way.smooth;
     const double iterations = PlainIterations(view);
     const double pixels = double(v.Width()) * v.Height();
     v.Draw(); // creates the worker pool outside the measurement
