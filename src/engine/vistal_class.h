@@ -192,8 +192,10 @@ public:
     // The count of every pixel's sample point: from the result cache when it
     // holds the view (extended drawing, bound Escape²), otherwise counted as
     // the normal method counts (bound 4), with its progress points. Row by
-    // row from the top, Width counts a row.
-    void CountPixels(std::vector<std::int32_t>& counts);
+    // row from the top, Width counts a row. With nu, also each pixel's
+    // continuous count (engine/kernels/SmoothCount.h: escape radius 2, or
+    // Escape from the cache), whether or not the view is coloured smoothly.
+    void CountPixels(std::vector<std::int32_t>& counts, std::vector<double>* nu = nullptr);
     // The plan of the last deep drawing (null after a drawing on doubles).
     const TDeepPlan* DeepPlan() const { return drawingPlan_.get(); }
 

@@ -2,6 +2,7 @@
 // method, the threads, the view operations with MPFR, and the reference
 // orbit's progress and abort.
 #include "engine/kernels/DeepKernel.h"
+#include "engine/kernels/SmoothCount.h"
 #include "engine/vistal_class.h"
 #include "support/DrawSupport.h"
 #include "support/ImageReaders.h"
@@ -40,6 +41,11 @@ struct TTruth {
     double MaxDiffering = 0.005, MaxFar = 0.003; // shares of the pixels, differing at all and by more than 10
 };
 
+std::string Centre(const TTruth& t) {
+    const std::string centre = t.Centre;
+    return centre.find(',') != std::string::npos ? centre : test::ReadFileBytes(test::DeepDataFile(centre));
+}
+
 } // namespace
 
 // Perturbation cannot be bit-exact: every pixel's count of small views is held
@@ -69,10 +75,7 @@ TEST(DeepView, CountsAgreeWithTheExactTruths) {
         }
         v.SetPow(t.Pow);
         v.SetIteration(t.Iterations);
-        const std::string centre = std::string(t.Centre).find(',') != std::string::npos
-                                       ? std::string(t.Centre)
-                                       : test::ReadFileBytes(test::DeepDataFile(t.Centre));
-        test::SetDeepView(v, centre, t.Span);
+        test::SetDeepView(v, Centre(t), t.Span);
         ASSERT_TRUE(v.DeepView());
         std::vector<std::int32_t> counts;
         v.CountPixels(counts);
@@ -207,4 +210,40 @@ TEST(DeepView, TheReferenceOrbitShowsProgressAndStops) {
     EXPECT_EQ(v.DeepPlan()->Statistics().ReferenceLength, 92509);
     EXPECT_EQ(seen.back().first, "");
     EXPECT_DOUBLE_EQ(seen.back().second, 1.0);
+}
+
+// The continuous counts of deep views come from the final z of perturbation
+// (reference plus δ): where a pixel's count is the exact one, its ν is within
+// 1e-4 of that of the exact orbit (the plan's own, with MPFR).
+TEST(DeepView, ContinuousCountsFollowTheExactOrbits) {
+    const TTruth views[] = {
+        {"pairs", "deep320.txt", "1e-50", 20000},
+        {"extended range", "0,1", "1e-1000", 10000},
+        {"power 3", "power3-centre.txt", "1e-30", 10000, 3},
+    };
+    for (const TTruth& t : views) {
+        SCOPED_TRACE(t.Name);
+        TVistal v;
+        v.SetWidth(8);
+        v.SetHeight(6);
+        v.SetPow(t.Pow);
+        v.SetIteration(t.Iterations);
+        test::SetDeepView(v, Centre(t), t.Span);
+        std::vector<std::int32_t> counts;
+        std::vector<double> nu;
+        v.CountPixels(counts, &nu);
+        TDeepParameters parameters = v.DeepPlan()->Parameters();
+        parameters.Exact = true;
+        const TDeepPlan exact(parameters);
+        const TSmoothScale scale(2, t.Pow);
+        int same = 0;
+        for (int i = 0; i < 48; ++i) {
+            TComplex z;
+            const std::int32_t count = exact.Iterate(i % 8 - 4, 3 - i / 8, &z);
+            if (count != counts[i]) continue;
+            ++same;
+            EXPECT_NEAR(nu[i], SmoothCount(count, z, scale), 1e-4) << i; // measured at most 2.5e-5 (pairs)
+        }
+        EXPECT_GE(same, 40);
+    }
 }

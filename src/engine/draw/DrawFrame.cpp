@@ -18,7 +18,7 @@ constexpr double kMinPlaneStep = 1e-290;
 
 } // namespace
 
-TDrawFrame::TDrawFrame(TVistal& e, bool iterates) : engine(e), plan_(e.drawingPlan_) {
+TDrawFrame::TDrawFrame(TVistal& e, bool iterates) : engine(e), smooth(e.Smooth), plan_(e.drawingPlan_) {
     if (plan_) {
         P = {-engine.Width() / 2.0, engine.Height() / 2.0};
         Q = {engine.Width() / 2.0, -engine.Height() / 2.0};
@@ -89,21 +89,21 @@ void TDrawFrame::CountRows(
         while (group && end < rows.size() && total + std::max(rows[end].n, 0) <= kGroupPoints)
             total += std::max(rows[end++].n, 0);
         if (counts.size() < static_cast<std::size_t>(total)) counts.resize(static_cast<std::size_t>(total));
-        if (engine.Smooth && nu.size() < counts.size()) nu.resize(counts.size());
-        double* const smooth = engine.Smooth ? nu.data() : nullptr;
+        if (smooth && nu.size() < counts.size()) nu.resize(counts.size());
+        double* const rowNu = smooth ? nu.data() : nullptr;
         if (end == first + 1) {
-            kernel.CountRow(rows[first].re, rows[first].im, rows[first].n, counts.data(), smooth);
+            kernel.CountRow(rows[first].re, rows[first].im, rows[first].n, counts.data(), rowNu);
         } else {
             points.resize(static_cast<std::size_t>(total));
             std::size_t at = 0;
             for (std::size_t k = first; k < end; ++k)
                 for (int i = 0; i < rows[k].n; ++i)
                     points[at++] = TComplex{rows[k].re[i], rows[k].im};
-            kernel.CountPoints(points.data(), total, counts.data(), smooth);
+            kernel.CountPoints(points.data(), total, counts.data(), rowNu);
         }
         std::size_t at = 0;
         for (std::size_t k = first; k < end; ++k) {
-            paint(k, counts.data() + at, smooth ? smooth + at : nullptr);
+            paint(k, counts.data() + at, rowNu ? rowNu + at : nullptr);
             at += static_cast<std::size_t>(std::max(rows[k].n, 0));
         }
         first = end;

@@ -58,7 +58,7 @@ public:
 
     // Counts the rows in order and calls paint(k, counts of row k, continuous
     // counts of row k) as soon as row k is counted; the continuous counts are
-    // there under smooth colouring only (else null). paint ends with the row's
+    // there when smooth says so only (else null). paint ends with the row's
     // progress point. Rows are grouped as kGroupPoints says.
     void CountRows(const TKernel& kernel, const std::vector<TSampleRow>& rows,
                    const std::function<void(std::size_t, const std::int32_t*, const double*)>& paint);
@@ -71,6 +71,9 @@ public:
     // 1e-290 in magnitude so that the slopes stay finite numbers.
     double planeDy;
     int maxX, maxY, lastRow;
+    // Whether CountRows computes continuous counts: under smooth colouring,
+    // or when the method wants them for themselves.
+    bool smooth;
 
 private:
     void MakePlan();

@@ -2,6 +2,7 @@
 // the counts of every pixel the same way, for files of counts.
 #include "engine/draw/ColorTable.h"
 #include "engine/draw/DrawFrame.h"
+#include "engine/kernels/SmoothCount.h"
 
 #include <algorithm>
 #include <vector>
@@ -26,24 +27,35 @@ void TVistal::DrawNormal(const TKernel& kernel) {
     f.MirrorIfHalf();
 }
 
-void TVistal::CountPixels(std::vector<std::int32_t>& counts) {
-    counts.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+void TVistal::CountPixels(std::vector<std::int32_t>& counts, std::vector<double>* nu) {
+    const std::size_t size = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    counts.assign(size, 0);
+    if (nu) nu->assign(size, 0);
     if (DrawMode >= dmExtNormal && ResultCacheValid()) {
-        for (int y = 0; y < height_; ++y)
-            std::copy_n(resultCache_.CountRow(y), width_,
-                        counts.data() + static_cast<std::size_t>(y) * width_);
+        const TSmoothScale scale(Escape(), pow_);
+        for (int y = 0; y < height_; ++y) {
+            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+            const std::int32_t* row = resultCache_.CountRow(y);
+            std::copy_n(row, width_, counts.data() + at);
+            if (nu)
+                for (int x = 0; x < width_; ++x)
+                    (*nu)[at + x] = SmoothCount(row[x], resultCache_.ZRow(y)[x], scale);
+        }
         return;
     }
     const TKernel kernel = MakeKernel();
     TDrawFrame f(*this);
+    f.smooth = nu != nullptr;
     std::vector<double> re(static_cast<std::size_t>(width_));
     for (int x = 0; x < width_; ++x)
         re[x] = f.PointRe(x);
     std::vector<TSampleRow> rows;
     for (int y = 0; y < height_; ++y)
         rows.push_back({re.data(), width_, f.PointIm(y)});
-    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* row, const double*) {
-        std::copy_n(row, width_, counts.data() + y * static_cast<std::size_t>(width_));
+    f.CountRows(kernel, rows, [&](std::size_t y, const std::int32_t* row, const double* rowNu) {
+        const std::size_t at = y * static_cast<std::size_t>(width_);
+        std::copy_n(row, width_, counts.data() + at);
+        if (nu) std::copy_n(rowNu, width_, nu->data() + at);
         f.Progress(double(y + 1) / height_);
     });
 }
