@@ -446,10 +446,11 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
             if (o.counts) {
                 from = share;
                 std::vector<std::int32_t> counts;
-                engine.CountPixels(counts);
+                std::vector<double> nu;
+                engine.CountPixels(counts, &nu);
                 doing = "writing " + CountsName(o, frames, k);
                 WriteCountsFile(CountsName(o, frames, k), engine.Width(), engine.Height(), counts.data(),
-                                engine.Iteration(), file.Text);
+                                nu.data(), engine.Iteration(), file.Text);
             }
             const std::string name = FrameName(o, frames, k);
             doing = "writing " + name;

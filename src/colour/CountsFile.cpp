@@ -10,6 +10,7 @@
 #include <ImfOutputFile.h>
 #include <ImfStringAttribute.h>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vistal {
@@ -37,22 +38,34 @@ private:
 
 } // namespace
 
+float CountsFileFraction(std::int32_t count, double nu) {
+    if (count <= 0) return 0;
+    const float fraction = std::clamp(static_cast<float>(nu - count), 0.0f, 1.0f);
+    return fraction < 1 ? fraction : std::nextafter(1.0f, 0.0f);
+}
+
 void WriteCountsFile(const std::string& fileName, int width, int height, const std::int32_t* counts,
-                     std::int32_t iteration, const std::string& viewText) {
-    std::vector<std::uint32_t> values(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (std::size_t i = 0; i < values.size(); ++i)
+                     const double* nu, std::int32_t iteration, const std::string& viewText) {
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    std::vector<std::uint32_t> values(size);
+    std::vector<float> fractions(size);
+    for (std::size_t i = 0; i < size; ++i) {
         values[i] = CountsFileValue(counts[i]);
+        fractions[i] = CountsFileFraction(counts[i], nu[i]);
+    }
     TMemoryStream stream;
     {
         Imf::Header header(width, height);
         header.compression() = Imf::ZIP_COMPRESSION;
         header.channels().insert("N", Imf::Channel(Imf::UINT));
+        header.channels().insert("NF", Imf::Channel(Imf::FLOAT));
         header.insert("Iterations", Imf::IntAttribute(iteration));
         header.insert("vistal", Imf::StringAttribute(viewText));
         Imf::OutputFile out(stream, header, 1);
         Imf::FrameBuffer frame;
-        frame.insert("N", Imf::Slice(Imf::UINT, reinterpret_cast<char*>(values.data()), sizeof(std::uint32_t),
-                                     sizeof(std::uint32_t) * static_cast<std::size_t>(width)));
+        const std::size_t rowBytes = 4 * static_cast<std::size_t>(width);
+        frame.insert("N", Imf::Slice(Imf::UINT, reinterpret_cast<char*>(values.data()), 4, rowBytes));
+        frame.insert("NF", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(fractions.data()), 4, rowBytes));
         out.setFrameBuffer(frame);
         out.writePixels(height);
     } // the file's end is written as it closes

@@ -26,11 +26,19 @@ std::string Deep320() {
     return centre;
 }
 
+// N + NF of every pixel is its continuous count (NF 0 where N is 0xFFFFFFFF).
+void ExpectFractions(const test::TCountsFile& file, const std::vector<double>& nu) {
+    ASSERT_EQ(file.NF.size(), nu.size());
+    for (std::size_t i = 0; i < nu.size(); ++i)
+        EXPECT_NEAR(file.N[i] == 0xFFFFFFFFu ? file.NF[i] : file.N[i] + double(file.NF[i]), nu[i], 1e-7) << i;
+}
+
 } // namespace
 
 // A picture of a deep view keeps its position to 1e-5 of a pixel; drawn
 // again from it, a view given to no more digits is the same picture. A file
-// of counts holds N for every pixel, with the picture's text.
+// of counts holds N and NF for every pixel, N + NF the continuous count,
+// with the picture's text.
 TEST(RenderDeep, PicturesAndCountsKeepTheWholePosition) {
     test::TempDir dir;
     const std::string centre = Deep320().substr(0, 42) + "e-01," + Deep320().substr(441, 41) + "e-01";
@@ -56,7 +64,7 @@ TEST(RenderDeep, PicturesAndCountsKeepTheWholePosition) {
     const std::string im = Deep320().substr(Deep320().find(',') + 1);
     EXPECT_EQ(digits.substr(0, 300), im.substr(0, 1) + im.substr(2, 299));
     const test::TCountsFile counts = test::ReadCountsFile(dir.File("deep.exr"));
-    EXPECT_EQ(counts.Channels, std::vector<std::string>{"N"});
+    EXPECT_EQ(counts.Channels, (std::vector<std::string>{"N", "NF"}));
     EXPECT_EQ(counts.Width, 40);
     EXPECT_EQ(counts.Iterations, 1000000);
     EXPECT_EQ(counts.Text, text);
@@ -66,11 +74,13 @@ TEST(RenderDeep, PicturesAndCountsKeepTheWholePosition) {
     v.SetIteration(1000000);
     test::SetDeepView(v, Deep320(), "3e-300");
     std::vector<std::int32_t> expected;
-    v.CountPixels(expected);
+    std::vector<double> nu;
+    v.CountPixels(expected, &nu);
     EXPECT_EQ(counts.Counts(), expected);
+    ExpectFractions(counts, nu);
 
     // A view on doubles: never-escaping points are 0xFFFFFFFF; extended
-    // drawing's counts are those of its escape radius.
+    // drawing's counts and final z are those of its escape radius.
     r = Render({"--size", "16x12", "--mode", "ext-normal", "--escape", "2", "-o", dir.File("home.png"),
                 "--counts", dir.File("home.exr")});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -79,6 +89,9 @@ TEST(RenderDeep, PicturesAndCountsKeepTheWholePosition) {
     home.SetHeight(12);
     const test::TDirectCounts direct(home);
     const test::TCountsFile homeCounts = test::ReadCountsFile(dir.File("home.exr"));
+    std::vector<std::int32_t> homeExpected;
+    home.CountPixels(homeExpected, &nu);
+    ExpectFractions(homeCounts, nu);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 16; ++x)
             EXPECT_EQ(homeCounts.N[y * 16 + x],

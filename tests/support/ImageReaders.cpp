@@ -123,17 +123,23 @@ TCountsFile ReadCountsFile(const std::string& fileName) {
         file.Channels.push_back(c.name());
         if (std::string(c.name()) == "N" && c.channel().type != Imf::UINT)
             throw std::runtime_error("N is no channel of UINT");
+        if (std::string(c.name()) == "NF" && c.channel().type != Imf::FLOAT)
+            throw std::runtime_error("NF is no channel of FLOAT");
     }
     if (const auto* iterations = in.header().findTypedAttribute<Imf::IntAttribute>("Iterations"))
         file.Iterations = iterations->value();
     if (const auto* text = in.header().findTypedAttribute<Imf::StringAttribute>("vistal"))
         file.Text = text->value();
     file.N.resize(static_cast<std::size_t>(file.Width) * static_cast<std::size_t>(file.Height));
+    const std::ptrdiff_t origin = (window.min.x + window.min.y * std::ptrdiff_t(file.Width)) * 4;
+    const std::size_t rowBytes = 4 * static_cast<std::size_t>(file.Width);
     Imf::FrameBuffer frame;
-    frame.insert("N", Imf::Slice(Imf::UINT,
-                                 reinterpret_cast<char*>(file.N.data()) -
-                                     (window.min.x + window.min.y * std::ptrdiff_t(file.Width)) * 4,
-                                 4, 4 * static_cast<std::size_t>(file.Width)));
+    frame.insert("N", Imf::Slice(Imf::UINT, reinterpret_cast<char*>(file.N.data()) - origin, 4, rowBytes));
+    if (in.header().channels().findChannel("NF")) {
+        file.NF.resize(file.N.size());
+        frame.insert("NF",
+                     Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(file.NF.data()) - origin, 4, rowBytes));
+    }
     in.setFrameBuffer(frame);
     in.readPixels(window.min.y, window.max.y);
     return file;

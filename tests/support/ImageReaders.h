@@ -29,13 +29,15 @@ TBitmap ReadJpeg(const std::string& fileName, TJpegInfo* info = nullptr);
 struct TCountsFile {
     int Width = 0, Height = 0;
     std::vector<std::uint32_t> N;
+    std::vector<float> NF; // empty without the channel
     int Iterations = 0;
     std::string Text;
     std::vector<std::string> Channels;
     // The counts as the program's: 0xFFFFFFFF (never escaped) read as 0.
     std::vector<std::int32_t> Counts() const;
 };
-// Throws on a file OpenEXR cannot read or whose N is no channel of UINT.
+// Throws on a file OpenEXR cannot read, whose N is no channel of UINT or
+// whose NF is one of another type than FLOAT.
 TCountsFile ReadCountsFile(const std::string& fileName);
 
 } // namespace vistal::test
