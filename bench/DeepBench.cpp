@@ -2,7 +2,9 @@
 // orbit and the tables included): the centre of deep320.txt (a nucleus of
 // period 92,509) at spans 1e-100 and 1e-300, and c = i at 1e-1000. Per-pixel
 // MPFR (--exact) is measured on a small picture of the 1e-100 view in the
-// same run, beside perturbation on the same small picture, for the speed-up.
+// same run, beside perturbation on the same small picture, for the speed-up;
+// smooth colouring on the 1e-100 and 1e-1000 views, beside their stepped
+// drawings, for its cost.
 #include "BenchViews.h"
 
 #include "base/WorkerPool.h"
@@ -29,13 +31,19 @@ struct TDeepView {
     std::string name, centre, span;
     int width, height, iterations;
     bool exact = false;
+    bool smooth = false;
 };
+
+std::string Way(const TDeepView& view) {
+    return view.exact ? "mpfr" : view.smooth ? "smooth" : "perturbation";
+}
 
 void SetView(TVistal& v, const TDeepView& view) {
     v.SetWidth(view.width);
     v.SetHeight(view.height);
     v.SetIteration(view.iterations);
     v.Exact = view.exact;
+    v.Smooth = view.smooth;
     const std::size_t comma = view.centre.find(',');
     TDeepPosition p;
     p.Re = *TDeepPosition::ParseCoordinate(view.centre.substr(0, comma));
@@ -72,7 +80,7 @@ void DrawDeep(benchmark::State& state, const TDeepView& view) {
     }
     // Per-pixel MPFR is the plain loop of deep views: the table shows the
     // speed-up against it.
-    Record("deep/" + view.name, view.exact ? "plain" : "perturbation", seconds / n, double(stats.Iterations),
+    Record("deep/" + view.name, view.exact ? "plain" : Way(view), seconds / n, double(stats.Iterations),
            pixels, TWorkerPool::HardwareThreads());
 }
 
@@ -84,10 +92,11 @@ const bool registered = [] {
         {"i-1e-1000", "0,1", "1e-1000", 1024, 768, 100000},
         {"1e-100-small", deep320, "1e-100", 32, 24, 100000},
         {"1e-100-small", deep320, "1e-100", 32, 24, 100000, true},
+        {"1e-100", deep320, "1e-100", 1024, 768, 100000, false, true},
+        {"i-1e-1000", "0,1", "1e-1000", 1024, 768, 100000, false, true},
     };
     for (const TDeepView& view : views)
-        benchmark::RegisterBenchmark(("deep/" + view.name + (view.exact ? "/mpfr" : "/perturbation")).c_str(),
-                                     DrawDeep, view)
+        benchmark::RegisterBenchmark(("deep/" + view.name + "/" + Way(view)).c_str(), DrawDeep, view)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(view.width < 100 && !view.exact ? 20 : 1);
