@@ -131,8 +131,10 @@ TEST(DeepView, ThreadsGiveTheSamePictures) {
         SetUpDeep(two, 64, 48, span, 1000000);
         one.Threads = 1;
         two.Threads = 2;
-        for (std::uint8_t mode : {dmNormal, dmPotential2}) {
+        for (const auto& [mode, smooth] :
+             {std::pair{dmNormal, false}, {dmNormal, true}, {dmPotential2, false}}) {
             one.DrawMode = two.DrawMode = mode;
+            one.Smooth = two.Smooth = smooth;
             one.Draw();
             two.Draw();
             EXPECT_EQ(one.DrawBitmap(), two.DrawBitmap());
