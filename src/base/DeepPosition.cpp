@@ -64,4 +64,19 @@ std::string TDeepPosition::ExactText() const {
     return Re.ExactText() + "," + Im.ExactText() + "," + span.ExactText();
 }
 
+bool TDeepPosition::HeldByDoubles() const {
+    const auto held = [](const TMpfr& x) {
+        TMpfr d(64);
+        d.Set(x.ToDouble());
+        return d.Compare(x) == 0;
+    };
+    const TFloatExp span = TFloatExp::FromDouble(Span.ToDouble());
+    return span.Mant == Span.Mant && span.Exp == Span.Exp && held(Re) && held(Im);
+}
+
+bool operator==(const TDeepPosition& a, const TDeepPosition& b) {
+    return a.Re.Compare(b.Re) == 0 && a.Im.Compare(b.Im) == 0 && a.Span.Mant == b.Span.Mant &&
+           a.Span.Exp == b.Span.Exp;
+}
+
 } // namespace vistal

@@ -57,6 +57,13 @@ public:
 
     // The exact centre and span, for telling two positions apart.
     std::string ExactText() const;
+
+    // Whether the centre's coordinates and the span are each a double: a view
+    // that doubles hold exactly.
+    bool HeldByDoubles() const;
+
+    // The same centre and span, whatever the precisions that hold them.
+    friend bool operator==(const TDeepPosition& a, const TDeepPosition& b);
 };
 
 } // namespace vistal

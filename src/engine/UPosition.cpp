@@ -12,16 +12,25 @@ void TPosition::SetJuliaSeed(const TComplex&) {
     throw EAbort();
 }
 
+void TPosition::SetView(const TDeepPosition& view) {
+    Center = view.Center();
+    ImSpan = view.Span.ToDouble();
+    if (view.HeldByDoubles())
+        Deep.reset();
+    else
+        Deep = view;
+}
+
 void TPosition::Assign(const TPosition& source) {
     Center = source.Center;
     Pow = source.Pow;
     ImSpan = source.ImSpan;
+    Deep = source.Deep;
 }
 
 void TPosition::ReadFrom(const TVistal& engine) {
-    Center = engine.Center();
+    SetView(engine.Position());
     Pow = engine.Pow();
-    ImSpan = engine.ImSpan();
 }
 
 bool TPosition::SameAsEngine(const TVistal& engine) const {
@@ -29,7 +38,7 @@ bool TPosition::SameAsEngine(const TVistal& engine) const {
     if (Center.Im != engine.Center().Im) return false;
     if (Pow != engine.Pow()) return false;
     if (ImSpan != engine.ImSpan()) return false;
-    return true;
+    return Deep ? *Deep == engine.Position() : engine.Position().HeldByDoubles();
 }
 
 bool TPosition::SameAs(const TPosition& other) const {
@@ -37,10 +46,16 @@ bool TPosition::SameAs(const TPosition& other) const {
     if (Center.Im != other.Center.Im) return false;
     if (Pow != other.Pow) return false;
     if (ImSpan != other.ImSpan) return false;
-    return true;
+    if (Deep.has_value() != other.Deep.has_value()) return false;
+    return !Deep || *Deep == *other.Deep;
 }
 
 void TPosition::ApplyTo(TVistal& engine) const {
+    if (Deep) {
+        engine.SetPow(Pow);
+        engine.SetPosition(*Deep);
+        return;
+    }
     engine.SetCenter(Center);
     engine.SetPow(Pow);
     engine.SetImSpan(ImSpan);

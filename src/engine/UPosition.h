@@ -3,10 +3,12 @@
 // record keep their location as one of these.
 #pragma once
 
+#include "base/DeepPosition.h"
 #include "base/UType.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace vistal {
 
@@ -25,20 +27,30 @@ public:
     TComplex Center;
     std::int32_t Pow = 0;
     double ImSpan = 0;
+    // A view that doubles do not hold keeps its full position here; Center
+    // and ImSpan are then its nearest doubles.
+    std::optional<TDeepPosition> Deep;
+
+    // The centre and span as one position, to every bit kept.
+    TDeepPosition View() const { return Deep ? *Deep : TDeepPosition(Center, ImSpan); }
+    // Sets Center and ImSpan, and Deep when doubles do not hold the view.
+    void SetView(const TDeepPosition& view);
 
     virtual TComplex GetJuliaSeed() const;
     virtual void SetJuliaSeed(const TComplex& seed);
     // Copies the centre, exponent and span of the source.
     virtual void Assign(const TPosition& source);
     virtual void ReadFrom(const TVistal& engine);
-    // Exact comparison with the engine's view: centre, exponent, span. The
+    // Exact comparison with the engine's view: centre, exponent, span (to
+    // every bit either keeps). The
     // engine's formula is not compared.
     virtual bool SameAsEngine(const TVistal& engine) const;
     // Exact comparison of centre, exponent and span; the class of the other
     // position is not compared.
     virtual bool SameAs(const TPosition& other) const;
     virtual std::uint8_t FormulaKind() const { return 0; }
-    // Sets the engine's centre, exponent and span, in this order.
+    // Sets the engine's centre, exponent and span, in this order (a deep view
+    // as one position).
     virtual void ApplyTo(TVistal& engine) const;
 };
 

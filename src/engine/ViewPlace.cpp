@@ -6,21 +6,20 @@
 namespace vistal {
 
 TViewPlace PlaceOf(const TVistal& engine) {
-    TViewPlace place{engine.Formula(), engine.Center(), engine.ImSpan(), engine.Pow(), {}};
+    TViewPlace place{engine.Formula(), engine.Position(), engine.Pow(), {}};
     if (place.Formula == fmJulia) place.JuliaSeed = engine.JuliaSeed();
     return place;
 }
 
 TViewPlace PlaceOf(const TPosition& position) {
-    TViewPlace place{position.FormulaKind(), position.Center, position.ImSpan, position.Pow, {}};
+    TViewPlace place{position.FormulaKind(), position.View(), position.Pow, {}};
     if (place.Formula == fmJulia) place.JuliaSeed = position.GetJuliaSeed();
     return place;
 }
 
 void SetPlace(TVistal& engine, const TViewPlace& place) {
-    engine.SetCenter(place.Center);
     engine.SetPow(place.Pow);
-    engine.SetImSpan(place.ImSpan);
+    engine.SetPosition(place.Position);
     if (place.Formula == fmJulia) engine.SetJuliaSeed(place.JuliaSeed);
 }
 

@@ -139,6 +139,9 @@ public:
     void ZoomOutAt(int x, int y);
     void ZoomTwoPoint(int x1, int y1, int x2, int y2);
     void ZoomCenterAndPoint(int xc, int yc, int x2, int y2);
+    // The wheel's step: zooms in (or out) by the zoom factor about pixel
+    // (x, y), whose point stays where it is on screen.
+    void ZoomAbout(int x, int y, bool in);
     // Whether the next drawing takes the deep path: DeepMode and Exact, and
     // for Auto whether doubles tell the view's pixels apart. The view
     // operations above compute in doubles exactly as they always have where

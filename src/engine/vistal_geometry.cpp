@@ -157,6 +157,31 @@ void TVistal::ZoomOutAt(int x, int y) {
     SetImSpan(span);
 }
 
+void TVistal::ZoomAbout(int x, int y, bool in) {
+    const double f = zoomFactor_;
+    if (DeepView()) {
+        // The pixel's point p stays: the centre moves to p + (c − p) ÷ f
+        // (× f out), (1 − 1/f) (or 1 − f) of the way from c to p.
+        const double share = in ? 1 - 1 / f : 1 - f;
+        const TFloatExp span =
+            TFloatExp::Make(in ? position_.Span.Mant / f : position_.Span.Mant * f, position_.Span.Exp);
+        if (std::isfinite(span.ToDouble()))
+            MoveDeep((x - width_ / 2.0) * share, (height_ / 2.0 - y) * share, span);
+        return;
+    }
+    const TComplex P = GetPointP(), Q = GetPointQ();
+    // The sample point of the pixel, computed as ZoomInAt computes it.
+    const TComplex p = {P.Re + (Q.Re - P.Re) / width_ * x, P.Im + (Q.Im - P.Im) / height_ * y};
+    const TComplex c = center_;
+    if (in) {
+        SetCenter({p.Re + (c.Re - p.Re) / f, p.Im + (c.Im - p.Im) / f});
+        SetImSpan(imSpan_ / f);
+    } else {
+        SetCenter({p.Re + (c.Re - p.Re) * f, p.Im + (c.Im - p.Im) * f});
+        SetImSpan(f * imSpan_);
+    }
+}
+
 void TVistal::ZoomTwoPoint(int x1, int y1, int x2, int y2) {
     if (DeepView()) {
         const TFloatExp pixel = DeepPixel();

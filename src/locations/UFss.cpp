@@ -5,6 +5,7 @@
 #include "engine/vistal_class.h"
 #include "locations/Messages.h"
 #include "locations/ULocationTarget.h"
+#include "locations/ViewText.h"
 
 #include <cmath>
 #include <limits>
@@ -209,13 +210,20 @@ void TFss::ReadCommon(const TIniFile& ini) {
     Format = format;
     AppName = Read(ini, "Info", "AppName");
     AppVersion = Read(ini, "Info", "AppVersion");
-    CenterRe = RequiredReal(Read(ini, "Data", "CenterRe"));
-    CenterIm = RequiredReal(Read(ini, "Data", "CenterIm"));
+    const std::string re = Read(ini, "Data", "CenterRe");
+    CenterRe = RequiredReal(re);
+    const std::string im = Read(ini, "Data", "CenterIm");
+    CenterIm = RequiredReal(im);
     const std::string span = Read(ini, "Data", "ImSpan");
     ImSpan = RequiredReal(span);
     // The file holds half the span; a value whose double is infinite would
     // give the engine a view that can be neither drawn nor stored again.
     if (!std::isfinite(ImSpan * 2)) NotAllowed(span);
+    Deep.reset();
+    if (NeedsDeepReading(re, im, span)) {
+        Deep = ReadDeepView(re, im, span, 2);
+        if (Deep && Deep->Span.IsZero()) NotAllowed(span);
+    }
     Formula = TextToFormula(Read(ini, "Data", "Formula"));
     Iteration = OptionalCount(Read(ini, "Data", "Iteration"), 1);
     Escape = ToReal(Read(ini, "Data", "Escape"));
@@ -232,9 +240,11 @@ void TFss::WriteCommon(TIniFile& ini) {
     Write(ini, "Info", "Format", Format);
     Write(ini, "Info", "AppName", AppName);
     Write(ini, "Info", "AppVersion", AppVersion);
-    Write(ini, "Data", "CenterRe", FormatReal(CenterRe));
-    Write(ini, "Data", "CenterIm", FormatReal(CenterIm));
-    Write(ini, "Data", "ImSpan", FormatReal(ImSpan));
+    const TViewTexts view = Deep ? ViewTexts(*Deep, DeepHeight, true, 0.5)
+                                 : TViewTexts{FormatReal(CenterRe), FormatReal(CenterIm), FormatReal(ImSpan)};
+    Write(ini, "Data", "CenterRe", view.Re);
+    Write(ini, "Data", "CenterIm", view.Im);
+    Write(ini, "Data", "ImSpan", view.Span);
     Write(ini, "Data", "Formula", FormulaToText(Formula));
     Write(ini, "Data", "Iteration", Decimal(Iteration));
     Write(ini, "Data", "Escape", FormatReal(Escape));
@@ -325,6 +335,10 @@ TFssVistal FssFromEngine(const TVistal& engine, const std::string& paletteName) 
     f.CenterRe = engine.Center().Re;
     f.CenterIm = engine.Center().Im;
     f.ImSpan = engine.ImSpan() / 2;
+    if (!engine.Position().HeldByDoubles()) {
+        f.Deep = engine.Position();
+        f.DeepHeight = engine.Height();
+    }
     f.Iteration = engine.Iteration();
     if (engine.Formula() == fmMandelbrot) {
         f.Formula = fmMandelbrot;
@@ -367,8 +381,7 @@ void ApplyFss(const TFssVistal& f, TLocationTarget& target) {
     TVistal& engine = target.Engine();
     TViewPlace place;
     place.Formula = f.Formula == fmMandelbrot ? fmMandelbrot : fmJulia;
-    place.Center = {f.CenterRe, f.CenterIm};
-    place.ImSpan = f.ImSpan * 2;
+    place.Position = f.Deep ? *f.Deep : TDeepPosition({f.CenterRe, f.CenterIm}, f.ImSpan * 2);
     place.Pow = f.Pow != -1 ? f.Pow : engine.Pow();
     place.JuliaSeed = {f.JuliaSeedRe, f.JuliaSeedIm};
     target.MoveTo(place);

@@ -5,9 +5,11 @@
 // ImSpan: the distance from the centre to the top edge.
 #pragma once
 
+#include "base/DeepPosition.h"
 #include "base/UType.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +44,11 @@ public:
     double CenterRe = 0.0;
     double CenterIm = 0.0;
     double ImSpan = 0.0; // as in the file: half the engine's span
+    // A view that doubles do not hold in full, its span the engine's; the
+    // doubles above are then its nearest. Written with the digits a picture
+    // of DeepHeight pixels needs.
+    std::optional<TDeepPosition> Deep;
+    int DeepHeight = 0;
     std::uint8_t Formula = fmMandelbrot;
     std::int32_t Iteration = -1; // -1: not given
     double Escape = 2.0;

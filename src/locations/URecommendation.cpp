@@ -6,6 +6,7 @@
 #include "engine/vistal_class.h"
 #include "locations/Messages.h"
 #include "locations/ULocationTarget.h"
+#include "locations/ViewText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -262,20 +263,6 @@ void Store(TRecommendation& r, TPending& p, TKey key, std::string_view value) {
     }
 }
 
-// The digits of a decimal number from its first non-zero one, exponent
-// excluded.
-std::size_t SignificantDigits(std::string_view text) {
-    std::size_t digits = 0;
-    bool started = false;
-    for (char c : text) {
-        if (c == 'e' || c == 'E') break;
-        if (c < '0' || c > '9') continue;
-        started = started || c != '0';
-        if (started) ++digits;
-    }
-    return digits;
-}
-
 // One normalized line: a record, or null for a line that is not one.
 std::unique_ptr<TRecommendation> ParseRecord(std::string_view line) {
     const std::size_t comma = line.find(',');
@@ -317,16 +304,10 @@ std::unique_ptr<TRecommendation> ParseRecord(std::string_view line) {
     if (!(*p.w > 0) && !(p.wText.find('-') != 0 && exactSpan && !exactSpan->IsZero()))
         Fail(reSpanNotPositive);
     record->Position->ImSpan = *p.w;
-    if (SignificantDigits(p.crText) > 17 || SignificantDigits(p.ciText) > 17 || !(*p.w > 0)) {
-        std::optional<TMpfr> re = TDeepPosition::ParseCoordinate(p.crText),
-                             im = TDeepPosition::ParseCoordinate(p.ciText);
-        if (re && im && exactSpan) {
-            TDeepPosition exact;
-            exact.Re = std::move(*re);
-            exact.Im = std::move(*im);
-            exact.Span = *exactSpan;
-            record->Exact = std::move(exact);
-        }
+    if (NeedsDeepReading(p.crText, p.ciText, p.wText)) {
+        // A position beyond doubles: the digits as written.
+        if (const std::optional<TDeepPosition> exact = ReadDeepView(p.crText, p.ciText, p.wText))
+            record->Position->SetView(*exact);
     }
     if (formula == fmJulia) {
         if (!p.ji) Fail(reNoJuliaIm);
@@ -631,16 +612,10 @@ TRecordLine ComposeRecordLine(const TRecordTexts& texts, const TVistal& engine, 
         b.Add("Jr=" + FormatReal(engine.JuliaSeed().Re));
         b.Add("Ji=" + FormatReal(engine.JuliaSeed().Im));
     }
-    if (texts.FullPosition) {
-        const TDeepPosition& p = engine.Position();
-        b.Add("Cr=" + p.ReText(engine.Height()));
-        b.Add("Ci=" + p.ImText(engine.Height()));
-        b.Add("W=" + p.SpanText());
-    } else {
-        b.Add("Cr=" + FormatReal(engine.Center().Re));
-        b.Add("Ci=" + FormatReal(engine.Center().Im));
-        b.Add("W=" + FormatReal(engine.ImSpan()));
-    }
+    const TViewTexts view = ViewTexts(engine.Position(), engine.Height(), texts.FullPosition);
+    b.Add("Cr=" + view.Re);
+    b.Add("Ci=" + view.Im);
+    b.Add("W=" + view.Span);
     b.Add("I=" + std::to_string(engine.Iteration()));
     b.Add("D=" + std::to_string(engine.Detail()));
     b.Add("Pow=" + std::to_string(engine.Pow()));
@@ -757,8 +732,6 @@ void ApplyRecommendation(const TRecommendation& record, TLocationTarget& target)
     if (!record.Position) throw EAbort(); // not a loaded record
     TVistal& engine = target.Engine();
     target.MoveTo(PlaceOf(record));
-    // A position beyond doubles (a deep picture's) in full.
-    if (record.Exact) engine.SetPosition(*record.Exact);
     target.SelectPower(record.Pow);
     if (record.Iteration != -1) target.SelectIteration(record.Iteration);
     if (record.Detail != -1) target.SelectDetail(record.Detail);
@@ -782,7 +755,6 @@ void PreviewRecommendation(const TRecommendation& record, TVistal& preview, cons
     p.SetIteration(record.Iteration != -1 ? record.Iteration : explorer.Iteration());
     if (record.Formula() != p.Formula()) p.ChangeFormula();
     SetPlace(p, PlaceOf(record));
-    if (record.Exact) p.SetPosition(*record.Exact);
     p.CopyPaletteFrom(explorer);
     if (global.RestoreVcp) {
         const std::string path = VcpPathFor(global, record.Vcp);

@@ -35,12 +35,11 @@ public:
     std::string Title;
     std::string Memo;
     std::string Vcp; // palette file name without folder and extension
-    // Centre, span and, for Julia records, the constant. Never null in a loaded record.
+    // Centre, span and, for Julia records, the constant. Never null in a
+    // loaded record. A line that gives more than doubles hold (over 17
+    // significant digits, a span below double's range or too fine for its
+    // centre) keeps its digits exactly in the position's Deep.
     std::unique_ptr<TPosition> Position;
-    // The exact centre and span, when the line gives more than doubles hold
-    // (over 17 significant digits, or a span below double's range); applying
-    // the record applies it instead of Position's centre and span.
-    std::optional<TDeepPosition> Exact;
     std::int32_t Iteration = -1; // -1: not given
     std::int32_t Detail = -1;    // -1: not given
     std::int32_t Pow = 2;
@@ -191,8 +190,9 @@ struct TRecordTexts {
     std::string Title;
     std::string Vcp; // palette name without folder and extension
     std::string Memo;
-    // The view's exact position in full (TDeepPosition's texts) instead of
-    // the 15 digits of Cr, Ci and W: the picture of a deep view keeps it.
+    // The view's exact position in full (TDeepPosition's texts) even when
+    // doubles hold it: the picture of a deep view keeps it. A view that
+    // doubles do not hold is always written in full.
     bool FullPosition = false;
 };
 

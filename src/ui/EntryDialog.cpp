@@ -132,7 +132,7 @@ void TfrmEntry::FormActivate() {
     edtVcp->setText(QString::fromStdString(BaseNameWithoutExtension(g.PaletteName)));
     edtMemo->clear();
     ClearDetails();
-    ShowDetails(explorer_.Place());
+    ShowDetails(explorer_.Place(), explorer_.Engine().Height());
     vrpInitialDir_ =
         g.AutoLoad ? QFileInfo(QString::fromStdString(g.AutoLoadFile)).absolutePath() : QString();
     vcpInitialDir_ = QString::fromStdString(g.VcpFiles());

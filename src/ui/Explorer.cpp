@@ -3,11 +3,13 @@
 #include "engine/PictureMemory.h"
 #include "locations/UFss.h"
 #include "locations/URecommendation.h"
+#include "locations/ViewText.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace vistal::ui {
 
@@ -24,6 +26,22 @@ constexpr auto kProgressPeriod = std::chrono::milliseconds(50);
 // output effects (which can be switched on at any time without a new drawing)
 // and the window's own buffer on screen.
 constexpr int kPicturesOnScreen = 3;
+
+// The width of a view as the status bar shows it: "%g" where doubles hold the
+// view, mantissa and exponent below ("1.5E-312").
+std::string WidthText(const TDeepPosition& position) {
+    std::string text = ViewTexts(position, 1, false).Span;
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c == 'e' ? 'E' : c; });
+    return text;
+}
+
+// What a deep drawing does now, empty for a drawing on doubles.
+std::string PhaseText(const TVistal& e) {
+    const std::string_view phase = e.ProgressPhase();
+    if (phase == "reference orbit") return "参照軌道";
+    if (phase == "approximation tables") return "近似表";
+    return e.DeepPlan() ? "画素" : "";
+}
 
 } // namespace
 
@@ -161,6 +179,7 @@ void TExplorer::Draw(TDrawSource source) {
         BeginDrawing(source != TDrawSource::Back);
         view_.ShowChecks(); // the back button follows the history
         view_.ShowStatus(e.Iteration(), e.Detail(), global_.PaletteName);
+        view_.ShowWidth(WidthText(e.Position()));
         // Progress shows once a drawing has run for a while.
         progressClock_ = TClock::now();
         ApplyDrawingOptions();
@@ -202,7 +221,7 @@ void TExplorer::PumpEvents() {
         view_.ShowBusy(true);
     }
     if (progressClock_ && now - *progressClock_ >= kProgressPeriod) {
-        view_.ShowProgress(vistal_->Progress());
+        view_.ShowProgress(vistal_->Progress(), PhaseText(*vistal_));
         progressClock_ = TClock::now();
     }
     view_.ProcessEvents();
@@ -616,6 +635,13 @@ void TExplorer::MoveTo(const TViewPlace& place) {
     Check(TMenuGroup::Power, PowerItem(place.Pow));
 }
 
+void TExplorer::MoveToTyped(TViewPlace place) {
+    MoveTo(place);
+    if (vistal_->DeepView()) return;
+    place.Position = TDeepPosition(place.Position.Center(), place.Position.Span.ToDouble());
+    MoveTo(place);
+}
+
 void TExplorer::ResetView() {
     vistal_->ResetView();
 }
@@ -745,19 +771,8 @@ void TExplorer::Wheel(int x, int y, int delta) {
 
 bool TExplorer::ZoomAbout(int x, int y, bool in) {
     TVistal& e = *vistal_;
-    const double f = e.ZoomFactor();
-    if (f == 1) return false;
-    const TComplex P = e.GetPointP(), Q = e.GetPointQ();
-    // The sample point of the pixel, computed as ZoomInAt computes it.
-    const TComplex p = {P.Re + (Q.Re - P.Re) / e.Width() * x, P.Im + (Q.Im - P.Im) / e.Height() * y};
-    const TComplex c = e.Center();
-    if (in) {
-        e.SetCenter({p.Re + (c.Re - p.Re) / f, p.Im + (c.Im - p.Im) / f});
-        e.SetImSpan(e.ImSpan() / f);
-    } else {
-        e.SetCenter({p.Re + (c.Re - p.Re) * f, p.Im + (c.Im - p.Im) * f});
-        e.SetImSpan(f * e.ImSpan());
-    }
+    if (e.ZoomFactor() == 1) return false;
+    e.ZoomAbout(x, y, in);
     return true;
 }
 

@@ -249,6 +249,10 @@ public:
     // Moves the view: centre, height, exponent (its item checked), Julia
     // constant, the formula switched when the place has the other one.
     void MoveTo(const TViewPlace& place) override;
+    // A place typed by the user: its centre to every digit typed where the
+    // view is deep, rounded to doubles where doubles draw it, so that an
+    // ordinary view is what it always was.
+    void MoveToTyped(TViewPlace place);
     // The home view of the formula and exponent, not drawn.
     void ResetView();
     // 拡大, 縮小: zoom about the centre by the zoom factor, drawn.

@@ -49,10 +49,13 @@ public:
     // enabled and saving is not), or of none.
     virtual void ShowBusy(bool busy) = 0;
     // The status panels: at the start of a drawing, its iteration limit,
-    // detail and palette; while it runs, the share done (0..1); at its end,
-    // the seconds it took, or nothing when it was stopped.
+    // detail and palette, and the view's width ("1.5E-312"); while it runs,
+    // the share done (0..1) and, for a deep view, the phase ("参照軌道",
+    // "近似表", "画素"; empty for an ordinary view); at its end, the seconds
+    // it took, or nothing when it was stopped.
     virtual void ShowStatus(int iteration, int detail, const std::string& paletteName) = 0;
-    virtual void ShowProgress(double done) = 0;
+    virtual void ShowWidth(const std::string& width) = 0;
+    virtual void ShowProgress(double done, const std::string& phase) = 0;
     virtual void ShowDrawingTime(std::optional<double> seconds) = 0;
 
     // The picture as the engine has it now.

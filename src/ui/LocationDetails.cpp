@@ -75,7 +75,7 @@ void TLocationDetails::ClearDetails() {
     EnableJuliaRow(false);
 }
 
-void TLocationDetails::ShowDetails(const TViewPlace& place) {
+void TLocationDetails::ShowDetails(const TViewPlace& place, int height) {
     const bool julia = place.Formula == fmJulia;
     switch (place.Formula) {
     case fmMandelbrot:
@@ -97,9 +97,13 @@ void TLocationDetails::ShowDetails(const TViewPlace& place) {
         lblJuliaConstImag->clear();
     }
     lblPower->setText(QString::number(place.Pow));
-    lblCenterReal->setText(FloatText(place.Center.Re));
-    lblCenterImag->setText(FloatText(place.Center.Im));
-    lblWidth->setText(FloatText(place.ImSpan));
+    const TPlaceTexts texts = PlaceTexts(place.Position, height);
+    // A deep centre is cut to the row; the whole number is the row's tip.
+    for (auto [label, text] :
+         {std::pair{lblCenterReal, texts.Re}, {lblCenterImag, texts.Im}, {lblWidth, texts.Span}}) {
+        label->setText(text.size() > kShownDigits ? text.left(kShownDigits) + QStringLiteral("…") : text);
+        label->setToolTip(text.size() > kShownDigits ? text : QString());
+    }
 }
 
 void TLocationDetails::EnableJuliaRow(bool enabled) {

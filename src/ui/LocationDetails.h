@@ -37,8 +37,11 @@ public:
     // Empties every value and greys the Julia row: no location is shown.
     void ClearDetails();
     // Shows a location: "びすたる", "じゅりあ" or "Error" as its type, the
-    // reals in the "%g" format. The Julia row is enabled only for Julia sets.
-    void ShowDetails(const TViewPlace& place);
+    // reals in the "%g" format (a deep centre with the digits a picture of
+    // `height` pixels needs, cut to kShownDigits characters). The Julia row
+    // is enabled only for Julia sets.
+    void ShowDetails(const TViewPlace& place, int height);
+    static constexpr int kShownDigits = 24;
 
 private:
     void EnableJuliaRow(bool enabled);

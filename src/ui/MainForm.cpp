@@ -526,12 +526,13 @@ void TfrmMain::CreateStatusBar() {
         {"stbDetail", 30, Qt::AlignRight},
         {"stbPalette", PalettePanelWidth(QFontMetrics(digits)), Qt::AlignLeft},
         {"stbProgress", 0, Qt::AlignRight},
+        {"stbWidth", 70, Qt::AlignRight},
     };
-    for (int i = 0; i < 4; ++i) {
+    // The width stands before the progress, which takes the rest of the bar:
+    // the running drawing's phase and progress, or the time the last one took.
+    for (int i : {0, 1, 2, 4, 3}) {
         auto* label = new TStatusPanel(panels[i].width, panels[i].align, stbOption);
         label->setObjectName(QString::fromLatin1(panels[i].name));
-        // The last panel takes the rest of the bar: the running drawing's
-        // progress, or the time the last one took.
         stbOption->addWidget(label, panels[i].width > 0 ? 0 : 1);
         stbPanels[i] = label;
     }
@@ -590,9 +591,14 @@ void TfrmMain::ShowStatus(int iteration, int detail, const std::string& paletteN
     stbPanels[2]->setText(palette);
 }
 
-void TfrmMain::ShowProgress(double done) {
+void TfrmMain::ShowWidth(const std::string& width) {
+    stbPanels[4]->setText(QString::fromStdString(width));
+}
+
+void TfrmMain::ShowProgress(double done, const std::string& phase) {
     const int percent = static_cast<int>(done * 100);
-    const QString text = QString::number(std::clamp(percent, 0, 100)) + QStringLiteral("%");
+    QString text = QString::number(std::clamp(percent, 0, 100)) + QStringLiteral("%");
+    if (!phase.empty()) text = QString::fromStdString(phase) + QStringLiteral(" ") + text;
     if (stbPanels[3]->text() != text) stbPanels[3]->setText(text);
 }
 

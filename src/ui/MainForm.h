@@ -91,8 +91,8 @@ public:
     QScrollArea* Panel1;
     TPaintBox* ptbVistal;
     QStatusBar* stbOption;
-    std::array<TStatusPanel*, 4>
-        stbPanels; // Iteration, Detail, palette, progress or time of the last drawing
+    std::array<TStatusPanel*, 5>
+        stbPanels; // Iteration, Detail, palette, progress or time of the last drawing, width
     QTimer* timDraw;
     TAboutDialog dlgAbout;
 
@@ -191,7 +191,8 @@ private:
     void ShowChecks() override;
     void ShowBusy(bool busy) override;
     void ShowStatus(int iteration, int detail, const std::string& paletteName) override;
-    void ShowProgress(double done) override;
+    void ShowWidth(const std::string& width) override;
+    void ShowProgress(double done, const std::string& phase) override;
     void ShowDrawingTime(std::optional<double> seconds) override;
     void Repaint() override;
     void SetRepaintInterval(int ms) override;

@@ -6,7 +6,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <cmath>
 
 namespace vistal::ui {
 
@@ -15,10 +14,13 @@ TfrmMove::TfrmMove(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
     setObjectName("frmMove");
     setWindowTitle(tr("座標指定"));
     TCoordinateForm form(this, tr("新しい中心の座標と幅を入力してください"));
-    const TViewPlace place = explorer.Place();
-    edtReal = form.AddField("edtReal", tr("実部"), FloatText(place.Center.Re));
-    edtImag = form.AddField("edtImag", tr("虚部"), FloatText(place.Center.Im));
-    edtWidth = form.AddField("edtWidth", tr("幅(虚)"), FloatText(place.ImSpan));
+    const TPlaceTexts texts = PlaceTexts(explorer.Place().Position, explorer.Engine().Height());
+    edtReal = form.AddField("edtReal", tr("実部"), texts.Re);
+    edtImag = form.AddField("edtImag", tr("虚部"), texts.Im);
+    edtWidth = form.AddField("edtWidth", tr("幅(虚)"), texts.Span);
+    // Centres of hundreds of digits fit in the field; the field scrolls.
+    for (QLineEdit* edit : {edtReal, edtImag})
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(34, QLatin1Char('0'))));
     form.AddButtons(bbnOk, bbnCancel);
 
     connect(bbnOk, &QPushButton::clicked, this, [this] { Guarded(prompt_, [this] { bbnOkClick(); }); });
@@ -26,15 +28,22 @@ TfrmMove::TfrmMove(TExplorer& explorer, TPrompt& prompt, QWidget* parent)
 }
 
 void TfrmMove::bbnOkClick() {
+    // Every digit typed is taken; a view that doubles draw keeps their
+    // nearest values, as it always has.
     TViewPlace place = explorer_.Place();
-    if (!edtReal->text().isEmpty()) place.Center.Re = StrToFloat(edtReal->text());
-    if (!edtImag->text().isEmpty()) place.Center.Im = StrToFloat(edtImag->text());
-    explorer_.MoveTo(place);
+    // The centre to the bits the new view needs: "0.1" is exact at a span of
+    // 1E-100, not the 64 bits nearest to it.
+    const std::optional<TFloatExp> typedWidth = TDeepPosition::ParseSpan(edtWidth->text().toStdString());
+    const TFloatExp span = typedWidth && !typedWidth->IsZero() ? *typedWidth : place.Position.Span;
+    const long bits = TDeepPosition::BitsFor(span, explorer_.Engine().Height());
+    if (!edtReal->text().isEmpty()) place.Position.Re = StrToCoordinate(edtReal->text(), bits);
+    if (!edtImag->text().isEmpty()) place.Position.Im = StrToCoordinate(edtImag->text(), bits);
+    explorer_.MoveToTyped(place);
     if (!edtWidth->text().isEmpty()) {
-        const double width = StrToFloat(edtWidth->text());
-        if (width != 0.0) {
-            place.ImSpan = std::fabs(width);
-            explorer_.MoveTo(place);
+        const TFloatExp width = StrToSpan(edtWidth->text());
+        if (!width.IsZero()) {
+            place.Position.Span = width;
+            explorer_.MoveToTyped(place);
         }
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include "base/UFormat.h"
 #include "base/UType.h"
+#include "locations/ViewText.h"
 
 #include <QCoreApplication>
 #include <limits>
@@ -23,13 +24,38 @@ std::optional<double> ParseFloat(const QString& text) {
     return ParseReal(text.toStdString());
 }
 
+namespace {
+
+[[noreturn]] void NotAFloat(const QString& text) {
+    throw EConvertError(
+        QCoreApplication::translate("vistal::ui::NumberText", "'%1' は浮動小数点数ではありません")
+            .arg(text)
+            .toStdString());
+}
+
+} // namespace
+
 double StrToFloat(const QString& text) {
     const std::optional<double> value = ParseFloat(text);
-    if (!value)
-        throw EConvertError(
-            QCoreApplication::translate("vistal::ui::NumberText", "'%1' は浮動小数点数ではありません")
-                .arg(text)
-                .toStdString());
+    if (!value) NotAFloat(text);
+    return *value;
+}
+
+TPlaceTexts PlaceTexts(const TDeepPosition& position, int height) {
+    const TViewTexts texts = ViewTexts(position, height, false);
+    return {QString::fromStdString(texts.Re), QString::fromStdString(texts.Im),
+            QString::fromStdString(texts.Span).toUpper()};
+}
+
+TMpfr StrToCoordinate(const QString& text, long minBits) {
+    std::optional<TMpfr> value = TMpfr::Parse(text.toStdString(), minBits);
+    if (!value) NotAFloat(text);
+    return std::move(*value);
+}
+
+TFloatExp StrToSpan(const QString& text) {
+    const std::optional<TFloatExp> value = TDeepPosition::ParseSpan(text.toStdString());
+    if (!value) NotAFloat(text);
     return *value;
 }
 

@@ -3,6 +3,8 @@
 // the locale.
 #pragma once
 
+#include "base/DeepPosition.h"
+
 #include <QString>
 #include <optional>
 
@@ -16,6 +18,21 @@ QString FloatText(double value);
 std::optional<int> ParseInt32(const QString& text);
 // A finite decimal real (blanks around it allowed); nothing for anything else.
 std::optional<double> ParseFloat(const QString& text);
+
+// A view's centre and width as the dialogs show them: FloatText when doubles
+// hold the view; otherwise the centre with the digits a picture of `height`
+// pixels needs and the width as mantissa and exponent ("1.5E-312").
+struct TPlaceTexts {
+    QString Re, Im, Span;
+};
+TPlaceTexts PlaceTexts(const TDeepPosition& position, int height);
+
+// A typed centre coordinate, every digit taken and at least minBits of
+// precision; EConvertError as StrToFloat says for anything but a decimal number.
+TMpfr StrToCoordinate(const QString& text, long minBits);
+// A typed width (its absolute value) of any size down to spans of 1e-315652;
+// EConvertError as StrToFloat says otherwise.
+TFloatExp StrToSpan(const QString& text);
 
 // ParseFloat, or EConvertError with the message "'text' は浮動小数点数ではありません".
 double StrToFloat(const QString& text);

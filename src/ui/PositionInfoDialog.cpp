@@ -102,9 +102,12 @@ void TfrmPositionInfoDialog::Refresh() {
     lblRealQ->setText(FloatText(q.Re));
     lblImagQ->setText(FloatText(q.Im));
     lblImagP->setText(FloatText(p.Im));
-    edtRealCenter->setText(FloatText(place.Center.Re));
-    edtImagCenter->setText(FloatText(place.Center.Im));
-    edtWidth->setText(FloatText(place.ImSpan));
+    const TPlaceTexts texts = PlaceTexts(place.Position, explorer_.Engine().Height());
+    for (auto [edit, text] :
+         {std::pair{edtRealCenter, texts.Re}, {edtImagCenter, texts.Im}, {edtWidth, texts.Span}}) {
+        edit->setText(text);
+        edit->setCursorPosition(0); // a long number shows from its start
+    }
     const bool julia = place.Formula == fmJulia;
     if (julia) {
         edtJuliaConstReal->setText(FloatText(place.JuliaSeed.Re));

@@ -240,7 +240,7 @@ void TfrmVrpDialog::bbnOpenClick() {
 void TfrmVrpDialog::lsbRecommendationClick(int i) {
     ClearDetails();
     const TRecommendation& r = list_.Item(i);
-    ShowDetails(PlaceOf(r));
+    ShowDetails(PlaceOf(r), explorer_.Engine().Height());
     lblVcp->setText(QString::fromStdString(r.Vcp));
     edtMemo->setText(QString::fromStdString(r.Memo));
     edtMemo->setCursorPosition(0);

@@ -3,6 +3,7 @@
 // every menu value group, the rubber band, the wheel, the picture size and
 // full screen, the palettes and the location files. No Qt, no display.
 #include "locations/URecommendation.h"
+#include "support/DrawSupport.h"
 #include "support/FakeView.h"
 #include "support/GoldenPictures.h"
 #include "support/TestSupport.h"
@@ -168,10 +169,10 @@ TEST(ExplorerHistory, AMandelbrotViewAndAJuliaViewAreNeverTheSamePlace) {
 
     x.SelectPower(2);
     x.GoBack();
-    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {0, 0}, 4.0, 3, {0, 0}}));
+    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {{0, 0}, 4.0}, 3, {0, 0}}));
     EXPECT_EQ(x.Checked(TMenuGroup::Power), 1);
     x.GoBack();
-    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {0, 0}, 4.0, 3, {}}));
+    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {{0, 0}, 4.0}, 3, {}}));
 }
 
 TEST(ExplorerHistory, TheCentreAdjustmentComesAfterTheRecord) {
@@ -553,7 +554,7 @@ TEST(ExplorerLocations, ARecordAndAScenicSpotSetTheViewAndTheirChecks) {
                         "Pow=3,DM=6,CM=0,RE=1,ER=8192,LD=1,CO=3,PB=2,SO=-1");
     ASSERT_TRUE(parsed.Record);
     x.ApplyRecommendation(*parsed.Record);
-    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {0.5, -0.5}, 2.0, 3, {0.25, 0.75}}));
+    EXPECT_EQ(x.Place(), (TViewPlace{fmJulia, {{0.5, -0.5}, 2.0}, 3, {0.25, 0.75}}));
     const std::pair<TMenuGroup, int> checks[] = {
         {TMenuGroup::Iteration, 2},  {TMenuGroup::Detail, 1},          {TMenuGroup::Power, 1},
         {TMenuGroup::DrawMode, 5},   {TMenuGroup::ExtDrawMode, 1},     {TMenuGroup::DrawCompo, 1},
@@ -571,7 +572,7 @@ TEST(ExplorerLocations, ARecordAndAScenicSpotSetTheViewAndTheirChecks) {
                          "[Data]\nCenterRe=-0.75\nCenterIm=0.125\nImSpan=0.25\nFormula=Mandelbrot\n"
                          "Iteration=500\nEscape=2\n[Vistal]\nPow=2\nShadeOff=0\n");
     x.OpenLocationFile(spot, TDrawSource::Dialog);
-    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {-0.75, 0.125}, 0.5, 2, {}}));
+    EXPECT_EQ(x.Place(), (TViewPlace{fmMandelbrot, {{-0.75, 0.125}, 0.5}, 2, {}}));
     EXPECT_EQ(x.Checked(TMenuGroup::Iteration), 5);
     EXPECT_EQ(x.Checked(TMenuGroup::Power), 0);
     EXPECT_EQ(x.Checked(TMenuGroup::DrawMode), 0); // the last basic method
@@ -583,6 +584,80 @@ TEST(ExplorerLocations, ARecordAndAScenicSpotSetTheViewAndTheirChecks) {
     x.OpenLocationFile(dir.File("missing.fss"), TDrawSource::Dialog);
     EXPECT_EQ(f.view.Errors, std::vector<std::string>{"形式不正です。Section=[Info] Item=[Format]"});
     EXPECT_EQ(x.DrawingsStarted(), 2);
+}
+
+} // namespace vistal::test
+
+namespace vistal::test {
+
+// At a span of 1e-300, far below what doubles tell apart, the wheel keeps the
+// point under the pointer where it is, the history gives the view back to
+// every bit, a typed centre keeps every digit, and the drawing is deep.
+TEST(ExplorerDeep, ViewsBeyondDoublesMoveInFullPrecision) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    e.SetWidth(64);
+    e.SetHeight(48);
+    x.SelectIteration(1000);
+    SetDeepView(e, ReadFileBytes(DeepDataFile("deep320.txt")), "1e-300");
+    // The point of pixel (px, py) in units of the view's pixel, less that of
+    // the reference position's pixel (rx, ry).
+    const auto offset = [&e](const TDeepPosition& ref, double rx, double ry, double px, double py) {
+        const TFloatExp pixel = TFloatExp::Make(e.Position().Span.Mant / e.Height(), e.Position().Span.Exp);
+        const TFloatExp refPixel = TFloatExp::Make(ref.Span.Mant / e.Height(), ref.Span.Exp);
+        TMpfr a(4000), b(4000);
+        double out[2];
+        for (int k = 0; k < 2; ++k) {
+            const TMpfr& c = k == 0 ? e.Position().Re : e.Position().Im;
+            const TMpfr& r = k == 0 ? ref.Re : ref.Im;
+            const double d = k == 0 ? px - e.Width() / 2.0 : e.Height() / 2.0 - py;
+            const double rd = k == 0 ? rx - e.Width() / 2.0 : e.Height() / 2.0 - ry;
+            a.Set(pixel * TFloatExp::FromDouble(d));
+            a.Add(a, c);
+            b.Set(refPixel * TFloatExp::FromDouble(rd));
+            b.Add(b, r);
+            a.Sub(a, b);
+            out[k] = (a.ToFloatExp() / pixel).ToDouble();
+        }
+        return std::pair{out[0], out[1]};
+    };
+    const TDeepPosition start = e.Position();
+    x.Draw(TDrawSource::Menu);
+    EXPECT_NE(e.DeepPlan(), nullptr);
+    EXPECT_EQ(f.view.Width, "1E-300");
+
+    x.Wheel(10, 40, 240); // two steps in about (10, 40)
+    f.view.RunPosted();
+    EXPECT_EQ(e.Position().SpanText(), "2.5e-301");
+    const auto [wheelRe, wheelIm] = offset(start, 10, 40, 10, 40);
+    EXPECT_NEAR(wheelRe, 0, 1e-9);
+    EXPECT_NEAR(wheelIm, 0, 1e-9);
+    const TDeepPosition wheeled = e.Position();
+
+    x.MouseDown(TMouseButton::Left, 50, 5);
+    x.MouseUp(TMouseButton::Left, 0, 50, 5); // the clicked point is the new centre
+    const auto [clickRe, clickIm] = offset(wheeled, 50, 5, 32, 24);
+    EXPECT_NEAR(clickRe, 0, 1e-9);
+    EXPECT_NEAR(clickIm, 0, 1e-9);
+
+    x.Back();
+    EXPECT_TRUE(e.Position() == wheeled);
+    x.Back();
+    EXPECT_TRUE(e.Position() == start);
+
+    // Typed: every digit where the view is deep, doubles where they draw it.
+    TViewPlace typed = x.Place();
+    typed.Position.Re = *TDeepPosition::ParseCoordinate("0.1");
+    typed.Position.Span = TFloatExp::FromDouble(1);
+    x.MoveToTyped(typed);
+    EXPECT_TRUE(e.Position().HeldByDoubles());
+    EXPECT_EQ(e.Center().Re, 0.1);
+    typed.Position.Span = *TDeepPosition::ParseSpan("1E-100");
+    typed.Position.Re = *TMpfr::Parse("0.1", TDeepPosition::BitsFor(typed.Position.Span, 48));
+    x.MoveToTyped(typed);
+    EXPECT_EQ(e.Position().ReText(48), "0.1");
+    EXPECT_FALSE(e.Position().HeldByDoubles());
 }
 
 } // namespace vistal::test

@@ -1,10 +1,12 @@
 // The coordinate and Julia constant dialogs: empty fields keep values, the
 // width's special cases, and a bad number reported with the dialog left open.
 #include "ui/Move.h"
+#include "support/DrawSupport.h"
 #include "support/FakeView.h"
 #include "support/RecordingPrompt.h"
 #include "ui/SetJuliaConstDialog.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,6 +57,33 @@ TEST(MoveDialog, ABadNumberIsReportedAndWhatCameBeforeStaysSet) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(engine.Center(), (TComplex{1.0, 2.0}));
     EXPECT_EQ(engine.ImSpan(), span);
+}
+
+TEST(MoveDialog, TakesEveryDigitOfADeepCentreAndShowsWhatTheViewNeeds) {
+    TRecordingPrompt prompt;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
+    engine.SetWidth(64);
+    engine.SetHeight(48);
+    QFile file(QString::fromStdString(DeepDataFile("deep320.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string centre = file.readAll().toStdString();
+    const std::string re = centre.substr(0, centre.find(','));
+    {
+        ui::TfrmMove form(x.explorer, prompt);
+        form.edtReal->setText(QString::fromStdString(re));
+        form.edtImag->setText(QStringLiteral("0.1"));
+        form.edtWidth->setText(QStringLiteral("1E-100"));
+        form.bbnOk->click();
+    }
+    EXPECT_EQ(engine.Position().Re.Compare(*TDeepPosition::ParseCoordinate(re)), 0);
+    EXPECT_EQ(engine.Position().ImText(48), "0.1"); // not the 64 bits nearest to it
+    ui::TfrmMove again(x.explorer, prompt);
+    EXPECT_EQ(again.edtWidth->text(), QStringLiteral("1E-100"));
+    // To 1e-5 of a pixel: 107 decimals.
+    EXPECT_EQ(again.edtReal->text().toStdString(), engine.Position().ReText(48));
+    EXPECT_GT(again.edtReal->text().size(), 100);
+    EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
 TEST(JuliaConstDialog, SetsTheFilledPartsAndReportsABadOne) {

@@ -26,6 +26,8 @@ public:
     ui::TPictureSize Screen{640, 400};
     std::string Status;                // "256 1 標準" at the start of a drawing
     std::optional<double> DrawingTime; // nothing: stopped
+    std::string Width;                 // "3" at the start of the first drawing
+    std::vector<std::string> Phases;   // each phase shown while drawing, once in a row
     std::vector<ui::TSizeRefusal> Refusals;
     std::vector<std::function<void()>> Posted;
     int DialogRefreshes = 0;
@@ -53,7 +55,10 @@ public:
     void ShowStatus(int iteration, int detail, const std::string& palette) override {
         Status = std::to_string(iteration) + " " + std::to_string(detail) + " " + palette;
     }
-    void ShowProgress(double) override {}
+    void ShowWidth(const std::string& width) override { Width = width; }
+    void ShowProgress(double, const std::string& phase) override {
+        if (Phases.empty() || Phases.back() != phase) Phases.push_back(phase);
+    }
     void ShowDrawingTime(std::optional<double> seconds) override { DrawingTime = seconds; }
     void Repaint() override { ++Repaints; }
     void SetRepaintInterval(int ms) override {
