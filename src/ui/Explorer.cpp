@@ -1,5 +1,6 @@
 #include "ui/Explorer.h"
 
+#include "engine/OldPicture.h"
 #include "engine/PictureMemory.h"
 #include "locations/UFss.h"
 #include "locations/URecommendation.h"
@@ -176,7 +177,9 @@ void TExplorer::Draw(TDrawSource source) {
         }
     };
     try {
+        const std::unique_ptr<TPosition> previous = CopyPosition(*lastPosition_);
         BeginDrawing(source != TDrawSource::Back);
+        ShowOldPicture(*previous);
         view_.ShowChecks(); // the back button follows the history
         view_.ShowStatus(e.Iteration(), e.Detail(), global_.PaletteName);
         view_.ShowWidth(WidthText(e.Position()));
@@ -202,6 +205,16 @@ void TExplorer::BeginDrawing(bool push) {
     position->ReadFrom(*vistal_);
     lastPosition_ = std::move(position);
     if (detailAuto_) vistal_->AutoDetail();
+}
+
+void TExplorer::ShowOldPicture(const TPosition& previous) {
+    TVistal& e = *vistal_;
+    TBitmap& picture = e.DrawBitmap();
+    // Only a picture of the same set, exponent and size moves with the view.
+    if (picture.Width() != e.Width() || picture.Height() != e.Height()) return;
+    if (previous.FormulaKind() != e.Formula() || previous.Pow != e.Pow() || previous.SameAsEngine(e)) return;
+    if (e.Formula() == fmJulia && previous.GetJuliaSeed() != e.JuliaSeed()) return;
+    MoveOldPicture(picture, previous.View(), e.Position());
 }
 
 void TExplorer::ApplyDrawingOptions() {

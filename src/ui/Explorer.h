@@ -126,7 +126,8 @@ public:
     // which draws the first full picture.
     void StartUp();
     // Draws the engine's view: the busy marks, the history (unless the
-    // request is Back), the record of the view, automatic detail, the status
+    // request is Back), the record of the view, the previous picture moved to
+    // the new view, automatic detail, the status
     // panels, symmetry and centre adjustment, the windows that follow, then
     // the engine's drawing; the idle marks and a repaint however it ends. A
     // drawing under way stops after this one has finished.
@@ -292,6 +293,9 @@ private:
     void Check(TMenuGroup group, int item);
     void UsePalette(int item, const std::string& name, const std::function<void()>& install);
     void BeginDrawing(bool push);
+    // Until rows of the new picture replace it, the picture on screen is the
+    // previous view's, scaled and moved to the new view.
+    void ShowOldPicture(const TPosition& previous);
     void ApplyDrawingOptions();
     void SetRepaint(int ms);
     bool Release(TMouseButton button, TShiftState shift, int x, int y);

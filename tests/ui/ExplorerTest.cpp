@@ -2,6 +2,7 @@
 // the start-up sequence, the drawing sequence and its history, the items of
 // every menu value group, the rubber band, the wheel, the picture size and
 // full screen, the palettes and the location files. No Qt, no display.
+#include "engine/OldPicture.h"
 #include "locations/URecommendation.h"
 #include "support/DrawSupport.h"
 #include "support/FakeView.h"
@@ -123,6 +124,26 @@ TEST(ExplorerDrawing, AClickDuringADrawingSupersedesIt) {
     model.ZoomInAt(45, 30);
     model.Draw();
     EXPECT_EQ(x.Engine().DrawBitmap(), model.DrawBitmap());
+}
+
+TEST(ExplorerDrawing, TheOldPictureMovesToTheNewViewUntilRowsReplaceIt) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    e.SetWidth(60);
+    e.SetHeight(60);
+    x.Draw(TDrawSource::Menu);
+    TBitmap expected = e.DrawBitmap();
+    const TDeepPosition from = e.Position();
+    SlowRows(x);
+    std::vector<TColor> lastRow;
+    f.view.OnEvents = [&] {
+        if (lastRow.empty()) lastRow.assign(e.DrawBitmap().Row(59), e.DrawBitmap().Row(59) + 60);
+    };
+    x.ZoomIn();
+    MoveOldPicture(expected, from, e.Position());
+    EXPECT_EQ(lastRow, std::vector<TColor>(expected.Row(59), expected.Row(59) + 60));
+    EXPECT_NE(e.DrawBitmap(), expected); // replaced in the end
 }
 
 TEST(ExplorerHistory, OnlyViewsThatChangedEnterTheHistory) {
