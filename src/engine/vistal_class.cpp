@@ -140,6 +140,7 @@ int TVistal::PrepareWorkers() {
 void TVistal::Draw() {
     if (palette_.empty()) throw ERangeError(msg::kPaletteIndexOutOfRange);
     palette_[0] = UseColor0 ? color0_ : paletteColor0_;
+    limitShare_ = {};
     if (DrawMode <= dmSAntiArea) {
         ClearResultCache();
         const TKernel kernel = MakeKernel();

@@ -31,6 +31,12 @@ class TDeepPlan;
 // view is then drawn as its doubles define it, in blocks).
 enum class TDeepMode : std::uint8_t { Auto, Always, Never };
 
+// The samples a drawing coloured against its iteration limit: how many, how
+// many reached the limit, and how many escaped in the limit's upper half.
+struct TLimitShare {
+    std::int64_t Samples = 0, AtLimit = 0, Near = 0;
+};
+
 class TVistal {
 public:
     TVistal();
@@ -116,6 +122,9 @@ public:
     TLanguage MessageLanguage() const {
         return ErrorReporter ? ErrorReporter->Language : TLanguage::Japanese;
     }
+    // The samples of the last drawing that ended with the normal, block,
+    // fade-in or extended normal method; all zero after any other.
+    const TLimitShare& LimitShare() const { return limitShare_; }
     // Share of the current drawing done at the last progress point, 0..1.
     double Progress() const { return progress_; }
     // What a deep drawing does before its pixels ("reference orbit",
@@ -268,6 +277,7 @@ private:
     const char* progressPhase_ = "";
     TDeepPosition position_{{-0.8, 0.0}, 3.0};
     std::shared_ptr<TDeepPlan> drawingPlan_; // the plan of the drawing under way or last made
+    TLimitShare limitShare_;
     TResultCache resultCache_;
     TPotentialFunction potentialFunction_ = nullptr;
     TBrightFunction brightFunction_ = nullptr;

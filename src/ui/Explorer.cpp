@@ -46,6 +46,18 @@ std::string PhaseText(const TVistal& e) {
 
 } // namespace
 
+std::optional<int> RaisedLimit(const TLimitShare& share, int limit, bool deep) {
+    if (share.Samples == 0 || limit >= kMaxAutoIteration) return std::nullopt;
+    // Shares in thousandths of the samples.
+    const auto atLeast = [&share](std::int64_t n, std::int64_t thousandths) {
+        return n * 1000 >= share.Samples * thousandths;
+    };
+    const bool crowded = atLeast(share.AtLimit, 10) && atLeast(share.Near, 1) && share.Near > 0;
+    const bool unescaped = deep && atLeast(share.AtLimit, 500);
+    if (!crowded && !unescaped) return std::nullopt;
+    return static_cast<int>(std::min<std::int64_t>(std::int64_t{limit} * 4, kMaxAutoIteration));
+}
+
 TPoint FixBandAspect(TPoint anchor, TPoint corner, int width, int height) {
     const double s = corner.Y < anchor.Y ? -1.0 : 1.0;
     const double y = static_cast<double>(height) / width * s * std::abs(corner.X - anchor.X) + anchor.Y;
@@ -194,6 +206,13 @@ void TExplorer::Draw(TDrawSource source) {
         throw;
     }
     finish();
+    if (!iterationAuto_ || serial != drawSerial_) return;
+    const std::optional<int> raised = RaisedLimit(e.LimitShare(), e.Iteration(), e.DeepView());
+    view_.ShowIterationAuto(true, raised.value_or(0));
+    if (!raised) return;
+    SelectIteration(*raised);
+    view_.ShowChecks();
+    Draw(source);
 }
 
 void TExplorer::BeginDrawing(bool push) {
@@ -473,6 +492,11 @@ void TExplorer::SelectRubberBand(int item) {
 
 void TExplorer::ExtendedMenuOpened() {
     if (Checked(TMenuGroup::DrawMode) != kExtendedModeItem) Check(TMenuGroup::ExtDrawMode, -1);
+}
+
+void TExplorer::ToggleIterationAuto() {
+    iterationAuto_ = !iterationAuto_;
+    view_.ShowIterationAuto(iterationAuto_, 0);
 }
 
 void TExplorer::ToggleShadeOff() {

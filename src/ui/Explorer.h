@@ -76,6 +76,17 @@ TPoint FixBandAspect(TPoint anchor, TPoint corner, int width, int height);
 // the window shows the top-left part of what it holds.
 TScreenRect KeepOnScreen(TScreenRect frame, TScreenRect area);
 
+// The automatic iteration limit never goes beyond this.
+inline constexpr int kMaxAutoIteration = 1 << 22;
+
+// The limit an automatic iteration limit moves to after a drawing that
+// coloured these samples: four times the limit (at most kMaxAutoIteration)
+// when at least 1% of the samples reached it and either 0.1% escaped in its
+// upper half (the escapes crowd the limit) or, for a deep view, half of them
+// reached it (a deep view far from the set escapes only beyond it); nothing
+// otherwise.
+std::optional<int> RaisedLimit(const TLimitShare& share, int limit, bool deep);
+
 class TExplorer final : public TLocationTarget {
 public:
     // A new engine with its defaults, settings all zero (LoadSettings fills
@@ -96,6 +107,9 @@ public:
     int Checked(TMenuGroup group) const { return checked_[static_cast<int>(group)]; }
     bool ShadeOffChecked() const { return Engine().ShadeOff; }
     bool SmoothChecked() const { return Engine().Smooth; }
+    // 繰り返し回数 自動: after each complete drawing the limit is raised and
+    // the view drawn again while RaisedLimit says so. Off at the start.
+    bool IterationAuto() const { return iterationAuto_; }
     bool PaletteRedrawChecked() const { return paletteRedraw_; }
     bool ToolBarChecked() const { return toolBar_; }
     bool StatusBarChecked() const { return statusBar_; }
@@ -198,6 +212,7 @@ public:
     // Smooth colouring changes the colours as a palette does: redrawn at once
     // when ﾊﾟﾚｯﾄ選択で再描画 is checked, else at the next drawing.
     void ToggleSmooth();
+    void ToggleIterationAuto();
     void TogglePaletteRedraw();
 
     // ---- palettes: one path for the built-in ones and the files -------------
@@ -311,6 +326,7 @@ private:
     std::array<int, kMenuGroupCount> checked_;
     bool started_ = false;
     bool detailAuto_ = false;
+    bool iterationAuto_ = false;
     std::uint8_t lastBasicMode_ = dmNormal;
     bool paletteRedraw_ = true;
     bool toolBar_ = true;

@@ -55,6 +55,9 @@ public:
     // it took, or nothing when it was stopped.
     virtual void ShowStatus(int iteration, int detail, const std::string& paletteName) = 0;
     virtual void ShowWidth(const std::string& width) = 0;
+    // The automatic iteration limit is on or off; raisedTo (above 0) says
+    // that it has just raised the limit to this value.
+    virtual void ShowIterationAuto(bool on, int raisedTo) = 0;
     virtual void ShowProgress(double done, const std::string& phase) = 0;
     virtual void ShowDrawingTime(std::optional<double> seconds) = 0;
 

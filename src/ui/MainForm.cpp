@@ -259,6 +259,7 @@ void TfrmMain::CreateMenus() {
     mnuOptionIteration->addSeparator();
     mnuOptionIterationUser =
         Radio(mnuOptionIteration, G::Iteration, "mnuOptionIterationUser", tr("指定(&U)..."));
+    mnuOptionIterationAuto = Toggle(mnuOptionIteration, "mnuOptionIterationAuto", tr("自動(&A)"));
 
     mnuOptionDetail = menu(mnuOption, "mnuOptionDetail", tr("分解能(&D)"));
     Radios(mnuOptionDetail, G::Detail, kDetailItems);
@@ -387,6 +388,7 @@ void TfrmMain::CreateMenus() {
     On(mnuOptionZoomUser, [this] { mnuOptionZoomUserClick(); });
     On(mnuOptionSizeUser, [this] { mnuOptionSizeUserClick(); });
     On(mnuOptionIterationUser, [this] { mnuOptionIterationUserClick(); });
+    On(mnuOptionIterationAuto, [&x] { x.ToggleIterationAuto(); });
     On(mnuOptionDetailUser, [this] { mnuOptionDetailUserClick(); });
     On(mnuOptionDetailAuto, [&x] { x.SelectDetailAuto(); });
     On(mnuOptionPaletteReadVCP, [this] { mnuOptionPaletteReadVCPClick(); });
@@ -527,15 +529,18 @@ void TfrmMain::CreateStatusBar() {
         {"stbPalette", PalettePanelWidth(QFontMetrics(digits)), Qt::AlignLeft},
         {"stbProgress", 0, Qt::AlignRight},
         {"stbWidth", 70, Qt::AlignRight},
+        {"stbIterationAuto", 110, Qt::AlignLeft},
     };
-    // The width stands before the progress, which takes the rest of the bar:
-    // the running drawing's phase and progress, or the time the last one took.
-    for (int i : {0, 1, 2, 4, 3}) {
+    // The width and the automatic limit (shown only while it is on) stand
+    // before the progress, which takes the rest of the bar: the running
+    // drawing's phase and progress, or the time the last one took.
+    for (int i : {0, 1, 2, 4, 5, 3}) {
         auto* label = new TStatusPanel(panels[i].width, panels[i].align, stbOption);
         label->setObjectName(QString::fromLatin1(panels[i].name));
         stbOption->addWidget(label, panels[i].width > 0 ? 0 : 1);
         stbPanels[i] = label;
     }
+    stbPanels[5]->hide();
 }
 
 // ---- the explorer's view ------------------------------------------------------
@@ -553,6 +558,7 @@ void TfrmMain::ShowChecks() {
     }
     mnuOptionShadeOff->setChecked(explorer_.ShadeOffChecked());
     mnuOptionSmooth->setChecked(explorer_.SmoothChecked());
+    mnuOptionIterationAuto->setChecked(explorer_.IterationAuto());
     mnuOptionPaletteRedraw->setChecked(explorer_.PaletteRedrawChecked());
     ViewToolBar->setChecked(explorer_.ToolBarChecked());
     ViewStatusbar->setChecked(explorer_.StatusBarChecked());
@@ -589,6 +595,11 @@ void TfrmMain::ShowStatus(int iteration, int detail, const std::string& paletteN
         if (paletteName == item.Value.PaletteName)
             palette = QCoreApplication::translate(kMenuContext, item.Value.PaletteName);
     stbPanels[2]->setText(palette);
+}
+
+void TfrmMain::ShowIterationAuto(bool on, int raisedTo) {
+    stbPanels[5]->setVisible(on);
+    stbPanels[5]->setText(raisedTo > 0 ? tr("回数自動 → %1").arg(raisedTo) : tr("回数自動"));
 }
 
 void TfrmMain::ShowWidth(const std::string& width) {

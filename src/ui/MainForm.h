@@ -63,9 +63,9 @@ public:
     QAction *mnuFileSetWPSpread, *mnuFileSetWPCenter, *mnuFileClipBoard, *mnuFileExit;
     QMenu *mnuOptionZoom, *mnuOptionSize, *mnuOptionIteration, *mnuOptionDetail, *mnuOptionPalette,
         *mnuOptionPower;
-    QAction *mnuOptionZoomUser, *mnuOptionSizeUser, *mnuOptionIterationUser, *mnuOptionDetailUser,
-        *mnuOptionDetailAuto, *mnuOptionPaletteReadVCP, *mnuOptionPalletCustomColor, *mnuOptionPaletteRedraw,
-        *mnuOptionPowerUser;
+    QAction *mnuOptionZoomUser, *mnuOptionSizeUser, *mnuOptionIterationUser, *mnuOptionIterationAuto,
+        *mnuOptionDetailUser, *mnuOptionDetailAuto, *mnuOptionPaletteReadVCP, *mnuOptionPalletCustomColor,
+        *mnuOptionPaletteRedraw, *mnuOptionPowerUser;
     QAction *mnuOptionShadeOff, *mnuOptionSmooth, *mnuOptionManualMove, *mnuOptionJuliaConst,
         *mnuOptionChange;
     QMenu *mnuOptionMode, *mnuOptionModeExt, *mnuOptionModeMixed, *mnuOptionModeBright,
@@ -91,8 +91,8 @@ public:
     QScrollArea* Panel1;
     TPaintBox* ptbVistal;
     QStatusBar* stbOption;
-    std::array<TStatusPanel*, 5>
-        stbPanels; // Iteration, Detail, palette, progress or time of the last drawing, width
+    std::array<TStatusPanel*, 6>
+        stbPanels; // Iteration, Detail, palette, progress or time of the last drawing, width, automatic limit
     QTimer* timDraw;
     TAboutDialog dlgAbout;
 
@@ -192,6 +192,7 @@ private:
     void ShowBusy(bool busy) override;
     void ShowStatus(int iteration, int detail, const std::string& paletteName) override;
     void ShowWidth(const std::string& width) override;
+    void ShowIterationAuto(bool on, int raisedTo) override;
     void ShowProgress(double done, const std::string& phase) override;
     void ShowDrawingTime(std::optional<double> seconds) override;
     void Repaint() override;

@@ -20,7 +20,7 @@ TEST(DeepLocation, AViewAt1e300ComesBackFromARecordAndAScenicSpot) {
     e.SetHeight(36);
     e.SetIteration(1000);
     test::SetDeepView(e, "0,1", "2e-300"); // the Misiurewicz point i
-    e.ZoomInAt(13, 7); // a centre of computed bits, not of typed digits
+    e.ZoomInAt(13, 7);                     // a centre of computed bits, not of typed digits
     ASSERT_FALSE(e.Position().HeldByDoubles());
     e.Draw();
     const TBitmap picture = e.DrawBitmap();

@@ -682,3 +682,45 @@ TEST(ExplorerDeep, ViewsBeyondDoublesMoveInFullPrecision) {
 }
 
 } // namespace vistal::test
+
+namespace vistal::test {
+
+TEST(IterationAuto, RaisesWhenEscapesCrowdTheLimitOrADeepViewDoesNotEscape) {
+    using ui::RaisedLimit;
+    EXPECT_EQ(RaisedLimit(
+                  {
+                      1000,
+                      20,
+                      2,
+                  },
+                  256, false),
+              1024);                                                  // 2% at the limit, 0.2% just below
+    EXPECT_EQ(RaisedLimit({1000, 300, 0}, 256, false), std::nullopt); // an interior, nothing near
+    EXPECT_EQ(RaisedLimit({1000, 9, 500}, 256, false), std::nullopt); // under 1% at the limit
+    EXPECT_EQ(RaisedLimit({1000, 1000, 0}, 256, false), std::nullopt);
+    EXPECT_EQ(RaisedLimit({1000, 600, 0}, 256, true), 1024);
+    EXPECT_EQ(RaisedLimit({1000, 600, 0}, ui::kMaxAutoIteration / 2, true), ui::kMaxAutoIteration);
+    EXPECT_EQ(RaisedLimit({1000, 600, 0}, ui::kMaxAutoIteration, true), std::nullopt);
+    EXPECT_EQ(RaisedLimit({}, 256, true), std::nullopt); // a method that keeps no share
+}
+
+TEST(IterationAuto, ADeepViewDrawsAgainWithHigherLimitsUntilItEscapes) {
+    TFakeExplorer f;
+    TExplorer& x = f.explorer;
+    TVistal& e = x.Engine();
+    e.SetWidth(32);
+    e.SetHeight(24);
+    SetDeepView(e, ReadFileBytes(DeepDataFile("deep320.txt")), "1e-50");
+    x.Draw(TDrawSource::Menu); // off: the limit stays
+    EXPECT_EQ(e.Iteration(), 256);
+    x.ToggleIterationAuto();
+    EXPECT_TRUE(f.view.IterationAuto);
+    x.Draw(TDrawSource::Menu);
+    // Counts of 7.7k-9.9k: everything at the limit up to 4096.
+    EXPECT_EQ(f.view.Raised, (std::vector<int>{1024, 4096, 16384}));
+    EXPECT_EQ(e.Iteration(), 16384);
+    EXPECT_EQ(x.DrawingsStarted(), 5);
+    EXPECT_FALSE(x.History().HasItems()); // one view, drawn again
+}
+
+} // namespace vistal::test

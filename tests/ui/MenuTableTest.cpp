@@ -51,6 +51,7 @@ const std::vector<TCommand>& Commands() {
         {"mnuOptionSize", "mnuOptionSizeUser", "指定(&U)..."},
         {"mnuOption", "mnuOptionIteration", "繰り返し回数(&I)"},
         {"mnuOptionIteration", "mnuOptionIterationUser", "指定(&U)..."},
+        {"mnuOptionIteration", "mnuOptionIterationAuto", "自動(&A)"},
         {"mnuOption", "mnuOptionDetail", "分解能(&D)"},
         {"mnuOptionDetail", "mnuOptionDetailUser", "指定(&U)..."},
         {"mnuOptionDetail", "mnuOptionDetailAuto", "自動(&A)"},

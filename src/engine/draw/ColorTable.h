@@ -23,6 +23,7 @@ public:
 
     // ColorOf(count), with the same range errors.
     TColor operator()(std::int32_t count) {
+        Tally(count);
         if (count >= known_.lo && count <= known_.hi) return colours_[count];
         if (count >= 0 && count < size_ && Cover(count, count)) return colours_[count];
         return engine_.ColorOf(count);
@@ -49,6 +50,8 @@ public:
             hi = std::max(hi, counts[x]);
         }
         if (lo >= 0 && hi < size_ && Cover(lo, hi)) {
+            for (int x = 0; x < n; ++x)
+                Tally(counts[x]);
             const TColor* colours = colours_.data();
             for (int x = 0; x < n; ++x)
                 out[x] = colours[counts[x]];
@@ -57,6 +60,9 @@ public:
         for (int x = 0; x < n; ++x)
             out[x] = (*this)(counts[x]);
     }
+
+    // The samples coloured so far against the iteration limit.
+    const TLimitShare& Share() const { return share_; }
 
     // Forgets every colour.
     void Forget() {
@@ -74,6 +80,14 @@ public:
     }
 
 private:
+    void Tally(std::int32_t count) {
+        ++share_.Samples;
+        // Count 0: the sample never escaped.
+        const bool atLimit = count == 0 || count >= limit_;
+        share_.AtLimit += atLimit;
+        share_.Near += !atLimit && count >= limit_ / 2;
+    }
+
     // Makes the known counts, always one interval, cover [lo, hi] (inside the
     // table). The colours in between are computed too; should one of them be
     // a range error, the interval stays as it is and false says so, and the
@@ -110,6 +124,8 @@ private:
     };
     static constexpr std::int64_t kMaxEntries = 1 << 16;
     const TVistal& engine_;
+    std::int32_t limit_ = engine_.Iteration();
+    TLimitShare share_;
     int size_ = 0;
     std::vector<TColor> colours_;
     TInterval known_;

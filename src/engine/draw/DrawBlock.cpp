@@ -80,6 +80,7 @@ void TVistal::DrawBlock(const TKernel& kernel) {
         }
         pass(b, ys, cols);
     }
+    limitShare_ = colours.Share();
 }
 
 } // namespace vistal

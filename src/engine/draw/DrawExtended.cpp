@@ -118,6 +118,7 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
             ExtProgress(f, resultCache_, generation, double(y + 1) / height);
             colours.Forget();
         }
+        limitShare_ = colours.Share();
         return;
     }
     const TResultCacheValidFor key = BeginComputing();
@@ -135,6 +136,7 @@ void TVistal::DrawExtNormal(const TExtKernel& kernel) {
     // The extra row is not drawn: it is there for a later potential drawing.
     samples.Need(height);
     resultCache_.ValidFor = key;
+    limitShare_ = colours.Share();
 }
 
 void TVistal::DrawPotential(const TExtKernel& kernel) {

@@ -33,6 +33,7 @@ void TVistal::DrawFadein(const TKernel& kernel) {
             colours.Refresh();
         });
     }
+    limitShare_ = colours.Share();
 }
 
 } // namespace vistal

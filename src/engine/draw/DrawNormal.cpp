@@ -25,6 +25,7 @@ void TVistal::DrawNormal(const TKernel& kernel) {
         colours.Refresh();
     });
     f.MirrorIfHalf();
+    limitShare_ = colours.Share();
 }
 
 void TVistal::CountPixels(std::vector<std::int32_t>& counts, std::vector<double>* nu) {

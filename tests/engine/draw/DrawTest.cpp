@@ -127,12 +127,27 @@ TEST(DrawNormal, EveryPixelIsTheColourOfItsKernelCount) {
     ASSERT_EQ(b.Height(), 23);
     TComplex P = v.GetPointP(), Q = v.GetPointQ();
     double dx = (Q.Re - P.Re) / 37, dy = (Q.Im - P.Im) / 23;
+    std::int64_t atLimit = 0, near = 0;
     for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 37; ++x)
-            ASSERT_EQ(b.Pixel(x, y), v.ColorOf(CountMandelbrot2(x * dx + P.Re, y * dy + P.Im, 100)))
-                << x << "," << y;
+        for (int x = 0; x < 37; ++x) {
+            const std::int32_t count = CountMandelbrot2(x * dx + P.Re, y * dy + P.Im, 100);
+            ASSERT_EQ(b.Pixel(x, y), v.ColorOf(count)) << x << "," << y;
+            atLimit += count == 0;
+            near += count >= 50;
+        }
     EXPECT_EQ(v.KernelCalls, 37u * 23u);
     EXPECT_FALSE(v.Drawing());
+    // The samples against the limit, each once whatever the method.
+    for (std::uint8_t mode : {dmNormal, dmSearch, dmFadein}) {
+        v.DrawMode = mode;
+        v.Draw();
+        EXPECT_EQ(v.LimitShare().Samples, 37 * 23) << int(mode);
+        EXPECT_EQ(v.LimitShare().AtLimit, atLimit) << int(mode);
+        EXPECT_EQ(v.LimitShare().Near, near) << int(mode);
+    }
+    v.DrawMode = dmBorder;
+    v.Draw();
+    EXPECT_EQ(v.LimitShare().Samples, 0);
 }
 
 TEST(DrawNormal, SymmetryComputesTheUpperHalfAndMirrorsTheRest) {

@@ -28,6 +28,8 @@ public:
     std::optional<double> DrawingTime; // nothing: stopped
     std::string Width;                 // "3" at the start of the first drawing
     std::vector<std::string> Phases;   // each phase shown while drawing, once in a row
+    bool IterationAuto = false;
+    std::vector<int> Raised; // every limit the automatic limit raised to
     std::vector<ui::TSizeRefusal> Refusals;
     std::vector<std::function<void()>> Posted;
     int DialogRefreshes = 0;
@@ -56,6 +58,10 @@ public:
         Status = std::to_string(iteration) + " " + std::to_string(detail) + " " + palette;
     }
     void ShowWidth(const std::string& width) override { Width = width; }
+    void ShowIterationAuto(bool on, int raisedTo) override {
+        IterationAuto = on;
+        if (raisedTo > 0) Raised.push_back(raisedTo);
+    }
     void ShowProgress(double, const std::string& phase) override {
         if (Phases.empty() || Phases.back() != phase) Phases.push_back(phase);
     }
