@@ -68,4 +68,9 @@ std::optional<TDeepPosition> ReadDeepView(std::string_view re, std::string_view 
     return p;
 }
 
+TDeepPosition AsWritten(const TDeepPosition& position, int height) {
+    const TViewTexts texts = ViewTexts(position, height, true);
+    return ReadDeepView(texts.Re, texts.Im, texts.Span).value_or(position);
+}
+
 } // namespace vistal

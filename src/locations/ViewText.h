@@ -33,4 +33,11 @@ bool NeedsDeepReading(std::string_view re, std::string_view im, std::string_view
 std::optional<TDeepPosition> ReadDeepView(std::string_view re, std::string_view im, std::string_view span,
                                           double spanScale = 1);
 
+// A deep position as a file keeps it for a picture of `height` pixels: its
+// texts read back (its centre moves by less than 1e-5 of a pixel). A view
+// drawn at this position comes back from a file exactly, and so draws the
+// same picture again: the counts of a deep view's busiest pixels change
+// with the last bits of its centre.
+TDeepPosition AsWritten(const TDeepPosition& position, int height);
+
 } // namespace vistal

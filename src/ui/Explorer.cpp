@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 namespace vistal::ui {
 
@@ -208,8 +209,13 @@ void TExplorer::Draw(TDrawSource source) {
     finish();
     if (!iterationAuto_ || serial != drawSerial_) return;
     const std::optional<int> raised = RaisedLimit(e.LimitShare(), e.Iteration(), e.DeepView());
-    view_.ShowIterationAuto(true, raised.value_or(0));
-    if (!raised) return;
+    if (!raised) {
+        // The end of a chain of drawings says where it raised the limit to.
+        view_.ShowIterationAuto(true, std::exchange(autoRaised_, 0));
+        return;
+    }
+    autoRaised_ = *raised;
+    view_.ShowIterationAuto(true, *raised);
     SelectIteration(*raised);
     view_.ShowChecks();
     Draw(source);
@@ -218,6 +224,10 @@ void TExplorer::Draw(TDrawSource source) {
 void TExplorer::BeginDrawing(bool push) {
     ++drawingsStarted_;
     if (push) PushPosition();
+    // A deep view is drawn where the location files put it, so that it comes
+    // back from them exactly.
+    TVistal& e = *vistal_;
+    if (!e.Position().HeldByDoubles()) e.SetPosition(AsWritten(e.Position(), e.Height()));
     const std::uint8_t kind = vistal_->Formula();
     if (kind != fmMandelbrot && kind != fmJulia) Fail("Error in mnuFileDrawClick");
     auto position = CreatePosition(kind);

@@ -140,7 +140,8 @@ public:
     // which draws the first full picture.
     void StartUp();
     // Draws the engine's view: the busy marks, the history (unless the
-    // request is Back), the record of the view, the previous picture moved to
+    // request is Back), a deep view's centre as the location files write it
+    // (to 1e-5 of a pixel), the record of the view, the previous picture moved to
     // the new view, automatic detail, the status
     // panels, symmetry and centre adjustment, the windows that follow, then
     // the engine's drawing; the idle marks and a repaint however it ends. A
@@ -327,6 +328,7 @@ private:
     bool started_ = false;
     bool detailAuto_ = false;
     bool iterationAuto_ = false;
+    int autoRaised_ = 0; // the last limit a chain of drawings raised to
     std::uint8_t lastBasicMode_ = dmNormal;
     bool paletteRedraw_ = true;
     bool toolBar_ = true;
