@@ -243,7 +243,12 @@ void TExplorer::ShowOldPicture(const TPosition& previous) {
     if (picture.Width() != e.Width() || picture.Height() != e.Height()) return;
     if (previous.FormulaKind() != e.Formula() || previous.Pow != e.Pow() || previous.SameAsEngine(e)) return;
     if (e.Formula() == fmJulia && previous.GetJuliaSeed() != e.JuliaSeed()) return;
-    MoveOldPicture(picture, previous.View(), e.Position());
+    // A jump of more than 256 times in or out (a list's view after the home
+    // view) would show one old pixel or a dot: the old picture stays as it is.
+    const TDeepPosition from = previous.View();
+    const double ratio = std::fabs((e.Position().Span / from.Span).Log2());
+    if (from.Span.IsZero() || !(ratio <= 8)) return;
+    MoveOldPicture(picture, from, e.Position());
 }
 
 void TExplorer::ApplyDrawingOptions() {
