@@ -967,6 +967,26 @@ Do you want to replace it?</translation>
         <translation>%1<byte value="xd"/>
 is not a file this program opens.</translation>
     </message>
+    <message>
+        <source>回数自動 → %1</source>
+        <translation>Automatic limit → %1</translation>
+    </message>
+    <message>
+        <source>回数自動</source>
+        <translation>Automatic limit</translation>
+    </message>
+    <message>
+        <source>参照軌道 %1</source>
+        <translation>Reference orbit %1</translation>
+    </message>
+    <message>
+        <source>近似表 %1</source>
+        <translation>Approximation tables %1</translation>
+    </message>
+    <message>
+        <source>画素 %1</source>
+        <translation>Pixels %1</translation>
+    </message>
 </context>
 <context>
     <name>vistal::ui::TfrmMove</name>

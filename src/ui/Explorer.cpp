@@ -37,12 +37,12 @@ std::string WidthText(const TDeepPosition& position) {
     return text;
 }
 
-// What a deep drawing does now, empty for a drawing on doubles.
-std::string PhaseText(const TVistal& e) {
+// What the drawing under way does now.
+TDrawPhase PhaseOf(const TVistal& e) {
     const std::string_view phase = e.ProgressPhase();
-    if (phase == "reference orbit") return "参照軌道";
-    if (phase == "approximation tables") return "近似表";
-    return e.DeepPlan() ? "画素" : "";
+    if (phase == "reference orbit") return TDrawPhase::Reference;
+    if (phase == "approximation tables") return TDrawPhase::Tables;
+    return e.DeepPlan() ? TDrawPhase::Pixels : TDrawPhase::None;
 }
 
 } // namespace
@@ -268,7 +268,7 @@ void TExplorer::PumpEvents() {
         view_.ShowBusy(true);
     }
     if (progressClock_ && now - *progressClock_ >= kProgressPeriod) {
-        view_.ShowProgress(vistal_->Progress(), PhaseText(*vistal_));
+        view_.ShowProgress(vistal_->Progress(), PhaseOf(*vistal_));
         progressClock_ = TClock::now();
     }
     view_.ProcessEvents();

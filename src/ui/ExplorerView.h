@@ -12,6 +12,10 @@
 
 namespace vistal::ui {
 
+// What a drawing does: a deep view makes its reference orbit and its
+// approximation tables before its pixels; an ordinary view has no phases.
+enum class TDrawPhase { None, Reference, Tables, Pixels };
+
 struct TPoint {
     int X = 0, Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
@@ -50,15 +54,14 @@ public:
     virtual void ShowBusy(bool busy) = 0;
     // The status panels: at the start of a drawing, its iteration limit,
     // detail and palette, and the view's width ("1.5E-312"); while it runs,
-    // the share done (0..1) and, for a deep view, the phase ("参照軌道",
-    // "近似表", "画素"; empty for an ordinary view); at its end, the seconds
-    // it took, or nothing when it was stopped.
+    // the share done (0..1) and, for a deep view, the phase; at its end, the
+    // seconds it took, or nothing when it was stopped.
     virtual void ShowStatus(int iteration, int detail, const std::string& paletteName) = 0;
     virtual void ShowWidth(const std::string& width) = 0;
     // The automatic iteration limit is on or off; raisedTo (above 0) says
     // that it has just raised the limit to this value.
     virtual void ShowIterationAuto(bool on, int raisedTo) = 0;
-    virtual void ShowProgress(double done, const std::string& phase) = 0;
+    virtual void ShowProgress(double done, TDrawPhase phase) = 0;
     virtual void ShowDrawingTime(std::optional<double> seconds) = 0;
 
     // The picture as the engine has it now.

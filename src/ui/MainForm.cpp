@@ -606,10 +606,22 @@ void TfrmMain::ShowWidth(const std::string& width) {
     stbPanels[4]->setText(QString::fromStdString(width));
 }
 
-void TfrmMain::ShowProgress(double done, const std::string& phase) {
+void TfrmMain::ShowProgress(double done, TDrawPhase phase) {
     const int percent = static_cast<int>(done * 100);
     QString text = QString::number(std::clamp(percent, 0, 100)) + QStringLiteral("%");
-    if (!phase.empty()) text = QString::fromStdString(phase) + QStringLiteral(" ") + text;
+    switch (phase) {
+    case TDrawPhase::Reference:
+        text = tr("参照軌道 %1").arg(text);
+        break;
+    case TDrawPhase::Tables:
+        text = tr("近似表 %1").arg(text);
+        break;
+    case TDrawPhase::Pixels:
+        text = tr("画素 %1").arg(text);
+        break;
+    case TDrawPhase::None:
+        break;
+    }
     if (stbPanels[3]->text() != text) stbPanels[3]->setText(text);
 }
 

@@ -193,7 +193,7 @@ private:
     void ShowStatus(int iteration, int detail, const std::string& paletteName) override;
     void ShowWidth(const std::string& width) override;
     void ShowIterationAuto(bool on, int raisedTo) override;
-    void ShowProgress(double done, const std::string& phase) override;
+    void ShowProgress(double done, TDrawPhase phase) override;
     void ShowDrawingTime(std::optional<double> seconds) override;
     void Repaint() override;
     void SetRepaintInterval(int ms) override;

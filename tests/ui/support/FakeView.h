@@ -24,10 +24,10 @@ public:
     bool FullScreen = false;
     ui::TPoint Place{30, 40}; // where the window stands
     ui::TPictureSize Screen{640, 400};
-    std::string Status;                // "256 1 標準" at the start of a drawing
-    std::optional<double> DrawingTime; // nothing: stopped
-    std::string Width;                 // "3" at the start of the first drawing
-    std::vector<std::string> Phases;   // each phase shown while drawing, once in a row
+    std::string Status;                 // "256 1 標準" at the start of a drawing
+    std::optional<double> DrawingTime;  // nothing: stopped
+    std::string Width;                  // "3" at the start of the first drawing
+    std::vector<ui::TDrawPhase> Phases; // each phase shown while drawing, once in a row
     bool IterationAuto = false;
     std::vector<int> Raised; // every limit the automatic limit raised to
     std::vector<ui::TSizeRefusal> Refusals;
@@ -62,7 +62,7 @@ public:
         IterationAuto = on;
         if (raisedTo > 0) Raised.push_back(raisedTo);
     }
-    void ShowProgress(double, const std::string& phase) override {
+    void ShowProgress(double, ui::TDrawPhase phase) override {
         if (Phases.empty() || Phases.back() != phase) Phases.push_back(phase);
     }
     void ShowDrawingTime(std::optional<double> seconds) override { DrawingTime = seconds; }
