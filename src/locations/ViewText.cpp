@@ -44,12 +44,16 @@ TViewTexts ViewTexts(const TDeepPosition& position, int height, bool full, doubl
 
 bool NeedsDeepReading(std::string_view re, std::string_view im, std::string_view span) {
     if (SignificantDigits(re) > 17 || SignificantDigits(im) > 17) return true;
-    const std::optional<TFloatExp> s = TDeepPosition::ParseSpan(span);
-    const std::optional<TMpfr> r = TDeepPosition::ParseCoordinate(re), i = TDeepPosition::ParseCoordinate(im);
-    if (!s || !r || !i) return false;
-    if (!std::isnormal(s->ToDouble())) return !s->IsZero();
-    const double largest = std::max(std::fabs(r->ToDouble()), std::fabs(i->ToDouble()));
-    return s->ToDouble() < std::ldexp(largest, -44);
+    // Doubles decide for every ordinary record (MPFR would slow the reading of
+    // long lists); only a span beyond double's range needs more.
+    const std::optional<double> r = ParseReal(re), i = ParseReal(im), s = ParseReal(span);
+    if (!r || !i) return false;
+    if (!s || *s == 0) {
+        const std::optional<TFloatExp> exact = TDeepPosition::ParseSpan(span);
+        return exact && !exact->IsZero();
+    }
+    if (!std::isnormal(*s)) return true;
+    return std::fabs(*s) < std::ldexp(std::max(std::fabs(*r), std::fabs(*i)), -44);
 }
 
 std::optional<TDeepPosition> ReadDeepView(std::string_view re, std::string_view im, std::string_view span,
