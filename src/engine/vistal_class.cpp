@@ -125,13 +125,18 @@ TKernel TVistal::MakeKernel() {
     return kernel;
 }
 
+void TVistal::ShareWorkers(TVistal& other) {
+    if (!other.workers_) other.workers_ = std::make_shared<TWorkerPool>();
+    workers_ = other.workers_;
+}
+
 int TVistal::PrepareWorkers() {
     int threads = Threads > 0 ? Threads : TWorkerPool::HardwareThreads();
     threads = std::clamp(threads, 1, TWorkerPool::kMaxThreads);
     if (threads > 1) {
         // The pool lives as long as the engine; it only grows, so a drawing
         // interrupted by a nested one keeps a valid pool.
-        if (!workers_) workers_ = std::make_unique<TWorkerPool>();
+        if (!workers_) workers_ = std::make_shared<TWorkerPool>();
         workers_->Reserve(threads);
     }
     return threads;

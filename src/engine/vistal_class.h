@@ -130,6 +130,13 @@ public:
     // What a deep drawing does before its pixels ("reference orbit",
     // "approximation tables"); empty while pixels are computed.
     const char* ProgressPhase() const { return progressPhase_; }
+    // Draws with the other engine's worker pool from now on (made now when it
+    // has none): one pool for the engines of one window. Engines that share a
+    // pool must draw on one thread, one drawing at a time (a drawing nested in
+    // another's event processing included, as for one engine).
+    void ShareWorkers(TVistal& other);
+    // The worker pool, null before the first drawing that uses threads.
+    const TWorkerPool* Workers() const { return workers_.get(); }
     // Number of kernel calls since construction (or the last reset).
     std::uint64_t KernelCalls = 0;
 
@@ -282,7 +289,7 @@ private:
     TPotentialFunction potentialFunction_ = nullptr;
     TBrightFunction brightFunction_ = nullptr;
     TRepresentFunction representFunction_ = nullptr;
-    std::unique_ptr<TWorkerPool> workers_; // created at the first drawing that uses threads
+    std::shared_ptr<TWorkerPool> workers_; // created at the first drawing that uses threads
 };
 
 } // namespace vistal

@@ -149,6 +149,9 @@ void TfrmVrpDialog::FormCreate(const QStringList& arguments) {
     // a list that fails to load leaves a dialog that works.
     reporter_ = std::make_unique<TPromptReporter>(prompt_);
     preview_ = std::make_unique<TVistal>();
+    // One pool of workers for the window: the preview draws with the main
+    // picture's, while the main drawing waits in its event processing.
+    preview_->ShareWorkers(explorer_.Engine());
     preview_->ErrorReporter = reporter_.get();
     preview_->PumpHook = [] { QCoreApplication::processEvents(); };
     ClearDetails();

@@ -368,3 +368,32 @@ TEST(DrawMode, StoredCodesExchangeFadeInAndAntiAliasing) {
     for (std::uint8_t m = 0; m <= 8; ++m)
         EXPECT_EQ(DrawModeFromCode(DrawModeToCode(m)), m);
 }
+
+// Two engines on one pool, the second drawing inside the first's event
+// processing (a preview while the main picture draws): each picture is the
+// one it draws alone.
+TEST(DrawNormal, EnginesSharingOnePoolDrawNestedAsAlone) {
+    const auto setUp = [](TVistal& v, TComplex centre) {
+        v.SetWidth(64);
+        v.SetHeight(48);
+        v.SetCenter(centre);
+        v.SetIteration(500);
+        v.Threads = 2;
+    };
+    TVistal main, preview, mainAlone, previewAlone;
+    setUp(main, {-0.75, 0.1});
+    setUp(mainAlone, {-0.75, 0.1});
+    setUp(preview, {0.3, 0.5});
+    setUp(previewAlone, {0.3, 0.5});
+    mainAlone.Draw();
+    previewAlone.Draw();
+    preview.ShareWorkers(main);
+    int rows = 0;
+    main.PumpHook = [&] {
+        if (++rows == 10) preview.Draw();
+    };
+    main.Draw();
+    EXPECT_EQ(main.Workers(), preview.Workers());
+    EXPECT_EQ(main.DrawBitmap(), mainAlone.DrawBitmap());
+    EXPECT_EQ(preview.DrawBitmap(), previewAlone.DrawBitmap());
+}
