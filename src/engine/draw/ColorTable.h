@@ -32,7 +32,9 @@ public:
     // The colour of point i of a batch: of its continuous count nu[i] under
     // smooth colouring (nu set), else of its count.
     TColor Of(const std::int32_t* counts, const double* nu, int i) {
-        return nu ? engine_.SmoothColorOf(nu[i]) : (*this)(counts[i]);
+        if (!nu) return (*this)(counts[i]);
+        Tally(counts[i]);
+        return engine_.SmoothColorOf(nu[i]);
     }
 
     // The colours of `n` counts (or continuous counts), in order: as many
@@ -40,8 +42,10 @@ public:
     void ColourRow(const std::int32_t* counts, int n, TColor* out, const double* nu = nullptr) {
         if (n <= 0) return;
         if (nu) {
-            for (int x = 0; x < n; ++x)
+            for (int x = 0; x < n; ++x) {
+                Tally(counts[x]);
                 out[x] = engine_.SmoothColorOf(nu[x]);
+            }
             return;
         }
         std::int32_t lo = counts[0], hi = counts[0];

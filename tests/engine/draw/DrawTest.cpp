@@ -137,14 +137,17 @@ TEST(DrawNormal, EveryPixelIsTheColourOfItsKernelCount) {
         }
     EXPECT_EQ(v.KernelCalls, 37u * 23u);
     EXPECT_FALSE(v.Drawing());
-    // The samples against the limit, each once whatever the method.
-    for (std::uint8_t mode : {dmNormal, dmSearch, dmFadein}) {
-        v.DrawMode = mode;
-        v.Draw();
-        EXPECT_EQ(v.LimitShare().Samples, 37 * 23) << int(mode);
-        EXPECT_EQ(v.LimitShare().AtLimit, atLimit) << int(mode);
-        EXPECT_EQ(v.LimitShare().Near, near) << int(mode);
-    }
+    // The samples against the limit, each once whatever the method and the colouring.
+    for (bool smooth : {false, true})
+        for (std::uint8_t mode : {dmNormal, dmSearch, dmFadein}) {
+            v.Smooth = smooth;
+            v.DrawMode = mode;
+            v.Draw();
+            EXPECT_EQ(v.LimitShare().Samples, 37 * 23) << int(mode) << smooth;
+            EXPECT_EQ(v.LimitShare().AtLimit, atLimit) << int(mode) << smooth;
+            EXPECT_EQ(v.LimitShare().Near, near) << int(mode) << smooth;
+        }
+    v.Smooth = false;
     v.DrawMode = dmBorder;
     v.Draw();
     EXPECT_EQ(v.LimitShare().Samples, 0);
