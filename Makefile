@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vistal: make run builds and starts the explorer, make test builds and runs
 # every test, make bench builds and runs the benchmarks, make install installs
 # under PREFIX (default /usr/local), below DESTDIR when that is given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views the benchmarks draw, the ways to draw them, and the table of
 // results printed after the run (the plain loop beside the fast paths).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ceiling of this processor for the exponent-2 loop: the same arithmetic
 // as the lane engine (4 vectors of 8 lanes, no fused multiply-add), but no
 // orbit ever leaves, so nothing but the arithmetic and one test per step is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deep views, 1024 × 768 on all cores, each drawing whole (the reference
 // orbit and the tables included): the centre of deep320.txt (a nucleus of
 // period 92,509) at spans 1e-100 and 1e-300, and c = i at 1e-1000. Per-pixel

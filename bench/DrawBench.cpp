@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole drawings (the normal method) of each view, by the plain loop on one
 // thread and by the fast path on one thread and on all cores, without and
 // with an event pump, and with smooth colouring (beside fast-1thread and fast).

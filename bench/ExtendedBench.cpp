@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extended drawing: a computing potential drawing, and re-colouring a
 // 1024 × 768 picture at 4096 iterations from the result cache.
 #include "engine/vistal_class.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch kernels alone, without drawing: every instruction set this
 // processor has, cycle detection on and off, and the extended kernel (count
 // and final z up to the escape radius 1024) that the potential drawings use.

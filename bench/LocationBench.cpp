@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a large recommendation list: 100 000 records with Japanese titles
 // and memos, as Shift-JIS and as UTF-8, read from the temporary folder (the
 // page cache, so this is the reader's own cost), and sorting it by title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed cost of one picture beside its drawing: a fresh 1024 × 768
 // bitmap, its rows as 24-bit pixels, and the whole BMP file written safely
 // (temporary file, flush to the disk, rename) into the temporary folder.

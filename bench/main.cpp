@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program: Google Benchmark's own output, then one table of
 // all results with the plain loop beside the fast paths.
 #include "BenchViews.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The hardening a distribution builds its programs with: fortified C library
 # calls, stack protection, a read-only relocation table bound at start-up, and
 # position-independent executables. Each is added only where the user's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: the readers take file names, so each input is
 // put into a file first. Files that are only read live in memory (a memfd,
 // named through /proc/self/fd); files that are also rewritten live in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays inputs through a fuzz target without the fuzzer: every file named on
 // the command line, and every file in every folder named, goes once through
 // LLVMFuzzerTestOneInput. A crash or a broken property ends the run the way

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "%g" formatter and its parser: for any finite double x, parsing
 // FormatReal(x) gives x rounded to 15 significant digits, and formatting that
 // again gives the same text; for any text the parser accepts, formatting and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenic-spot reader on any bytes: it reads or fails with a message that
 // names the item, never crashes; a file that reads is applied as the explorer
 // does (no drawing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI service on any file and any update. The first byte chooses the
 // encoding of new files, then come a section name, a key and a value (each
 // ended by a byte 0), then the file. Promised:

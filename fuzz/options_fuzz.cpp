@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer's option parser on any command line (the input cut at bytes 0
 // into arguments): options or ECommandLine, nothing else; the values it
 // accepts lie inside the documented limits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of other programs' palette files on any bytes. The first byte
 // picks the reader (map, GIMP palette or gradient file; a gradient's name
 // follows, up to a byte 0), the rest is the file. A result code and never a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of what a PNG or JPEG file says about itself, on any bytes: the
 // reader of bytes in memory and the reader of a file (which reads piece by
 // piece) give the same answer, within the limits; the view a text carries is

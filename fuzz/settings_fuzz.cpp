@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings loader on any bytes: it never fails, and every value it gives
 // is one the program can use.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette reader on any bytes: a result code and never a crash; colours
 // only on success, never more than the limit; a line number of an error lies
 // inside the file.

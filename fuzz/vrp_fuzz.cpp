@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recommendation list reader on any bytes: it loads or fails with a code
 // and a line, never crashes; every loaded record is complete and sorting and
 // applying it work.

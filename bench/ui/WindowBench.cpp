@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer's drawing loop against the core's drawing, in one run: the
 // core with an empty event pump at every row (as the core's benchmarks
 // measure it), the core with Qt's event processing as its pump, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's version, licence notice and addresses, shared by the explorer
 // (about box, vistal --help and --version) and the renderer (vistal-render
 // --help and --version) so that both say the same. The version and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file as a whole: the new contents go to a temporary file in the
 // same folder, which is then renamed over the target, so a failure leaves the
 // old file as it was and never a partial one.

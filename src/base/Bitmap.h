@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's picture type: one contiguous buffer of 32-bit colour values
 // 0x00BBGGRR, row after row from the top.
 #pragma once

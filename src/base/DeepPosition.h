@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position of a view: its centre to as many bits as the view needs, and
 // its span (the height along the imaginary axis) with an exponent of its own,
 // so that views far finer than doubles resolve, down to spans of 1e-1000 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers beyond the range of doubles: a double mantissa with a binary
 // exponent of its own, value = Mant × 2^Exp. Deep views need them for spans
 // below about 1e-300 and for the coefficients that relate such tiny

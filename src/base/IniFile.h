@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIniFile: a reader and writer of INI files. A line "[name]" opens a section,
 // a line "key=value" gives a value; section and key names compare without
 // regard to letter case, blanks around names and values are not part of them,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The languages of the program's texts. Every text is written in Japanese
 // first; the core's texts have their English beside them (TText, in each
 // layer's Messages.h), and whoever reports a message says in which language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base layer's user-visible texts, each written once in both languages.
 #pragma once
 

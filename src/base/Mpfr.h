@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real numbers of any precision, for the centres of deep views and the orbits
 // computed from them. A thin wrapper of GNU MPFR: the only part of the
 // program that sees the library; everything else uses these operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in files: the program works on UTF-8 text; files hold UTF-8 (with or
 // without a byte-order mark) or Shift-JIS (code page 932). Bytes that are
 // strictly valid UTF-8 are read as UTF-8, anything else as CP932. New files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files read line by line, whatever their line ends, without holding
 // more than one line: the palette readers' common ground.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locale-independent number formatting and parsing. Every real that the
 // program shows or writes to a file goes through FormatReal.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Basic types shared by the whole core: points of the plane, the error kinds,
 // the error reporter and the stored codes of the drawing modes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small pool of worker threads owned by one engine. A job runs on a number
 // of threads at once (the calling thread is one of them) and Run returns only
 // when every part has returned, so no worker is ever active outside Run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The location options of vistal-render: a record of a VRP list, an FSS file
 // or the view a picture keeps, applied to the engine as the explorer applies
 // a location; and palette files, whose messages name them.

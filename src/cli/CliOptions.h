@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of vistal-render: parsing, applying the options to an
 // engine and the whole run, kept apart from main() so tests can drive it.
 #pragma once

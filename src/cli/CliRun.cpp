@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole run of vistal-render: the command line, the checks before any
 // drawing, the drawing of one picture or of the frames of a zoom sequence,
 // and the writing of the pictures to files or the standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A command-line parser that follows the GNU conventions of getopt_long, with
 // no global state and no messages of its own:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palettes found by name: the VCP files NAME.vcp in the palette folders.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer's progress display on stderr: on a terminal one line redrawn
 // in place with a carriage return and ended with a newline; elsewhere (a log
 // file, a pipe) plain lines, one at every tenth of the work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom sequences: the views of N frames from a start view to a target view,
 // and the names of their files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Iteration counts as a file for other programs: OpenEXR with the channels
 // fractal programs exchange iteration data in:
 // - N, 32-bit unsigned integers: a point that escaped holds its count k ≥ 1,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Types of the VCP palette reader: result codes and limits.
 #pragma once
 

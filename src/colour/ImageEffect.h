@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output effects: the brightness ratio and the shade-off (blur). They turn
 // the drawing into the picture that is shown and saved; the drawing itself is
 // never passed to them.

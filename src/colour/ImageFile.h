@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing pictures to files. Every writer builds the file under a temporary
 // name in the target folder and renames it over the target only when complete,
 // so a failed write never leaves a partial file or damages an existing one.

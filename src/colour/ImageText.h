@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading back what a PNG or JPEG file says about itself: its type, its size
 // and the texts kept in it (PNG text chunks of one keyword, JPEG comments).
 // The readers look at the structure only, never decode the pixels, and stop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour layer's user-visible texts, each written once: a colour that is
 // not hexadecimal, a picture file that cannot be written or cannot hold a
 // picture of its size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palette files of other programs, read into the same list of colours as a VCP
 // file (its first colour is colour 0, the others cycle), and the palette
 // written in those formats:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TRgb: a colour as three components that are always kept within 0..255.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The VCP palette reader. A VCP file is a text file of colours: one "RRGGBB"
 // colour a line, gradients (#GRAD) and wrapping progressions (#LINE). Its first
 // colour becomes colour 0, the others the cycling colours.

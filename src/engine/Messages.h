@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's user-visible texts, each written once. The drawing refuses a
 // view without a picture size; loading a VCP palette reports why it failed
 // (both in the reporter's language). Range errors end the command in the error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The previous picture while a new view draws: scaled and moved to the new
 // view, so that the screen shows where the new view lies in the old one until
 // rows of the new picture replace it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette colour of an iteration count, as a free function so that a
 // copy of the palette taken between two progress points gives exactly the
 // engine's colours (and its range errors).

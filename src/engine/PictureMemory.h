@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a picture of a given size can be drawn in the memory this process
 // may still take, checked from the sizes before any work: a picture that
 // cannot be had is refused at once with what it needs and what is there,

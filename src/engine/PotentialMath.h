@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of extended drawing, one definition for the functions the
 // dispatcher chooses (UPotentialBrightMethod.h) and for the painter that
 // colours whole rows: each value is computed by the same operations in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result cache of extended drawing: per sample point the iteration count
 // and the final z, for (Width + 1) × (Height + 1) samples, so that a pixel's
 // right and lower neighbours exist for every pixel of the picture. With it the

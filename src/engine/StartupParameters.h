@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer's start-up parameters: the view and options it draws first,
 // before the user changes anything. The renderer starts from the same values,
 // so that its picture without options is the explorer's first picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View positions: where the engine looks (centre, exponent, span and, for Julia
 // sets, the constant). The history of earlier views and every recommendation
 // record keep their location as one of these.

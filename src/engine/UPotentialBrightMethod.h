@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The functions of extended drawing: potentials of a final iterate, the
 // brightness of the relief they form, and the representation of a brightness
 // as a value 0..1. All in double precision with the C library's functions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TStack: the history of earlier views. It owns the positions pushed onto it;
 // Pop hands the top one back to the caller.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TViewPlace: where a view looks, as one value: the formula, the position (the
 // centre to every bit it has and the height, ImSpan, with an exponent of its
 // own), the exponent and, for Julia sets, the constant. The explorer moves its view only through this value,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether doubles tell the pixels of a view apart. A pixel is ImSpan ÷ Height
 // wide; the points of the plane are doubles, spaced one unit in the last place
 // (ULP) apart, and that spacing grows with their magnitude. Where a pixel is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TVistal: the bookkeeping of the result cache that extended drawing fills and
 // colours from. The record ValidFor names the view the cache holds.
 #include "engine/vistal_class.h"

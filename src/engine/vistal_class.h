@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TVistal: the fractal engine. It holds every parameter of a view, the drawing
 // bitmap and the palette, maps pixels to points of the plane, zooms and draws.
 // All state is per instance; any number of engines can live side by side.

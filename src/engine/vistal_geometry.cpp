@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TVistal: the view geometry. The corners of the view, the home view of each
 // formula and exponent, the formula change and the zooms. A view drawn on
 // doubles moves exactly as it always has; a deep view (DeepView) moves with

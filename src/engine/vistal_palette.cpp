@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in palettes and the fitting of a palette to the drawing surface.
 #include "base/UFormat.h"
 #include "engine/Messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a palette from a VCP file, or from the palette file of another
 // program, into the engine; and the palette as a drawing uses it.
 #include "colour/PaletteFile.h"

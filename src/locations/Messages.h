@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The location layer's user-visible texts, each written once in both
 // languages: what stops a recommendation list from loading, why a record
 // cannot be registered, and what went wrong with a scenic-spot file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view a picture file remembers. Its text is the record line a VRP list
 // would hold for the view (ComposeRecordLine: formula, centre, span, Julia
 // constant, iterations, detail, exponent, the extended settings, colour 0,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scenic-spot files (FSS): one view in an INI file. [Info] names the program
 // that wrote it, [Data] holds the part every program understands (centre,
 // span, formula, iteration limit, escape radius, Julia constant), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TGlobal: the program's preferences for the whole run, and the settings file
 // that keeps them between runs ($XDG_CONFIG_HOME/Zelt/Vistal.ini, one section
 // per group: Draw, View, Folder, VRP, Kabegami).

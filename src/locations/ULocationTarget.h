@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a location read from a file is applied: the main window of the
 // explorer, or an engine on its own (the renderer, the tests). The window
 // implements the operations so that its menu checks follow every parameter;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recommendation lists (VRP files): one location a line, as comma-separated
 // key=value pairs after a type tag,
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The centre and span of a view as the location files write and read them.
 // A view that doubles hold is written with the usual 15 significant digits,
 // so that the files of ordinary views stay what they always were; a deep view

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box ﾊﾞｰｼﾞｮﾝ情報: the icon, the title, the version and the licence
 // notice, with one OK button.
 #pragma once

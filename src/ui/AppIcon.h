@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon, compiled into the program in every size it is installed in.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's title: what the window's caption shows ("びすたる", or
 // "* びすたる" while a drawing runs), and the caption of the message boxes and
 // of the input dialogs that have none of their own. It is kept here rather than

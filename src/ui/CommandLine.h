@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer's own command line: --help and --version answer on the terminal
 // without opening a window; anything else is left to the window (an optional
 // file to open) and to Qt's own options. Without a display, or with an option

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TCoordinateForm: lays out the small number-entry dialogs (coordinates,
 // Julia constant): a line of explanation, labelled edit fields one under the
 // other, and &OK (the default button) with ｷｬﾝｾﾙ(&C) at the bottom right.

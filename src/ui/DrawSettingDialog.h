@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmDrawSettingDialog: the draw-setting window (描画設定). Every drawing
 // parameter of the engine on one page, applied all at once before a redraw.
 // It lives as long as the program, is only shown and hidden, and shows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped on a window: only the first local file of a drop counts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmEntry (おすすめ座標の登録): registers the main view as a new record of a
 // recommendation list. It shows the view, asks for the list file, a title, a
 // palette name and a memo, appends the record and makes that file the list in

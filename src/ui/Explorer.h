@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TExplorer: the explorer without its widgets. It owns the engine, the
 // preferences, the history of views and the view of the last drawing, and
 // holds every rule of the main window: the drawing sequence, the start-up

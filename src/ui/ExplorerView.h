@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TExplorerView: what the explorer (TExplorer) asks of the screen. The main
 // window implements it with widgets; the explorer's tests with a record of the
 // calls. Every call comes from the user-interface thread, also from inside a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name under which the interface shows a formula: "びすたる" for the
 // Mandelbrot set, "じゅりあ" for Julia sets, nothing for anything else. The
 // window's title and the position dialog's caption use it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one door through which every event handler of the explorer runs: no
 // exception may cross a Qt frame. The silent abort (EAbort) ends a command
 // without a word; any other error is shown in the error box with its message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help command: finds the help page and opens it in the user's browser.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIntegerDialog: the reusable integer input dialog. The owner sets the
 // caption, the prompt and the limits, calls Execute and reads Value. Each
 // Execute builds a fresh TIntegerDlg, runs it through the prompt and drops it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TInputFloatDialog: the reusable real input dialog. The owner sets the
 // caption, the prompt and the limits, calls Execute and reads Value. Each
 // Execute builds a fresh TfrmInputFloatDialog, runs it through the prompt and

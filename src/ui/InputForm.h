@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TInputForm: what the integer and the real input forms share. A prompt above
 // one edit field, &OK and ｷｬﾝｾﾙ(&C). OK with an empty field closes the form as
 // cancelled; otherwise the form checks the text and either closes with OK or

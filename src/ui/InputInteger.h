@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIntegerDlg: the form of the integer input dialog (TIntegerDialog runs it).
 // OK accepts a decimal 32-bit integer from Min to Max.
 #pragma once

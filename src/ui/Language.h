@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of the window. Every text is written in Japanese; a run in
 // English installs the program's English translation (vistal_en.qm), a run in
 // Japanese Qt's own Japanese, so that Qt's dialogs and buttons (file and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows that describe a location in the recommendation dialogs: its
 // formula and exponent, centre, height and, for Julia sets, the constant. The
 // list dialog shows a record in them, the entry dialog the main view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMain: the explorer's main window. It owns the explorer (TExplorer: the
 // engine, the preferences, the history and every rule of the window) and is
 // its view: the menus with their check marks, the tool bar, the picture, the

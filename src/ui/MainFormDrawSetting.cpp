@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMain, continued. The draw-setting window, which follows every drawing, and colour 0.
 #include "ui/DrawSettingDialog.h"
 #include "ui/MainForm.h"

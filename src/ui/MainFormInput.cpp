@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMain, continued. Typed values and the parameter dialogs: the 指定 items of the option menu,
 // the palette file, the coordinate and Julia constant dialogs and the options.
 #include "ui/MainForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMain, continued. Locations: the recommendation lists, the scenic-spot files and the files
 // dropped on the window.
 #include "ui/MainForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMain, continued. The picture leaves the window: saved as a file, put on
 // the clipboard, set as the desktop wallpaper. What is saved is always the
 // picture as shown, GetImage with its output effects; the writers build the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu value groups of the explorer, one table each: the items in menu
 // order with their component names, captions and the values they stand for.
 // The menus are built from these tables, the draw-setting window lists their

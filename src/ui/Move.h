@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmMove: the coordinate dialog. It shows the explorer's centre and width
 // and on OK moves the view there: an empty field keeps that value, a width of 0
 // keeps the width, a negative width counts by its size. A text that is not a

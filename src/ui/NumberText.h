@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the dialogs show and read them: reals in the program's one "%g"
 // format, integers and reals parsed with "." as the decimal separator whatever
 // the locale.

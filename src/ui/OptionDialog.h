@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmOption: the preferences (TGlobal) in seven pages: folders, start-up
 // drawing method, start-up refresh rate, start-up rubber band, speed-up,
 // wallpaper file and the language of the window from the next start on. Every showing fills the pages from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TPaintBox: the picture of the main window. It shows the engine's picture
 // straight from the engine's memory, draws the rubber band over it as inverted
 // pixels, and hands its mouse and wheel events to the window. It keeps no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's pictures on screen. A TBitmap holds 0x00BBGGRR words, which lie
 // in memory as the bytes R, G, B, 0: exactly QImage::Format_RGBX8888. The image
 // returned here shares the bitmap's memory, so showing a picture costs no copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmPositionInfoDialog: the modeless window that shows where the view is:
 // the real and imaginary extent of the picture, its centre and width and, for
 // Julia sets, the constant. The values sit in read-only borderless edits so

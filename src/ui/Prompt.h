@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TPrompt: every message box, confirmation, beep and common dialog of the
 // explorer goes through this one interface. The program uses TQtPrompt; the
 // tests install one that records what was asked and answers it.

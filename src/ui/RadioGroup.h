@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TRadioGroup: a titled frame of radio buttons of which exactly one (or, before
 // the first choice, none) is selected, addressed by item index. The items run
 // down the columns: with five items in two columns the first holds three.

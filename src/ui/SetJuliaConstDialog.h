@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmSetJuliaConstDialog: the Julia constant dialog. It shows the explorer's
 // Julia constant and on OK sets it: an empty field keeps that part. A text that is
 // not a number is reported and keeps the dialog open.

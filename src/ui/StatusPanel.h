@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TStatusPanel: one panel of the status bar, a sunken frame with one line of
 // text. A new text repaints the panel and nothing else: the panel's size
 // never depends on its text, so the status bar is not laid out again while a

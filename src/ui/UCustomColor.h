@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmCustomColor: the colour-0 dialog (色0の設定). It chooses between the
 // palette's own colour for the points that never escape and a colour of the
 // user's, shown in a swatch; a click on the swatch (or Space while it has the

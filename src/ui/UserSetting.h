@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmSetting: the picture-size dialog. It shows the engine's width and
 // height and closes with OK only on two positive integers, which it keeps as
 // NewWidth and NewHeight for the window to apply.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmVrpDialog (おすすめ座標一覧): the recommendation list in use. It lists
 // the titles of a VRP file, shows the details of the selected record with a
 // small preview drawn by an engine of its own, and applies the record to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmVrpSetting (おすすめ座標に関する設定): the recommendation options: the
 // list to load at start-up, whether a record's palette file is used, and
 // whether lists are sorted by title. Created each time it is opened.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop wallpaper. Each desktop keeps its wallpaper in its own settings:
 // GNOME and the desktops built on it in GSettings (gsettings), Xfce in xfconf
 // (xfconf-query), KDE Plasma in its shell, reached through its D-Bus scripting

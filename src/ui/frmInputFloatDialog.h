@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TfrmInputFloatDialog: the form of the real input dialog (TInputFloatDialog
 // runs it). OK accepts a decimal real from Min to Max.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer: the application titled "びすたる", its main window, then the
 // windows that live as long as the program, in the order the program creates
 // them.

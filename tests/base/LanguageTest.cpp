@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which language the locale asks for, and a message put together in each.
 #include "base/Language.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line in the GNU forms: values attached or apart, bundled short
 // options, abbreviations, "--", operands, and the hint after every error.
 #include "cli/CliOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer on deep views: positions of any length on the command line and
 // in the pictures, files of counts, zoom sequences into the depth, and the
 // memory a deep view needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer in a pipeline: a picture on the standard output, read by the
 // real decoder, a closed pipe or a full disk reported, and progress that
 // stays out of log files.

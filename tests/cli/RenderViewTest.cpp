@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Views beyond one picture: the precision warning, zoom sequences, pictures
 // that carry their view, and palettes found by name.
 #include "cli/CliOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of files of counts (written and read back through the renderer's
 // tests): NF stays below 1 where ν reaches the next count.
 #include "colour/CountsFile.h"

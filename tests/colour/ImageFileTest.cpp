@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "colour/ImageFile.h"
 #include "base/UType.h"
 #include "support/ImageReaders.h"

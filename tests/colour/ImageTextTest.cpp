@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text a picture file keeps: written by the real encoders, read back by
 // the structure reader, which must survive any bytes.
 #include "colour/ImageText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/UType.h"
 #include "colour/Uvcpr.h"
 #include "support/TestSupport.h"

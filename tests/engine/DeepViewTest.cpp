@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine on deep views: the counts against exact truths, every drawing
 // method, the threads, the view operations with MPFR, and the reference
 // orbit's progress and abort.

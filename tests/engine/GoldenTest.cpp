@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two stored pictures (support/GoldenPictures.h) drawn on every kernel
 // path. Every other drawing test compares the engine with a model built from
 // the same plain loop and the same palette, so a change to either would move

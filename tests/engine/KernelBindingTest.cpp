@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the engine makes of the kernels: the kernel bound to its formula and
 // exponent, which counts its calls, and the colour of a count.
 #include "engine/kernels/Kernels.h"

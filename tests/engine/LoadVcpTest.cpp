@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's palette files: a file installs its palette and colour 0, a
 // file that does not load is reported and changes nothing, one colour alone
 // is a warning.

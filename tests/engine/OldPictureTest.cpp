@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The previous picture moved to a new view: scaled about the centre, shifted
 // by whole pixels, black where it has nothing, at any depth.
 #include "engine/OldPicture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/UPosition.h"
 #include "engine/UStack.h"
 #include "engine/vistal_class.h"

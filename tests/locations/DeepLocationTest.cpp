@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deep views in the location files: a recommendation record and a scenic spot
 // keep a view far below doubles and give the same picture back; the digits a
 // file gives are read exactly, never rounded through a double.

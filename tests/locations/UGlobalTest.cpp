@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "locations/UGlobal.h"
 #include "base/IniFile.h"
 #include "base/UType.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the drawing-method tests: the iteration counts of a view computed
 // one point at a time by the plain kernels, and drawing a view with a chosen
 // method.

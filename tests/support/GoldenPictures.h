@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two stored pictures, held as checksums of their 32-bit pixels: the start-up
 // picture and a potential drawing of the same view. They were taken once and
 // do not move with the engine or the tests' models of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readers for the PNG, JPEG and OpenEXR files the program writes, built on
 // the real libpng, libjpeg and OpenEXR decoders.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A location target that notes every operation before carrying it out, so
 // that tests can check the order in which a location file is applied.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the tests: a temporary folder removed at the end of a test
 // and a reader for the 24-bit BMP files the program writes.
 #pragma once

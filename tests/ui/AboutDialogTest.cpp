@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its texts, the icon compiled into the program, and OK.
 #include "ui/AboutDialog.h"
 #include "support/RecordingPrompt.h"

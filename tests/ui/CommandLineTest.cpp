@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vistal --help and --version answer on the terminal; every other command line
 // opens the window.
 #include "ui/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 色0の設定: the dialog starts from the engine's colour 0, the swatch opens the
 // colour picker, OK sets the engine and redraws when palette changes redraw,
 // キャンセル changes nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw-setting window: it shows the engine after every drawing and when it
 // is shown, applies its values through the menus' operations in order, stops
 // at the first value it cannot apply, and switches to the Julia set.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer without widgets, through a view that notes what it is asked:
 // the start-up sequence, the drawing sequence and its history, the items of
 // every menu value group, the rubber band, the wheel, the picture size and

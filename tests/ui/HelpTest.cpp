@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help command: the messages for a missing folder and a missing page, and
 // the page handed to the browser, beside the program or in an installed tree.
 #include "ui/Help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input components: their limits, their refusals (asterisk sound and error
 // box, the form staying open) and what Execute hands back.
 #include "ui/InputDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own buttons speak Japanese like the rest of the program; in English the
 // window's texts come from the finished translation, and so do the core's
 // messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with the recommendation dialogs as the program creates
 // them, files in a temporary folder, and files dropped on a window.
 #pragma once

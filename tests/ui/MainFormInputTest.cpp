@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that ask for values: the 指定 items with the shared input
 // dialogs, the palette file, the size, coordinate, Julia constant and option
 // dialogs from their items, shortcuts and tool buttons; what the menus show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's location files: a scenic spot saved and opened again,
 // a faulty one reported and drawn all the same, and files dropped on the
 // window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture leaving the window: saved through the save dialog and read back
 // with the real decoders, refused saves, the clipboard, and the wallpaper
 // commands against the real gsettings.

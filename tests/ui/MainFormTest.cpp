@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with real widgets, as the view of the explorer: what the
 // start-up shows, the repaint timer, the mouse and the wheel reaching the
 // explorer, the marks of a drawing stopped from inside it, closing, full

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus as built. Every value group holds its table's items (MenuTables.h)
 // first and in order, with their names and captions, and each item, chosen,
 // reaches the explorer and shows its check. The other items carry the captions

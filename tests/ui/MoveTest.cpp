@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coordinate and Julia constant dialogs: empty fields keep values, the
 // width's special cases, and a bad number reported with the dialog left open.
 #include "ui/Move.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option dialog: filling from the settings, its enabling rules, applying
 // on 了解 and 更新, and the BMP folder check that applies nothing when it fails.
 #include "ui/OptionDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position window: the extent with the smaller imaginary part first, the
 // selectable values and the Julia row that only Julia sets fill.
 #include "ui/PositionInfoDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's shared pieces: the event guard, the filter conversion of the file
 // dialogs, the core's error reports reaching the prompt, and the picture shown
 // straight from the engine's memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-size dialog: two positive integers or it stays open.
 #include "ui/UserSetting.h"
 #include "support/RecordingPrompt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recommendation dialogs with the main window: the start-up list, the
 // reload at every showing and its error reports, dropped files, the preview
 // and what it leaves alone, applying a record, the settings and registering

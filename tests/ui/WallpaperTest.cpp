@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop wallpaper through the real gsettings, with its settings kept in a
 // temporary folder; the desktop told by the environment; failures reported.
 #include "ui/Wallpaper.h"

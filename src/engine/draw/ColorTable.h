@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours of the counts of one drawing, remembered instead of computed
 // for every pixel. The palette and the detail can change only at a progress
 // point, so a method calls Refresh after each one.

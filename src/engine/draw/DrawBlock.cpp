@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search method: a coarse picture of 16 × 16 blocks, each in the colour of
 // its top-left pixel (its count's, or its continuous count's when smooth), refined pass by pass with blocks
 // of 8, 4 and 2 and finally single pixels. Every pixel of the rows to compute is counted exactly once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The border-tracing method. The picture is cut into square tiles of 20 pixels
 // (21 with the shared border). The border of each tile is computed; a rectangle
 // whose whole border has one iteration count is filled with that count's colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extended drawing: the picture shaded by a potential of the final iterate,
 // with the result cache that lets it be coloured again without iterating.
 #include "engine/Messages.h"

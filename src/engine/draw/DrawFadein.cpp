@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fade-in method: every pixel counted once, in four interleaved passes over
 // a 2 × 2 lattice, so that the whole picture appears at quarter density first and
 // then sharpens. It never uses the symmetry speed-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame every basic drawing method shares: the view corners and steps, the
 // bitmap sized (not cleared) to the picture, the Drawing flag held for exactly
 // the method's lifetime, the rows to compute and the progress points.

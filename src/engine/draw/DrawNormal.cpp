@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The normal method: every pixel of the rows to compute, top to bottom; and
 // the counts of every pixel the same way, for files of counts.
 #include "engine/draw/ColorTable.h"

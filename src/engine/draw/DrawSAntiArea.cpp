@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simple anti-aliasing method: four samples per pixel (the top-left corner of
 // the pixel's cell, the middle of its top edge, the middle of its left edge and
 // its centre), each looked up in the palette, and the mean of their colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simple anti-aliasing: the colour of a pixel is the mean of four samples.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring of the potential drawings: a pixel's brightness comes from the
 // slopes of the potential towards its right and lower neighbours. The painter
 // works a row at a time: each sample's slope is computed once (every slope

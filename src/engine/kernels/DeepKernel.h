@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deep views: views finer than doubles resolve. Their sample points are given
 // relative to the view, in pixels from its centre (u to the right, v up), and
 // a plan made once per drawing turns them into counts:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kernels of extended drawing. They iterate exactly like the basic kernels
 // but stop when |z|^2 reaches the square of the escape radius, and they give
 // back the final z as well as the count: the first iterate with

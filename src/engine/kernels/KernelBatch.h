@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batches of sample points iterated together. The plain loop (one point at a
 // time) defines every result; the fast paths keep several SIMD vectors of
 // points in flight, refill a lane with the next point as soon as its point

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the batch kernels: the shared cursor that hands sample points to the
 // threads of one batch, and the lane engines of each instruction set.
 #pragma once

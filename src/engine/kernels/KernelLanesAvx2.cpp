@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lane engine on AVX2: 4 doubles per vector, masks as all-ones lanes.
 #include "engine/kernels/KernelLanes.h"
 

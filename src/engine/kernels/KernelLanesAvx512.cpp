@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lane engine on AVX-512: 8 doubles per vector, masks in mask registers.
 #include "engine/kernels/KernelLanes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lane engine in plain C++: the same algorithm on every processor, 4 lanes
 // of ordinary doubles (the compiler may vectorise them with the baseline set).
 #include "engine/kernels/KernelLanes.h"

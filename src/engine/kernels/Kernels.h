@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The escape-time kernel of the basic drawing methods. Its counts are those of
 // the plain loop (engine/kernels/PlainLoop.h) with bound 4.
 #pragma once

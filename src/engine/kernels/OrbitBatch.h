@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch of sample points iterated together, as the dispatch (KernelBatch.h)
 // hands it to the plain loop or to the lane engines (KernelLanes.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain loop: one orbit at a time, the definition of every count. A count
 // k >= 1 is the iteration after which |z|^2 first reached the bound (4 for the
 // counting kernels); 0 means the orbit stayed below it for all iterations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The continuous count of an escaped orbit, for smooth colouring:
 //
 //     ν = n + 1 − log(log|zₙ| ÷ log R) ÷ log p

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extended drawing with its colouring shared among the worker threads: rows
 // long enough to be shared give the plain drawing's pixels (the plain loop on
 // one thread) for every way of colouring, on both paths, and stop at the same

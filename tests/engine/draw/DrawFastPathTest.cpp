@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole drawings on the fast paths and threads against the plain loop on one
 // thread: the same pixels, the same kernel calls, the same progress points.
 #include "engine/vistal_class.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/draw/DrawSAntiArea.h"
 #include "engine/kernels/SmoothCount.h"
 #include "engine/vistal_class.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fast path against the plain loop: the same count (and final z) for
 // every point of many views, on every instruction set this processor has,
 // with and without worker threads.

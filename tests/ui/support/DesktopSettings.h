@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A GNOME desktop for the wallpaper tests: the environment of a child process
 // that names GNOME and keeps its settings with GSettings' keyfile backend in
 // a folder of the test's own, so the user's desktop is never touched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small hands for the dialog tests: find a dialog's widgets by their names,
 // type into edits and press buttons.
 #pragma once

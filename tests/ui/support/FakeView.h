@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer with a view of no widgets: it notes what the explorer asks of
 // the screen, answers its questions from fields the test sets, and keeps the
 // error reports. Neither Qt nor a display is needed.

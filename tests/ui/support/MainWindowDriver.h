@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Driving the main window in tests: a window started as the program starts
 // it, with every prompt answered by a TRecordingPrompt, the picture as the
 // core draws it, and mouse events sent to the picture.

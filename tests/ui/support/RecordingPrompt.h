@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A prompt for the window tests: it records every message and answers every
 // question and dialog from queues the test fills beforehand. A question with no
 // answer queued fails the test, and so does an error box the test did not

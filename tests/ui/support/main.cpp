@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests run real widgets on Qt's offscreen platform, with the
 // settings in a folder of their own so that no test reads or writes the
 // user's.
