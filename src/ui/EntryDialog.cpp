@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace vistal::ui {
@@ -120,9 +119,9 @@ TfrmEntry::TfrmEntry(TExplorer& explorer, TfrmVrpDialog& vrpDialog, TPrompt& pro
     UpdateEntryCaption();
 }
 
-void TfrmEntry::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) Guarded(prompt_, [this] { FormActivate(); });
+void TfrmEntry::setVisible(bool visible) {
+    if (visible && !isVisible()) Guarded(prompt_, [this] { FormActivate(); });
+    QDialog::setVisible(visible);
 }
 
 void TfrmEntry::FormActivate() {

@@ -45,8 +45,11 @@ public:
     // dialog holds it, otherwise reports why and stays open.
     void bbnEntryClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    // Fills the dialog before it is shown, so that it is placed at the size
+    // it shows at: a dialog that grows once it is on the screen can be moved
+    // to the screen's corner by a window manager that has not yet told where
+    // it put it.
+    void setVisible(bool visible) override;
 
 private:
     TExplorer& explorer_;

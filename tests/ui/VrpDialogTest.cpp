@@ -4,6 +4,7 @@
 // and what it leaves alone, applying a record, the settings and registering
 // the view.
 #include "LocationWindow.h"
+#include "locations/ViewText.h"
 #include "support/DialogDriver.h"
 #include "ui/NumberText.h"
 #include "ui/PictureImage.h"
@@ -389,6 +390,21 @@ TEST_F(LocationWindow, RegisteringIntoANewFileCreatesItAndTheListShowsIt) {
     EXPECT_EQ(w.Global().CurrentVrpFile, fresh.toStdString());
     EXPECT_EQ(Titles(*list), QStringList{QStringLiteral("ホーム")});
     EXPECT_EQ(list->windowTitle(), QStringLiteral("おすすめ座標一覧(new.vrp)"));
+}
+
+TEST_F(LocationWindow, TheEntryDialogIsFilledBeforeItIsPlaced) {
+    // A dialog that grows once it is on the screen can land in the screen's
+    // corner: a deep view's long centre must be in it when it is shown.
+    TfrmMain& w = StartWithDialogs();
+    w.Vistal().SetPosition(ReadDeepView("-0.74364118226035088192738841330535750135",
+                                        "0.13183264334784584606177483412864", "1e-30")
+                               .value());
+    entry->show();
+    const QSize shown = entry->size();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(entry->size(), shown);
+    EXPECT_TRUE(entry->lblCenterReal->text().endsWith(QStringLiteral("…")));
+    entry->hide();
 }
 
 } // namespace vistal::test
