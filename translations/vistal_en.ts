@@ -1213,6 +1213,22 @@ is not a file this program opens.</translation>
         <translation>The real part of the centre</translation>
     </message>
     <message>
+        <source>左端の実部です</source>
+        <translation>The real part of the left edge</translation>
+    </message>
+    <message>
+        <source>右端の実部です</source>
+        <translation>The real part of the right edge</translation>
+    </message>
+    <message>
+        <source>下端の虚部です</source>
+        <translation>The imaginary part of the bottom edge</translation>
+    </message>
+    <message>
+        <source>上端の虚部です</source>
+        <translation>The imaginary part of the top edge</translation>
+    </message>
+    <message>
         <source>中心座標の虚部です</source>
         <translation>The imaginary part of the centre</translation>
     </message>

@@ -6,6 +6,7 @@
 #include "locations/ViewText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <limits>
 
 namespace vistal::ui {
@@ -46,6 +47,26 @@ TPlaceTexts PlaceTexts(const TDeepPosition& position, int height) {
     const TViewTexts texts = ViewTexts(position, height, false);
     return {QString::fromStdString(texts.Re), QString::fromStdString(texts.Im),
             QString::fromStdString(texts.Span).toUpper()};
+}
+
+TCornerTexts CornerTexts(const TDeepPosition& position, int width, int height) {
+    const long bits =
+        std::max({position.Re.Bits(), position.Im.Bits(), TDeepPosition::BitsFor(position.Span, height)});
+    TMpfr halfIm(bits), halfRe(bits);
+    halfIm.Set(position.Span);
+    halfIm.Mul2Exp(halfIm, -1);
+    halfRe.Mul(halfIm, static_cast<double>(width) / height);
+    TMpfr corner(bits + 8);
+    const long decimals = TDeepPosition::DecimalsFor(position.Span, height);
+    const auto text = [&](const TMpfr& a, const TMpfr& b, bool add) {
+        if (add)
+            corner.Add(a, b);
+        else
+            corner.Sub(a, b);
+        return QString::fromStdString(corner.FixedText(decimals));
+    };
+    return {text(position.Re, halfRe, false), text(position.Im, halfIm, true),
+            text(position.Re, halfRe, true), text(position.Im, halfIm, false)};
 }
 
 TMpfr StrToCoordinate(const QString& text, long minBits) {

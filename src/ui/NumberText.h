@@ -28,6 +28,13 @@ struct TPlaceTexts {
 };
 TPlaceTexts PlaceTexts(const TDeepPosition& position, int height);
 
+// The corners of a deep view of width × height pixels, with the centre's
+// digits: P (left, top) and Q (right, bottom).
+struct TCornerTexts {
+    QString PRe, PIm, QRe, QIm;
+};
+TCornerTexts CornerTexts(const TDeepPosition& position, int width, int height);
+
 // A typed centre coordinate, every digit taken and at least minBits of
 // precision; EConvertError as StrToFloat says for anything but a decimal number.
 TMpfr StrToCoordinate(const QString& text, long minBits);

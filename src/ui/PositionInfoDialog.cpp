@@ -42,14 +42,10 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text) {
 TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPrompt& prompt, QWidget* parent)
     : QDialog(parent), explorer_(explorer), prompt_(prompt) {
     setObjectName("frmPositionInfoDialog");
-    lblRealP = Label(this, "lblRealP", QString());
-    lblRealQ = Label(this, "lblRealQ", QString());
-    lblImagQ = Label(this, "lblImagQ", QString());
-    lblImagP = Label(this, "lblImagP", QString());
-    for (QLabel* l : {lblRealP, lblRealQ, lblImagQ, lblImagP}) {
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        l->setContentsMargins(2, 0, 2, 0); // the text lines up with the edits' below
-    }
+    lblRealP = ValueEdit(this, "lblRealP", tr("左端の実部です"));
+    lblRealQ = ValueEdit(this, "lblRealQ", tr("右端の実部です"));
+    lblImagQ = ValueEdit(this, "lblImagQ", tr("下端の虚部です"));
+    lblImagP = ValueEdit(this, "lblImagP", tr("上端の虚部です"));
     edtRealCenter = ValueEdit(this, "edtRealCenter", tr("中心座標の実部です"));
     edtImagCenter = ValueEdit(this, "edtImagCenter", tr("中心座標の虚部です"));
     edtWidth = ValueEdit(this, "edtWidth", tr("幅(虚部)の大きさです"));
@@ -98,14 +94,23 @@ TfrmPositionInfoDialog::TfrmPositionInfoDialog(const TExplorer& explorer, TPromp
 void TfrmPositionInfoDialog::Refresh() {
     const TViewPlace place = explorer_.Place();
     setWindowTitle(tr("%1座標").arg(FormulaLabel(place.Formula)));
-    const TComplex p = explorer_.Engine().GetPointP(), q = explorer_.Engine().GetPointQ();
-    lblRealP->setText(FloatText(p.Re));
-    lblRealQ->setText(FloatText(q.Re));
-    lblImagQ->setText(FloatText(q.Im));
-    lblImagP->setText(FloatText(p.Im));
-    const TPlaceTexts texts = PlaceTexts(place.Position, explorer_.Engine().Height());
-    for (auto [edit, text] :
-         {std::pair{edtRealCenter, texts.Re}, {edtImagCenter, texts.Im}, {edtWidth, texts.Span}}) {
+    const TVistal& engine = explorer_.Engine();
+    TCornerTexts corners;
+    if (engine.DeepView()) {
+        // Doubles cannot tell the corners from the centre.
+        corners = CornerTexts(engine.Position(), engine.Width(), engine.Height());
+    } else {
+        const TComplex p = engine.GetPointP(), q = engine.GetPointQ();
+        corners = {FloatText(p.Re), FloatText(p.Im), FloatText(q.Re), FloatText(q.Im)};
+    }
+    const TPlaceTexts texts = PlaceTexts(place.Position, engine.Height());
+    for (auto [edit, text] : {std::pair{lblRealP, corners.PRe},
+                              {lblRealQ, corners.QRe},
+                              {lblImagQ, corners.QIm},
+                              {lblImagP, corners.PIm},
+                              {edtRealCenter, texts.Re},
+                              {edtImagCenter, texts.Im},
+                              {edtWidth, texts.Span}}) {
         edit->setText(text);
         edit->setCursorPosition(0); // a long number shows from its start
     }

@@ -24,10 +24,12 @@ public:
     // Shows the explorer's view from the start.
     TfrmPositionInfoDialog(const TExplorer& explorer, TPrompt& prompt, QWidget* parent = nullptr);
 
-    QLabel* lblRealP;
-    QLabel* lblRealQ;
-    QLabel* lblImagQ;
-    QLabel* lblImagP;
+    // The extent: selectable values, like the centre's, since a deep view's
+    // corners have hundreds of digits.
+    QLineEdit* lblRealP;
+    QLineEdit* lblRealQ;
+    QLineEdit* lblImagQ;
+    QLineEdit* lblImagP;
     QLineEdit* edtRealCenter;
     QLineEdit* edtImagCenter;
     QLineEdit* edtWidth;

@@ -2,6 +2,7 @@
 // The position window: the extent with the smaller imaginary part first, the
 // selectable values and the Julia row that only Julia sets fill.
 #include "ui/PositionInfoDialog.h"
+#include "locations/ViewText.h"
 #include "support/FakeView.h"
 #include "support/RecordingPrompt.h"
 #include "ui/NumberText.h"
@@ -44,6 +45,23 @@ TEST(PositionDialog, ShowsTheViewAndFillsTheJuliaRowOnlyForJuliaSets) {
 
     form.bbnClose->click();
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST(PositionDialog, ShowsADeepViewsCornersWithTheCentresDigits) {
+    TRecordingPrompt prompt;
+    TFakeExplorer x;
+    TVistal& engine = x.explorer.Engine();
+    engine.SetWidth(300);
+    engine.SetHeight(200);
+    engine.SetPosition(ReadDeepView("-1.5", "0", "1e-100").value());
+    ui::TfrmPositionInfoDialog form(x.explorer, prompt);
+    // Half the width is 7.5e-101 and half the span 5e-101.
+    const QString zeros(99, QLatin1Char('0'));
+    EXPECT_EQ(form.lblRealP->text(), "-1.5" + zeros + "75");
+    EXPECT_EQ(form.lblRealQ->text(), "-1.4" + QString(99, QLatin1Char('9')) + "25");
+    EXPECT_EQ(form.lblImagP->text(), "0.0" + zeros + "5");
+    EXPECT_EQ(form.lblImagQ->text(), "-0.0" + zeros + "5");
+    EXPECT_EQ(form.edtWidth->text(), QStringLiteral("1E-100"));
 }
 
 } // namespace vistal::test
