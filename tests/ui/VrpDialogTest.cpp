@@ -272,6 +272,30 @@ TEST_F(LocationWindow, DisplayAppliesTheRecordThroughTheMenusAndDraws) {
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
+TEST_F(LocationWindow, DisplayDuringAPreviewStopsItBeforeTheMainPictureDraws) {
+    // The two engines share one pool; the main picture never waits for more
+    // than the preview's step under way.
+    const QString a = Write("a.vrp", kList);
+    TfrmMain& w = StartWithDialogs({a});
+    const int drawings = w.Explorer().DrawingsStarted();
+    TVistal& p = list->PreviewEngine();
+    int previewRows = 0, previewRowsAtMainStart = -1;
+    p.PumpHook = [&] {
+        if (++previewRows == 5) list->bbnDisplay->click();
+    };
+    AtRow(w, 1, [&] { previewRowsAtMainStart = p.Drawing() ? -2 : previewRows; });
+    prompt.DialogAnswers.push_back([&](QDialog& d) {
+        d.show();
+        list->lsbRecommendation->setCurrentRow(0);
+        return d.result();
+    });
+    w.mnuRecoRecommendationOpen->trigger();
+    EXPECT_EQ(list->result(), QDialog::Accepted);
+    EXPECT_EQ(previewRowsAtMainStart, 5); // no preview row after the click
+    EXPECT_EQ(w.Explorer().DrawingsStarted(), drawings + 1);
+    EXPECT_EQ(w.Vistal().Center(), (TComplex{-0.745, 0.1}));
+}
+
 TEST_F(LocationWindow, CancelDuringADrawingPausesItsRepaintsAndDrawsNothing) {
     const QString a = Write("a.vrp", kList);
     TfrmMain& w = StartWithDialogs({a});
