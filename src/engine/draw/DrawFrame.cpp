@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/draw/DrawFrame.h"
 
+#include "base/VectorState.h"
 #include "engine/kernels/DeepKernel.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ constexpr double kMinPlaneStep = 1e-290;
 } // namespace
 
 TDrawFrame::TDrawFrame(TVistal& e, bool iterates) : engine(e), smooth(e.Smooth), plan_(e.drawingPlan_) {
+    ClearUpperVectorState();
     if (plan_) {
         P = {-engine.Width() / 2.0, engine.Height() / 2.0};
         Q = {engine.Width() / 2.0, -engine.Height() / 2.0};
@@ -59,8 +61,7 @@ void TDrawFrame::MakePlan() {
         engine.progressPhase_ = reference ? "reference orbit" : "approximation tables";
         engine.SetProgress(kPlanShare * (reference ? kReferenceShare * done
                                                    : kReferenceShare + (1 - kReferenceShare) * done));
-        if (engine.PumpHook) engine.PumpHook();
-        if (!engine.Drawing()) throw EAbort();
+        Pump();
     });
     engine.progressPhase_ = "";
     progressFrom_ = kPlanShare;
@@ -69,7 +70,14 @@ void TDrawFrame::MakePlan() {
 
 void TDrawFrame::Progress(double done) {
     engine.SetProgress(progressFrom_ + (1 - progressFrom_) * done);
-    if (engine.PumpHook) engine.PumpHook();
+    Pump();
+}
+
+void TDrawFrame::Pump() {
+    if (engine.PumpHook) {
+        engine.PumpHook();
+        ClearUpperVectorState();
+    }
     if (!engine.Drawing()) throw EAbort();
 }
 

@@ -77,6 +77,9 @@ public:
     bool smooth;
 
 private:
+    // Pumps pending events, and ends the drawing with a silent abort when
+    // Drawing was cleared meanwhile.
+    void Pump();
     void MakePlan();
     std::shared_ptr<TDeepPlan> plan_;
     double progressFrom_ = 0; // the share of the drawing taken by making the plan
