@@ -4,8 +4,11 @@
 // measure it), the core with Qt's event processing as its pump, and the
 // window's whole drawing command (busy state, history, status bar, the
 // drawing with the window's pump and the default refresh rate, the final
-// repaint). Then one round of event processing, and the time from a process
-// start to the first complete picture.
+// repaint). The same for a deep view, where every drawing is of a new view
+// (the reference orbit and its tables made again) and the window also moves
+// the old picture and places the centre as a file keeps it. Then one round of
+// event processing, and the time from a process start to the first complete
+// picture.
 //
 //   vistal_ui_bench [Google Benchmark options]
 //   vistal_ui_bench --startup-child   (used by the start-up benchmark)
@@ -19,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -110,6 +114,54 @@ void Compare(benchmark::State& state, const std::string& name) {
     state.counters["window/core"] = Median(whole) / Median(core);
 }
 
+// A deep view at 640 × 480, limit 65,536: deep320.txt's centre at spans of
+// 1e-100 and 2e-100 in turn, so that every drawing makes a new plan, as a
+// click does. The core draws with an empty pump; the window takes the view
+// as a typed one and draws it with its drawing command.
+void CompareDeep(benchmark::State& state) {
+    std::ifstream in(std::string(VISTAL_SOURCE_DIR) + "/tests/data/deep/deep320.txt");
+    std::string centre;
+    std::getline(in, centre);
+    const std::size_t comma = centre.find(',');
+    std::vector<TDeepPosition> places;
+    for (const char* span : {"1e-100", "2e-100"}) {
+        TDeepPosition p;
+        p.Re = *TDeepPosition::ParseCoordinate(centre.substr(0, comma));
+        p.Im = *TDeepPosition::ParseCoordinate(centre.substr(comma + 1));
+        p.Span = *TDeepPosition::ParseSpan(span);
+        places.push_back(std::move(p));
+    }
+    TVistal core;
+    core.SetWidth(640);
+    core.SetHeight(480);
+    core.SetIteration(65536);
+    core.PumpHook = [] {};
+    ui::TfrmMain window;
+    window.show();
+    window.Command([&] { window.FormActivate(); });
+    window.Command([&] {
+        window.Explorer().SelectIteration(65536);
+        window.Explorer().SetPictureSize(640, 480);
+    });
+    std::vector<double> coreTimes, windowTimes;
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        const TDeepPosition& place = places[turn++ % places.size()];
+        core.SetPosition(place);
+        double t0 = Now();
+        core.Draw();
+        coreTimes.push_back(Now() - t0);
+        window.Vistal().SetPosition(place);
+        t0 = Now();
+        window.Command([&] { window.Explorer().Draw(ui::TDrawSource::Menu); });
+        Repaint();
+        windowTimes.push_back(Now() - t0);
+    }
+    state.counters["core-pumped ms"] = Median(coreTimes) * 1e3;
+    state.counters["window ms"] = Median(windowTimes) * 1e3;
+    state.counters["window/core"] = Median(windowTimes) / Median(coreTimes);
+}
+
 // One round of Qt's event processing with the window shown and nothing to do:
 // what every row of a drawing pays for the window's responsiveness.
 void ProcessEvents(benchmark::State& state) {
@@ -168,6 +220,10 @@ const bool registered = [] {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(3.0);
+    benchmark::RegisterBenchmark("window/deep320-1e-100", CompareDeep)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(4);
     benchmark::RegisterBenchmark("window/processEvents", ProcessEvents)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("window/start-to-first-picture", StartUp)
         ->Unit(benchmark::kMillisecond)
