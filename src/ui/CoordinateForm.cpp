@@ -2,6 +2,7 @@
 #include "ui/CoordinateForm.h"
 
 #include <QDialog>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,25 @@
 #include <QVBoxLayout>
 
 namespace vistal::ui {
+
+namespace {
+
+// A number field that shows a number longer than itself from its start: the
+// leading digits say where a deep view is, the last ones only how exactly.
+// Tabbing into it still selects the whole number, so typing replaces it.
+class TNumberEdit : public QLineEdit {
+public:
+    TNumberEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) { setCursorPosition(0); }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (hasSelectedText() && selectedText() == text())
+            setSelection(int(text().size()), -int(text().size()));
+    }
+};
+
+} // namespace
 
 TCoordinateForm::TCoordinateForm(QDialog* dialog, const QString& information)
     : dialog_(dialog), fields_(new QGridLayout) {
@@ -23,7 +43,7 @@ TCoordinateForm::TCoordinateForm(QDialog* dialog, const QString& information)
 }
 
 QLineEdit* TCoordinateForm::AddField(const char* name, const QString& label, const QString& text) {
-    auto* edit = new QLineEdit(text, dialog_);
+    auto* edit = new TNumberEdit(text, dialog_);
     edit->setObjectName(QString::fromLatin1(name));
     // Room for every digit "%g" writes: "-1.23456789012345E-100".
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-1.23456789012345E-100  ")));

@@ -7,7 +7,9 @@
 #include "support/RecordingPrompt.h"
 #include "ui/SetJuliaConstDialog.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -84,6 +86,11 @@ TEST(MoveDialog, TakesEveryDigitOfADeepCentreAndShowsWhatTheViewNeeds) {
     // To 1e-5 of a pixel: 107 decimals.
     EXPECT_EQ(again.edtReal->text().toStdString(), engine.Position().ReText(48));
     EXPECT_GT(again.edtReal->text().size(), 100);
+    // Shown from its start, and still replaced as a whole when tabbed into.
+    QFocusEvent tabbedInto(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(again.edtImag, &tabbedInto);
+    EXPECT_EQ(again.edtImag->cursorPosition(), 0);
+    EXPECT_EQ(again.edtImag->selectedText(), again.edtImag->text());
     EXPECT_TRUE(prompt.Errors.isEmpty());
 }
 
