@@ -294,6 +294,9 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
             DeepComplexArg(opt, value, o.centerRe, o.centerIm, o.center);
         } else if (id == "span") {
             o.span = TDeepPosition::ParseSpan(value);
+            if (!o.span && TDeepPosition::ParseCoordinate(value))
+                Bad(opt,
+                    "'" + value + "' is outside the spans that can be drawn, about 1e-315652 to 1.8e308");
             if (!o.span) Bad(opt, "'" + value + "' is not a number");
             if (o.span->IsZero() || TDeepPosition::ParseCoordinate(value)->Sign() < 0)
                 Bad(opt, "'" + value + "' is not above 0");

@@ -78,8 +78,10 @@ TEST(RenderCommandLine, ErrorsNameTheWordAndHint) {
     // A span is a finite number above 0.
     for (const std::string span : {"0", "-0", "-2.5"})
         EXPECT_EQ(Refusal({"--span", span, "-o", "a.bmp"}), "--span: '" + span + "' is not above 0");
-    for (const std::string span : {"nan", "inf", "1e999"})
+    for (const std::string span : {"nan", "inf", "1.2.3"})
         EXPECT_EQ(Refusal({"--span", span, "-o", "a.bmp"}), "--span: '" + span + "' is not a number");
+    EXPECT_EQ(Refusal({"--span", "1e999", "-o", "a.bmp"}),
+              "--span: '1e999' is outside the spans that can be drawn, about 1e-315652 to 1.8e308");
     // Operands are refused after every option was read, as getopt leaves them.
     EXPECT_EQ(Refusal({"stray", "-o", "a.bmp"}), "unexpected argument 'stray'");
     EXPECT_EQ(Refusal({"a.png"}), "unexpected argument 'a.png' (name the output file with -o)");

@@ -126,7 +126,7 @@ TEST(RenderDeep, PathsAndZoomSequences) {
     for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--deep", "sometimes"}, "--deep: 'sometimes' is not auto, always or never"},
              {{"--exact=20"}, "--exact: '20' is not an integer from 53 to"},
-             {{"--span", "1e-400000"}, "--span: '1e-400000' is not a number"},
+             {{"--span", "1e-400000"}, "--span: '1e-400000' is outside the spans that can be drawn"},
              {{"--frames", "2", "--zoom-to", "0,0,1e-20", "--counts", "c.exr"},
               "--counts: 'c.exr' has no frame"},
          }) {
